@@ -1,0 +1,12 @@
+"""Validate, compact, format, parse and generate identification numbers.
+
+Every name of the native module is re-exported here::
+
+    >>> import orvane_vardik as ov
+    >>> ov.validate("iban", "GB29 NWBK 6016 1331 9268 19").compact
+    'GB29NWBK60161331926819'
+"""
+from . import _native
+from ._native import *  # noqa: F401,F403
+
+__all__ = list(_native.__all__)

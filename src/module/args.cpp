@@ -1,0 +1,234 @@
+#include "module/args.h"
+
+#include <string>
+
+namespace ovpy {
+
+namespace {
+
+// "'a'", "'a' and 'b'", "'a', 'b', and 'c'" as the interpreter lists names.
+std::string name_list(const std::vector<const char*>& names) {
+    std::string out;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (i > 0) {
+            if (names.size() == 2)
+                out += " and ";
+            else if (i + 1 == names.size())
+                out += ", and ";
+            else
+                out += ", ";
+        }
+        out += "'";
+        out += names[i];
+        out += "'";
+    }
+    return out;
+}
+
+// The qualified name of an object's type, for error messages.
+std::string type_qualname(PyObject* obj) {
+    PyObject* type = reinterpret_cast<PyObject*>(Py_TYPE(obj));
+    PyObject* qn = PyObject_GetAttrString(type, "__qualname__");
+    std::string out = "object";
+    if (qn && PyUnicode_Check(qn)) {
+        Py_ssize_t n = 0;
+        const char* s = PyUnicode_AsUTF8AndSize(qn, &n);
+        if (s) out.assign(s, static_cast<std::size_t>(n));
+    }
+    Py_XDECREF(qn);
+    PyErr_Clear();
+    return out;
+}
+
+void not_instance(PyObject* obj, const char* what) {
+    if (obj == Py_None) {
+        PyErr_Format(PyExc_TypeError, "'None' is not an instance of '%s'", what);
+    } else {
+        std::string tn = type_qualname(obj);
+        PyErr_Format(PyExc_TypeError, "'%s' object is not an instance of '%s'", tn.c_str(), what);
+    }
+}
+
+PyObject* sequence_abc() {
+    // Looked up once under the interpreter lock; a racing thread that also
+    // imports (the import may release the lock) just drops its duplicate.
+    static PyObject* cached = nullptr;
+    if (cached) return cached;
+    PyObject* mod = PyImport_ImportModule("collections.abc");
+    if (!mod) return nullptr;
+    PyObject* seq = PyObject_GetAttrString(mod, "Sequence");
+    Py_DECREF(mod);
+    if (!seq) return nullptr;
+    if (cached) {
+        Py_DECREF(seq);
+    } else {
+        cached = seq;  // kept for the life of the process
+    }
+    return cached;
+}
+
+}  // namespace
+
+bool bind(const Signature& sig, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames, PyObject** out) {
+    for (int i = 0; i < sig.count; ++i) out[i] = nullptr;
+    const Py_ssize_t npos = nargs < sig.count ? nargs : sig.count;
+    for (Py_ssize_t i = 0; i < npos; ++i) out[i] = args[i];
+
+    if (kwnames) {
+        const Py_ssize_t nkw = PyTuple_Size(kwnames);
+        for (Py_ssize_t k = 0; k < nkw; ++k) {
+            PyObject* key = PyTuple_GetItem(kwnames, k);  // borrowed
+            if (!key) return false;
+            int index = -1;
+            for (int i = 0; i < sig.count; ++i) {
+                int eq = PyUnicode_CompareWithASCIIString(key, sig.params[i]);
+                if (eq == 0) {
+                    index = i;
+                    break;
+                }
+            }
+            if (index < 0) {
+                PyErr_Format(PyExc_TypeError, "%s() got an unexpected keyword argument '%U'", sig.name, key);
+                return false;
+            }
+            if (out[index]) {
+                PyErr_Format(PyExc_TypeError, "%s() got multiple values for argument '%s'", sig.name,
+                             sig.params[index]);
+                return false;
+            }
+            out[index] = args[nargs + k];
+        }
+    }
+
+    if (nargs > sig.count) {
+        const bool has_defaults = sig.required < sig.count;
+        std::string takes = has_defaults ? "from " + std::to_string(sig.required) + " to " + std::to_string(sig.count)
+                                         : std::to_string(sig.count);
+        const bool plural = has_defaults || sig.count != 1;
+        PyErr_Format(PyExc_TypeError, "%s() takes %s positional argument%s but %zd %s given", sig.name,
+                     takes.c_str(), plural ? "s" : "", nargs, nargs == 1 ? "was" : "were");
+        return false;
+    }
+
+    std::vector<const char*> missing;
+    for (int i = 0; i < sig.required; ++i)
+        if (!out[i]) missing.push_back(sig.params[i]);
+    if (!missing.empty()) {
+        std::string names = name_list(missing);
+        PyErr_Format(PyExc_TypeError, "%s() missing %zu required positional argument%s: %s", sig.name,
+                     missing.size(), missing.size() == 1 ? "" : "s", names.c_str());
+        return false;
+    }
+    return true;
+}
+
+void add_note(const char* param) {
+    PyObject *type = nullptr, *value = nullptr, *tb = nullptr;
+    PyErr_Fetch(&type, &value, &tb);
+    if (!type) return;
+    PyErr_NormalizeException(&type, &value, &tb);
+    if (value && PyObject_HasAttrString(value, "add_note")) {
+        PyObject* note = PyUnicode_FromFormat("while processing '%s'", param);
+        if (note) {
+            PyObject* r = PyObject_CallMethod(value, "add_note", "O", note);
+            Py_XDECREF(r);
+            Py_DECREF(note);
+        }
+        PyErr_Clear();
+    }
+    if (tb && value) PyException_SetTraceback(value, tb);
+    PyErr_Restore(type, value, tb);
+}
+
+bool text_arg(PyObject* obj, const char* param, std::string_view& out) {
+    if (!PyUnicode_Check(obj)) {
+        not_instance(obj, "str");
+        add_note(param);
+        return false;
+    }
+    Py_ssize_t n = 0;
+    const char* s = PyUnicode_AsUTF8AndSize(obj, &n);
+    if (!s) {
+        add_note(param);
+        return false;
+    }
+    out = std::string_view(s, static_cast<std::size_t>(n));
+    return true;
+}
+
+bool u32_arg(PyObject* obj, const char* param, std::uint32_t& out) {
+    PyObject* index = PyNumber_Index(obj);
+    if (!index) {
+        add_note(param);
+        return false;
+    }
+    int overflow = 0;
+    long long v = PyLong_AsLongLongAndOverflow(index, &overflow);
+    Py_DECREF(index);
+    if (v == -1 && PyErr_Occurred()) {
+        add_note(param);
+        return false;
+    }
+    if (overflow != 0 || v < 0 || v > 0xFFFFFFFFLL) {
+        PyErr_SetString(PyExc_OverflowError, "out of range integral type conversion attempted");
+        add_note(param);
+        return false;
+    }
+    out = static_cast<std::uint32_t>(v);
+    return true;
+}
+
+bool sequence_items(PyObject* obj, const char* param, std::vector<PyObject*>& items) {
+    if (PyUnicode_Check(obj)) {
+        PyErr_SetString(PyExc_TypeError, "Can't extract `str` to `Vec`");
+        add_note(param);
+        return false;
+    }
+    if (!PyList_Check(obj) && !PyTuple_Check(obj)) {
+        PyObject* seq = sequence_abc();
+        if (!seq) return false;
+        int is = PyObject_IsInstance(obj, seq);
+        if (is < 0) {
+            add_note(param);
+            return false;
+        }
+        if (!is) {
+            not_instance(obj, "Sequence");
+            add_note(param);
+            return false;
+        }
+    }
+    // The length is only a capacity hint: a failing or absurd __len__ must
+    // neither abort the call nor reach the allocator unchecked.
+    Py_ssize_t hint = PyObject_Size(obj);
+    if (hint < 0) {
+        PyErr_Clear();
+        hint = 0;
+    }
+    constexpr Py_ssize_t kMaxHint = Py_ssize_t{1} << 20;
+    items.reserve(static_cast<std::size_t>(hint < kMaxHint ? hint : kMaxHint));
+
+    PyObject* it = PyObject_GetIter(obj);
+    if (!it) {
+        add_note(param);
+        return false;
+    }
+    while (PyObject* item = PyIter_Next(it)) items.push_back(item);
+    Py_DECREF(it);
+    if (PyErr_Occurred()) {
+        add_note(param);
+        return false;
+    }
+    return true;
+}
+
+PyObject* unknown_id(PyObject* id_obj) {
+    PyObject* msg = PyUnicode_FromFormat("unknown validator id: %U", id_obj);
+    if (msg) {
+        PyErr_SetObject(PyExc_KeyError, msg);
+        Py_DECREF(msg);
+    }
+    return nullptr;
+}
+
+}  // namespace ovpy

@@ -1,0 +1,103 @@
+// validate_many and the boolean compatibility entry points.
+#include "module/args.h"
+#include "module/classes.h"
+#include "module/functions.h"
+#include "module/input_modes.h"
+#include "registry/registry.h"
+
+namespace ovpy {
+
+namespace {
+
+constexpr const char* kManyParams[] = {"id", "values"};
+constexpr const char* kValidateIdParams[] = {"validator", "value", "input"};
+
+// The precheck fast path, then the validate operation.
+PyObject* validate_one(const ov::ValidatorSpec& spec, std::string_view value) {
+    if (spec.ops.precheck) {
+        const ov::PrecheckOutcome pre = spec.ops.precheck(spec, value);
+        if (pre.kind == ov::PrecheckKind::AcceptAsIs) return make_valid_result(value);
+        if (pre.kind == ov::PrecheckKind::Failure) return make_invalid_result(pre.code, pre.message);
+    }
+    return make_result(spec.ops.validate(spec, value));
+}
+
+bool passes(const ov::ValidatorSpec& spec, std::string_view value) {
+    if (spec.ops.precheck) {
+        const ov::PrecheckOutcome pre = spec.ops.precheck(spec, value);
+        if (pre.kind == ov::PrecheckKind::AcceptAsIs) return true;
+        if (pre.kind == ov::PrecheckKind::Failure) return false;
+    }
+    return spec.ops.validate(spec, value).ok;
+}
+
+PyObject* validate_id_impl(const char* fname, int count, PyObject* const* args, Py_ssize_t nargs,
+                           PyObject* kwnames) {
+    PyObject* slots[3];
+    const Signature sig{fname, kValidateIdParams, count, 2};
+    if (!bind(sig, args, nargs, kwnames, slots)) return nullptr;
+    std::string_view validator, value, input;
+    if (!text_arg(slots[0], "validator", validator) || !text_arg(slots[1], "value", value)) return nullptr;
+    InputMode mode = InputMode::None;
+    if (count == 3 && slots[2] && slots[2] != Py_None) {
+        if (!text_arg(slots[2], "input", input)) return nullptr;
+        mode = input_mode(input);
+    }
+    const ov::ValidatorSpec* spec = ov::find_validator(validator);
+    if (!spec) Py_RETURN_FALSE;
+    bool ok = mode == InputMode::None ? passes(*spec, value) : passes(*spec, apply_input_mode(value, mode));
+    if (ok) Py_RETURN_TRUE;
+    Py_RETURN_FALSE;
+}
+
+}  // namespace
+
+OVPY_FN(fn_validate_many) {
+    (void)module;
+    return guarded([&]() -> PyObject* {
+        PyObject* slots[2];
+        const Signature sig{"validate_many", kManyParams, 2, 2};
+        if (!bind(sig, args, nargs, kwnames, slots)) return nullptr;
+        std::string_view id;
+        if (!text_arg(slots[0], "id", id)) return nullptr;
+
+        // Every value is converted before the id is looked up.
+        ItemRefs refs;
+        if (!sequence_items(slots[1], "values", refs.items)) return nullptr;
+        std::vector<std::string_view> values(refs.items.size());
+        for (std::size_t i = 0; i < refs.items.size(); ++i)
+            if (!text_arg(refs.items[i], "values", values[i])) return nullptr;
+
+        const ov::ValidatorSpec* spec = ov::find_validator(id);
+        if (!spec) return unknown_id(slots[0]);
+
+        PyObject* list = PyList_New(static_cast<Py_ssize_t>(values.size()));
+        if (!list) return nullptr;
+        try {
+            for (std::size_t i = 0; i < values.size(); ++i) {
+                PyObject* r = validate_one(*spec, values[i]);
+                if (!r) {
+                    Py_DECREF(list);
+                    return nullptr;
+                }
+                PyList_SetItem(list, static_cast<Py_ssize_t>(i), r);
+            }
+        } catch (...) {
+            Py_DECREF(list);
+            throw;
+        }
+        return list;
+    });
+}
+
+OVPY_FN(fn_validate_id) {
+    (void)module;
+    return guarded([&]() -> PyObject* { return validate_id_impl("validate_id", 3, args, nargs, kwnames); });
+}
+
+OVPY_FN(fn_validate_named_id) {
+    (void)module;
+    return guarded([&]() -> PyObject* { return validate_id_impl("validate_named_id", 2, args, nargs, kwnames); });
+}
+
+}  // namespace ovpy

@@ -1,0 +1,157 @@
+// Generic check-digit algorithms. Every routine walks its input once, keeps
+// its running state reduced (so no length of input can overflow it) and
+// never allocates, except mod97_10_check_digits for its two-character result.
+#include "primitives/checkdigits.h"
+
+#include <array>
+
+#include "primitives/text.h"
+
+namespace ov {
+
+namespace {
+
+// Value of a digit byte, 0 for anything else.
+constexpr unsigned digit_or_zero(char c) noexcept {
+    return is_digit(c) ? static_cast<unsigned>(c - '0') : 0u;
+}
+
+// Luhn sum modulo 10. With `double_rightmost` the walk behaves as if a
+// further digit followed the text (used to compute a check digit).
+unsigned luhn_walk(std::string_view digits, bool double_rightmost) noexcept {
+    unsigned sum = 0;
+    bool twice = double_rightmost;
+    for (std::size_t i = digits.size(); i-- > 0;) {
+        unsigned d = digit_or_zero(digits[i]);
+        if (twice) {
+            d *= 2;
+            if (d > 9) d -= 9;
+        }
+        sum = (sum + d) % 10;
+        twice = !twice;
+    }
+    return sum;
+}
+
+}  // namespace
+
+unsigned luhn_sum_mod10(std::string_view digits) noexcept { return luhn_walk(digits, false); }
+
+bool luhn_valid(std::string_view digits) noexcept { return luhn_walk(digits, false) == 0; }
+
+char luhn_check_digit(std::string_view payload) noexcept {
+    const unsigned s = luhn_walk(payload, true);
+    return static_cast<char>('0' + (10 - s) % 10);
+}
+
+std::int64_t weighted_sum(std::string_view digits, std::span<const int> weights) noexcept {
+    std::int64_t sum = 0;
+    const std::size_t n = digits.size() < weights.size() ? digits.size() : weights.size();
+    for (std::size_t i = 0; i < n; ++i)
+        sum += static_cast<std::int64_t>(digit_or_zero(digits[i])) * weights[i];
+    return sum;
+}
+
+std::optional<int> mod11_check(std::int64_t weighted, Mod11 mapping) noexcept {
+    const int r = static_cast<int>(mod_floor(weighted, 11));
+    switch (mapping) {
+        case Mod11::A:
+            return (11 - r) % 10;
+        case Mod11::B:
+            if (r == 0) return 0;
+            if (r == 1) return std::nullopt;
+            return 11 - r;
+        case Mod11::C:
+            return r == 10 ? 0 : r;
+        case Mod11::D:
+            return r % 10;
+        case Mod11::E:
+            return r <= 1 ? 0 : 11 - r;
+        case Mod11::F:
+            return r == 0 ? 0 : 11 - r;
+    }
+    return std::nullopt;
+}
+
+bool eleven_test(std::string_view digits, std::span<const int> weights) noexcept {
+    return mod_floor(weighted_sum(digits, weights), 11) == 0;
+}
+
+std::optional<unsigned> mod97_10_extend(unsigned remainder, std::string_view text) noexcept {
+    unsigned r = remainder % 97;
+    for (char c : text) {
+        if (is_digit(c))
+            r = (r * 10 + static_cast<unsigned>(c - '0')) % 97;
+        else if (is_upper(c))
+            r = (r * 100 + static_cast<unsigned>(c - 'A' + 10)) % 97;
+        else
+            return std::nullopt;
+    }
+    return r;
+}
+
+std::optional<unsigned> mod97_10_remainder(std::string_view text) noexcept { return mod97_10_extend(0, text); }
+
+std::optional<std::string> mod97_10_check_digits(std::string_view payload) {
+    const auto r = mod97_10_remainder(payload);
+    if (!r) return std::nullopt;
+    // Appending "00" multiplies the remainder by 100.
+    const unsigned check = 98 - (*r * 100) % 97;
+    std::string out;
+    out.push_back(static_cast<char>('0' + check / 10));
+    out.push_back(static_cast<char>('0' + check % 10));
+    return out;
+}
+
+int mod11_10_check(std::string_view digits) noexcept {
+    unsigned p = 10;
+    for (char c : digits) {
+        unsigned s = (p + digit_or_zero(c)) % 10;
+        if (s == 0) s = 10;
+        p = (2 * s) % 11;
+    }
+    const unsigned check = 11 - p;
+    return check == 10 ? 0 : static_cast<int>(check);
+}
+
+char mod11_2_check(std::string_view digits17) noexcept {
+    static constexpr int kWeights[17] = {7, 9, 10, 5, 8, 4, 2, 1, 6, 3, 7, 9, 10, 5, 8, 4, 2};
+    static constexpr std::string_view kChars = "10X98765432";
+    const std::int64_t sum = weighted_sum(digits17, kWeights);
+    return kChars[static_cast<std::size_t>(mod_floor(sum, 11))];
+}
+
+bool verhoeff_valid(std::string_view digits) noexcept {
+    static constexpr std::array<std::array<std::uint8_t, 10>, 10> kMul = {{
+        {0, 1, 2, 3, 4, 5, 6, 7, 8, 9},
+        {1, 2, 3, 4, 0, 6, 7, 8, 9, 5},
+        {2, 3, 4, 0, 1, 7, 8, 9, 5, 6},
+        {3, 4, 0, 1, 2, 8, 9, 5, 6, 7},
+        {4, 0, 1, 2, 3, 9, 5, 6, 7, 8},
+        {5, 9, 8, 7, 6, 0, 4, 3, 2, 1},
+        {6, 5, 9, 8, 7, 1, 0, 4, 3, 2},
+        {7, 6, 5, 9, 8, 2, 1, 0, 4, 3},
+        {8, 7, 6, 5, 9, 3, 2, 1, 0, 4},
+        {9, 8, 7, 6, 5, 4, 3, 2, 1, 0},
+    }};
+    static constexpr std::array<std::array<std::uint8_t, 10>, 8> kPerm = {{
+        {0, 1, 2, 3, 4, 5, 6, 7, 8, 9},
+        {1, 5, 7, 6, 2, 8, 3, 0, 9, 4},
+        {5, 8, 0, 3, 7, 9, 6, 1, 4, 2},
+        {8, 9, 1, 6, 0, 4, 3, 5, 2, 7},
+        {9, 4, 5, 3, 1, 2, 6, 8, 7, 0},
+        {4, 2, 8, 6, 5, 7, 3, 9, 0, 1},
+        {2, 7, 9, 3, 8, 0, 6, 4, 1, 5},
+        {7, 0, 4, 6, 9, 1, 3, 2, 5, 8},
+    }};
+    unsigned c = 0;
+    std::size_t pos = 0;
+    for (std::size_t i = digits.size(); i-- > 0; ++pos) {
+        // A non-digit has no place in the tables: the text cannot be valid.
+        if (!is_digit(digits[i])) return false;
+        c = kMul[c][kPerm[pos % 8][static_cast<unsigned>(digits[i] - '0')]];
+    }
+    return c == 0;
+}
+
+}  // namespace ov

@@ -1,0 +1,66 @@
+// Generic check-digit algorithms shared by the validators.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace ov {
+
+// Luhn sum of a digit text modulo 10 (the rightmost digit undoubled). Kept
+// modulo 10 so that no length of input can overflow or saturate it.
+// A byte that is not a digit counts as 0.
+unsigned luhn_sum_mod10(std::string_view digits) noexcept;
+// True when the Luhn sum is divisible by 10 (the empty text counts as valid).
+bool luhn_valid(std::string_view digits) noexcept;
+// The digit that, appended to `payload`, makes it pass Luhn.
+char luhn_check_digit(std::string_view payload) noexcept;
+
+// Sum of digit value x weight, pairing from the leftmost digit and stopping
+// at the shorter of the two. Non-digits count as 0. Signed 64-bit, so
+// negative weights work.
+std::int64_t weighted_sum(std::string_view digits, std::span<const int> weights) noexcept;
+
+// Non-negative remainder of a possibly negative value.
+constexpr std::int64_t mod_floor(std::int64_t v, std::int64_t m) noexcept {
+    std::int64_t r = v % m;
+    return r < 0 ? r + m : r;
+}
+
+enum class Mod11 {
+    A,  // (11 - r) mod 10
+    B,  // 0 when r = 0; none when r = 1; else 11 - r
+    C,  // r, with 10 read as 0
+    D,  // r mod 10
+    E,  // 0 when r is 0 or 1, else 11 - r
+    F,  // 0 when r = 0, else 11 - r (10 is returned: the caller retries)
+};
+// Check digit from a weighted sum (reduced modulo 11 here), or nothing when
+// the mapping has no check digit for the remainder.
+std::optional<int> mod11_check(std::int64_t weighted, Mod11 mapping) noexcept;
+
+// The eleven-test: the weighted sum must be divisible by 11.
+bool eleven_test(std::string_view digits, std::span<const int> weights) noexcept;
+
+// ISO 7064 MOD 97-10 remainder over digits and upper-case letters (A=10 ..
+// Z=35); nothing on any other character. Runs on texts of any length.
+std::optional<unsigned> mod97_10_remainder(std::string_view text) noexcept;
+// Continues a MOD 97-10 computation from `remainder` over more text, so that
+// a rearranged text can be checked piece by piece without building it.
+std::optional<unsigned> mod97_10_extend(unsigned remainder, std::string_view text) noexcept;
+// Two check digits for a payload: 98 - remainder(payload + "00"); empty
+// optional when the payload holds a character MOD 97-10 does not accept.
+std::optional<std::string> mod97_10_check_digits(std::string_view payload);
+
+// ISO 7064 MOD 11,10 check digit of a digit text.
+int mod11_10_check(std::string_view digits) noexcept;
+
+// ISO 7064 MOD 11-2 check character ('0'-'9' or 'X') of 17 digits.
+char mod11_2_check(std::string_view digits17) noexcept;
+
+// Verhoeff check over a digit text that includes its check digit.
+bool verhoeff_valid(std::string_view digits) noexcept;
+
+}  // namespace ov

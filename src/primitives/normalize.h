@@ -1,0 +1,69 @@
+// Input normalisation shared by the validators: trimming, look-alike
+// mapping, separator removal, case mapping, today's date, number parsing.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ov {
+
+// Separator sets: each is the list of ASCII separator characters.
+namespace seps {
+inline constexpr std::string_view S1 = " -";
+inline constexpr std::string_view S2 = " ";
+inline constexpr std::string_view S3 = " -.";
+inline constexpr std::string_view S4 = " -./()";
+inline constexpr std::string_view S5 = " -/.";
+inline constexpr std::string_view S6 = " -/";
+inline constexpr std::string_view S8 = " -/.,:";
+inline constexpr std::string_view S10 = " /";
+inline constexpr std::string_view S11 = " :";
+inline constexpr std::string_view S12 = " .";
+inline constexpr std::string_view S13 = " -./,";
+}  // namespace seps
+
+// Unicode White_Space property.
+bool is_white_space(char32_t cp) noexcept;
+
+// The text without leading and trailing white space (a view into it).
+std::string_view trim(std::string_view text) noexcept;
+
+// Trims, maps typographic look-alikes to ASCII, drops zero-width characters
+// and removes the characters of `separators`.
+std::string strip_separators(std::string_view text, std::string_view separators);
+
+// strip_separators, then removes a leading two-letter `prefix` compared
+// case-insensitively (ASCII only).
+std::string strip_country_prefix(std::string_view text, std::string_view separators,
+                                 std::string_view prefix);
+
+// Digit values of an all-ASCII-digit text; empty if any character is not one.
+std::vector<std::uint8_t> digits_of(std::string_view text);
+
+struct Date {
+    std::int32_t year;
+    std::uint8_t month;  // 1..12
+    std::uint8_t day;    // 1..31
+};
+// Proleptic Gregorian date of a day count since 1970-01-01.
+Date civil_from_days(std::int64_t days) noexcept;
+// Date of a moment given in seconds since the epoch (1970-01-01 before it).
+Date date_from_unix_seconds(std::int64_t seconds) noexcept;
+// Today's date in UTC from the real-time clock.
+Date today() noexcept;
+
+// Full Unicode case mapping (one character may become several: "ß" -> "SS").
+// Context-free: capital sigma always lowers to "σ".
+std::string upper(std::string_view text);
+std::string lower(std::string_view text);
+// ASCII-only case mapping; other bytes are copied unchanged.
+std::string ascii_upper(std::string_view text);
+std::string ascii_lower(std::string_view text);
+
+// Optional "+", then one or more ASCII digits; nothing on overflow.
+std::optional<std::uint64_t> parse_unsigned(std::string_view text) noexcept;
+
+}  // namespace ov

@@ -1,0 +1,80 @@
+// Native result shapes shared by every validator: error codes, validation
+// and precheck outcomes, parsed birth data.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace ov {
+
+enum class ErrorCode : std::uint8_t {
+    InvalidFormat = 0,
+    InvalidLength = 1,
+    InvalidChecksum = 2,
+    InvalidComponent = 3,
+};
+
+// The name Python sees for a code, e.g. "INVALID_FORMAT".
+std::string_view error_code_name(ErrorCode code) noexcept;
+
+// Generic messages shared by the legacy set and the additional set A-M.
+inline constexpr std::string_view kMsgInvalidLength = "identifier has an invalid length";
+inline constexpr std::string_view kMsgInvalidComponent = "identifier contains an invalid component";
+inline constexpr std::string_view kMsgInvalidFormat = "identifier has an invalid format";
+inline constexpr std::string_view kMsgLegacyChecksum = "identifier checksum or components are invalid";
+inline constexpr std::string_view kMsgAmChecksum = "identifier checksum mismatch";
+
+// Success carries the compact text; failure carries a code and a message
+// with static lifetime (messages are never composed at run time).
+struct ValidationOutcome {
+    std::string compact;
+    std::string_view message;
+    ErrorCode code = ErrorCode::InvalidFormat;
+    bool ok = false;
+
+    static ValidationOutcome success(std::string text) {
+        ValidationOutcome o;
+        o.compact = std::move(text);
+        o.ok = true;
+        return o;
+    }
+    static ValidationOutcome failure(ErrorCode c, std::string_view msg) noexcept {
+        ValidationOutcome o;
+        o.code = c;
+        o.message = msg;
+        return o;
+    }
+};
+
+enum class PrecheckKind : std::uint8_t {
+    Failure = 0,     // definitely invalid: code and message are set
+    Undecided = 4,   // run the validate operation
+    AcceptAsIs = 5,  // valid and already compact: the input is the compact text
+};
+
+struct PrecheckOutcome {
+    PrecheckKind kind = PrecheckKind::Undecided;
+    ErrorCode code = ErrorCode::InvalidFormat;
+    std::string_view message;
+
+    static constexpr PrecheckOutcome undecided() noexcept { return {}; }
+    static constexpr PrecheckOutcome accept() noexcept {
+        return {PrecheckKind::AcceptAsIs, ErrorCode::InvalidFormat, {}};
+    }
+    static constexpr PrecheckOutcome failure(ErrorCode c, std::string_view m) noexcept {
+        return {PrecheckKind::Failure, c, m};
+    }
+};
+
+enum class Gender : std::uint8_t { Male = 0, Female = 1, Unknown = 2 };
+
+struct ParsedData {
+    std::int32_t birth_year = 0;
+    std::uint8_t birth_month = 0;
+    std::uint8_t birth_day = 0;
+    Gender gender = Gender::Unknown;
+};
+
+}  // namespace ov

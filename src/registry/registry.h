@@ -1,0 +1,21 @@
+// The merged, id-sorted registry of all validators and the lookup by id.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string_view>
+
+#include "registry/spec.h"
+
+namespace ov {
+
+// All records sorted by id in byte order; built once on first use.
+std::span<const ValidatorSpec* const> registry();
+
+// Exact, case-sensitive lookup by id; nullptr when absent.
+const ValidatorSpec* find_validator(std::string_view id) noexcept;
+
+// English one-line description of a validator, if it has one.
+std::optional<std::string_view> description_of(std::string_view id) noexcept;
+
+}  // namespace ov

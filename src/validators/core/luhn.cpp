@@ -1,0 +1,56 @@
+// `luhn`: any digit string with a valid Luhn check digit.
+#include "primitives/checkdigits.h"
+#include "primitives/normalize.h"
+#include "primitives/text.h"
+#include "registry/random.h"
+#include "validators/core/cards.h"
+#include "validators/core/records.h"
+
+namespace ov {
+
+namespace {
+
+std::string compact(const ValidatorSpec&, std::string_view value) { return strip_separators(value, seps::S3); }
+
+ValidationOutcome validate(const ValidatorSpec& self, std::string_view value) {
+    std::string s = compact(self, value);
+    if (s.empty()) return ValidationOutcome::failure(ErrorCode::InvalidLength, "Value must not be empty");
+    if (!all_digits(s)) return ValidationOutcome::failure(ErrorCode::InvalidFormat, "Value must contain only digits");
+    if (!luhn_valid(s))
+        return ValidationOutcome::failure(ErrorCode::InvalidChecksum, "Luhn check digit does not match");
+    return ValidationOutcome::success(std::move(s));
+}
+
+std::optional<std::string> generate(const ValidatorSpec&) { return luhn_generate(16); }
+
+constexpr std::string_view kAliases[] = {"Luhn", "Luhn algorithm", "mod 10"};
+constexpr std::string_view kExamples[] = {"4111111111111111", "18"};
+
+}  // namespace
+
+std::string luhn_generate(std::uint64_t length) {
+    const std::uint64_t n = length == 0 ? 0 : length - 1;
+    std::string out;
+    out.reserve(static_cast<std::size_t>(n) + 1);
+    for (std::uint64_t i = 0; i < n; ++i) out.push_back(random_digit());
+    out.push_back(luhn_check_digit(out));
+    return out;
+}
+
+const ValidatorSpec kLuhnSpec = {
+    .source_url = "https://www.iso.org/standard/70484.html",
+    .id = "luhn",
+    .name = "Luhn",
+    .local_name = "Luhn",
+    .abbreviation = "Luhn",
+    .aliases = kAliases,
+    .candidate_pattern = "\\d{2,}",
+    .lengths = {},
+    .examples = kExamples,
+    .ops = {.precheck = nullptr, .generate = generate, .parse = nullptr,
+            .compact = compact, .format = compact, .validate = validate},
+    .country = kGlobal,
+    .entity = EntityType::Any,
+};
+
+}  // namespace ov

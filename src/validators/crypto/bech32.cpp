@@ -1,0 +1,155 @@
+// Bech32 (witness version 0) and Bech32m (versions 1 to 16) mainnet SegWit
+// addresses with the human-readable part "bc", and the `crypto.btcbech32`
+// validator.
+#include <cstddef>
+#include <cstdint>
+
+#include "primitives/normalize.h"
+#include "primitives/text.h"
+#include "validators/crypto/crypto.h"
+
+namespace ov {
+
+namespace {
+
+constexpr std::string_view kCharset = "qpzry9x8gf2tvdw0s3jn54khce6mua7l";
+constexpr std::uint32_t kGenerator[5] = {0x3b6a57b2, 0x26508e6d, 0x1ea119fa, 0x3d4233dd, 0x2a1462b3};
+constexpr std::uint32_t kBech32Const = 1;
+constexpr std::uint32_t kBech32mConst = 0x2bc830a3;
+
+// Value of each byte in the data alphabet, or -1 (every non-ASCII byte).
+struct CharsetTable {
+    std::int8_t value[256];
+    constexpr CharsetTable() : value() {
+        for (auto& v : value) v = -1;
+        for (std::size_t i = 0; i < kCharset.size(); ++i)
+            value[static_cast<unsigned char>(kCharset[i])] = static_cast<std::int8_t>(i);
+    }
+};
+constexpr CharsetTable kCharsetValues{};
+
+constexpr std::uint32_t polymod_step(std::uint32_t c, std::uint32_t v) noexcept {
+    const std::uint32_t b = c >> 25;
+    c = ((c & 0x1FFFFFF) << 5) ^ v;
+    for (int i = 0; i < 5; ++i)
+        if ((b >> i) & 1) c ^= kGenerator[i];
+    return c;
+}
+
+constexpr std::string_view kAliases[] = {"Bitcoin address", "Bitcoin SegWit address", "Bech32 address",
+                                         "Bech32m address"};
+constexpr std::string_view kExamples[] = {"bc1qw508d6qejxtdg4y5r3zarvary0c5xw7kv8f3t4",
+                                          "bc1qrp33g0q5c5txsp9arysrx4k6zdkfs4nce4xj0gdcccefvpysxf3qccfmv3"};
+
+std::string compact(const ValidatorSpec&, std::string_view value) {
+    return lower(strip_separators(value, seps::S2));
+}
+
+ValidationOutcome validate(const ValidatorSpec&, std::string_view value) {
+    const std::string s = strip_separators(value, seps::S2);
+    switch (bech32_check(s)) {
+        case Bech32Status::Valid:
+            return ValidationOutcome::success(lower(s));
+        case Bech32Status::Format:
+            return ValidationOutcome::failure(ErrorCode::InvalidFormat, "Bitcoin Bech32 address has an invalid format");
+        case Bech32Status::Checksum:
+            return ValidationOutcome::failure(ErrorCode::InvalidChecksum,
+                                              "Bitcoin Bech32 address fails checksum validation");
+        case Bech32Status::Component:
+            break;
+    }
+    return ValidationOutcome::failure(ErrorCode::InvalidComponent,
+                                      "Bitcoin Bech32 address has an unsupported component");
+}
+
+}  // namespace
+
+std::uint32_t bech32_polymod(std::span<const std::uint32_t> values) noexcept {
+    std::uint32_t c = 1;
+    for (std::uint32_t v : values) c = polymod_step(c, v);
+    return c;
+}
+
+std::optional<std::vector<std::uint32_t>> bech32_convert_bits(std::span<const std::uint32_t> values,
+                                                               std::uint32_t from_bits,
+                                                               std::uint32_t to_bits) {
+    // Widths are checked before any shift by them; a zero output width would
+    // never consume the accumulated bits, so it can only regroup nothing.
+    if (from_bits > 31 || to_bits > 31) return std::nullopt;
+    if (to_bits == 0 && !values.empty()) return std::nullopt;
+    const std::uint32_t max_value = static_cast<std::uint32_t>((std::uint64_t{1} << to_bits) - 1);
+    std::uint32_t acc = 0;
+    std::uint32_t bits = 0;  // below to_bits + from_bits <= 62 at all times
+    std::vector<std::uint32_t> out;
+    for (std::uint32_t v : values) {
+        if ((v >> from_bits) != 0) return std::nullopt;
+        acc = (acc << from_bits) | v;
+        bits += from_bits;
+        while (bits >= to_bits) {
+            bits -= to_bits;
+            // bits < from_bits <= 31 here, so the shift is defined.
+            out.push_back((acc >> bits) & max_value);
+        }
+    }
+    // After the loop bits < to_bits <= 31, so the shift below is in range.
+    if (bits >= from_bits || ((acc << (to_bits - bits)) & max_value) != 0) return std::nullopt;
+    return out;
+}
+
+Bech32Status bech32_check(std::string_view text) {
+    bool has_lower = false, has_upper = false;
+    for (char c : text) {
+        has_lower = has_lower || is_lower(c);
+        has_upper = has_upper || is_upper(c);
+    }
+    if (has_lower && has_upper) return Bech32Status::Format;
+
+    // Full Unicode lower-casing may turn other characters into ASCII (the
+    // Kelvin sign becomes "k"), so every later check looks at the mapped text.
+    const std::string l = lower(text);
+    if (l.size() <= 2 || l.compare(0, 3, "bc1") != 0) return Bech32Status::Component;
+    if (l.size() < 14 || l.size() > 74) return Bech32Status::Format;
+
+    std::uint32_t data[74];
+    std::size_t n = 0;
+    for (std::size_t i = 3; i < l.size(); ++i) {
+        const std::int8_t v = kCharsetValues.value[static_cast<unsigned char>(l[i])];
+        if (v < 0) return Bech32Status::Format;
+        data[n++] = static_cast<std::uint32_t>(v);
+    }
+
+    // The human-readable part "bc" expands to 3, 3, 0, 2, 3.
+    constexpr std::uint32_t kHrp[5] = {3, 3, 0, 2, 3};
+    std::uint32_t check = bech32_polymod(kHrp);
+    for (std::size_t i = 0; i < n; ++i) check = polymod_step(check, data[i]);
+
+    const std::uint32_t version = data[0];
+    if (version > 16) return Bech32Status::Component;
+    if (check != (version == 0 ? kBech32Const : kBech32mConst)) return Bech32Status::Checksum;
+    if (n < 7) return Bech32Status::Component;
+
+    auto program = bech32_convert_bits(std::span<const std::uint32_t>(data + 1, n - 7), 5, 8);
+    if (!program) return Bech32Status::Component;
+    const std::size_t len = program->size();
+    if (len < 2 || len > 40) return Bech32Status::Component;
+    if (version == 0 && len != 20 && len != 32) return Bech32Status::Component;
+    return Bech32Status::Valid;
+}
+
+const ValidatorSpec kBtcBech32Spec = {
+    .source_url = nullptr,
+    .id = "crypto.btcbech32",
+    .name = "Bitcoin Bech32 Address",
+    .local_name = "Bitcoin Bech32 Address",
+    .abbreviation = "BTC",
+    .aliases = kAliases,
+    .candidate_pattern = "(?:bc1[ac-hj-np-z02-9]{11,71}|BC1[AC-HJ-NP-Z02-9]{11,71})",
+    .lengths = {},
+    .examples = kExamples,
+    .ops = {.precheck = nullptr, .generate = nullptr, .parse = nullptr,
+            .compact = compact, .format = compact, .validate = validate},
+    .country = kGlobal,
+    .entity = EntityType::Any,
+};
+
+}  // namespace ov

@@ -1,0 +1,48 @@
+// Bitcoin and Ethereum address routines and the wallet records.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "registry/spec.h"
+
+namespace ov {
+
+extern const ValidatorSpec kBtcBase58Spec;
+extern const ValidatorSpec kBtcBech32Spec;
+extern const ValidatorSpec kEthSpec;
+extern const ValidatorSpec kWalletSpec;
+
+// FIPS 180-4 SHA-256.
+std::array<std::uint8_t, 32> sha256(std::span<const std::uint8_t> data) noexcept;
+// Keccak-256 with the original Keccak padding (0x01 ... 0x80), not SHA-3's.
+std::array<std::uint8_t, 32> keccak256(std::span<const std::uint8_t> data) noexcept;
+
+// Base58 (Bitcoin alphabet) decoding of the text exactly as given; nothing
+// when a character is outside the alphabet.
+std::optional<std::vector<std::uint8_t>> base58_decode(std::string_view text);
+
+// Bech32 checksum polymod over arbitrary 32-bit values (not masked).
+std::uint32_t bech32_polymod(std::span<const std::uint32_t> values) noexcept;
+// Regroups bit groups from `from_bits` to `to_bits` without padding; nothing
+// when a value is too wide, bits remain, or a width is above 31 or to_bits is 0
+// with non-empty values.
+std::optional<std::vector<std::uint32_t>> bech32_convert_bits(std::span<const std::uint32_t> values,
+                                                               std::uint32_t from_bits,
+                                                               std::uint32_t to_bits);
+
+enum class Bech32Status : std::uint8_t { Valid, Format, Checksum, Component };
+// The mainnet segwit address checker, on the text exactly as given.
+Bech32Status bech32_check(std::string_view text);
+
+// EIP-55 mixed-case checksum of an address body (the text after "0x").
+bool eip55_body_valid(std::string_view body);
+// False for texts shorter than two bytes; else the EIP-55 check of the rest.
+bool eth_has_valid_eip55_checksum(std::string_view text);
+
+}  // namespace ov

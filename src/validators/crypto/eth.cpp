@@ -1,0 +1,101 @@
+// Ethereum addresses ("0x" and 40 hexadecimal digits) with the EIP-55
+// mixed-case checksum, and the `crypto.eth` validator.
+#include <cstddef>
+#include <cstdint>
+
+#include "primitives/normalize.h"
+#include "primitives/text.h"
+#include "validators/crypto/crypto.h"
+
+namespace ov {
+
+namespace {
+
+constexpr bool is_hex(char c) noexcept { return is_digit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
+
+constexpr std::string_view kAliases[] = {"Ethereum address", "EVM address", "crypto wallet"};
+constexpr std::uint64_t kLengths[] = {42};
+constexpr std::string_view kExamples[] = {"0xde709f2102306220921060314715629080e2fb77"};
+
+std::string compact(const ValidatorSpec&, std::string_view value) {
+    return lower(strip_separators(value, seps::S2));
+}
+
+ValidationOutcome validate(const ValidatorSpec&, std::string_view value) {
+    const std::string s = strip_separators(value, seps::S2);
+    std::string l = lower(s);
+    if (l.size() != 42)
+        return ValidationOutcome::failure(ErrorCode::InvalidLength, "Ethereum address must be 42 characters");
+    // The shape is checked on the text as typed: lower-casing can change the
+    // byte length of non-ASCII characters, and those are never hex digits.
+    bool shape = s.size() >= 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X');
+    for (std::size_t i = 2; shape && i < s.size(); ++i) shape = is_hex(s[i]);
+    if (!shape)
+        return ValidationOutcome::failure(ErrorCode::InvalidFormat,
+                                          "Ethereum address must be 0x followed by 40 hexadecimal characters");
+    if (!eip55_body_valid(std::string_view(s).substr(2)))
+        return ValidationOutcome::failure(ErrorCode::InvalidChecksum,
+                                          "Ethereum address fails EIP-55 checksum validation");
+    return ValidationOutcome::success(std::move(l));
+}
+
+}  // namespace
+
+bool eip55_body_valid(std::string_view body) {
+    bool has_lower = false, has_upper = false;
+    for (char c : body) {
+        has_lower = has_lower || is_lower(c);
+        has_upper = has_upper || is_upper(c);
+    }
+    // Single-case bodies carry no checksum.
+    if (!has_lower || !has_upper) return true;
+
+    const std::string folded = lower(body);
+    const auto digest = keccak256(std::span<const std::uint8_t>(
+        reinterpret_cast<const std::uint8_t*>(folded.data()), folded.size()));
+
+    // Character i is checked against hex digit i of the digest (the high
+    // nibble of byte i/2 for even i). The digest has 64 hex digits; a
+    // character that needs one beyond them fails instead of reading past it.
+    std::size_t pos = 0;
+    std::size_t i = 0;
+    while (pos < body.size()) {
+        char32_t cp = 0;
+        const std::size_t len = decode_utf8(body, pos, cp);
+        const char c = body[pos];
+        pos += len;
+        const std::size_t index = i++;
+        if (len == 1 && is_digit(c)) continue;
+        if (index >= 64) return false;
+        const std::uint8_t byte = digest[index / 2];
+        const unsigned nibble = index % 2 == 0 ? byte >> 4 : byte & 0x0F;
+        if (len == 1) {
+            if (nibble >= 8 && is_lower(c)) return false;
+            if (nibble <= 7 && is_upper(c)) return false;
+        }
+    }
+    return true;
+}
+
+bool eth_has_valid_eip55_checksum(std::string_view text) {
+    if (text.size() < 2 || !is_char_boundary(text, 2)) return false;
+    return eip55_body_valid(text.substr(2));
+}
+
+const ValidatorSpec kEthSpec = {
+    .source_url = nullptr,
+    .id = "crypto.eth",
+    .name = "Ethereum Address",
+    .local_name = "Ethereum Address",
+    .abbreviation = "ETH",
+    .aliases = kAliases,
+    .candidate_pattern = "0x[0-9A-Fa-f]{40}",
+    .lengths = kLengths,
+    .examples = kExamples,
+    .ops = {.precheck = nullptr, .generate = nullptr, .parse = nullptr,
+            .compact = compact, .format = compact, .validate = validate},
+    .country = kGlobal,
+    .entity = EntityType::Any,
+};
+
+}  // namespace ov

@@ -1,0 +1,143 @@
+// Check-digit primitives against published reference values.
+#include <string>
+#include <string_view>
+
+#include "check.h"
+#include "primitives/checkdigits.h"
+
+using namespace ov;
+
+TEST_CASE("luhn: reference numbers") {
+    struct Row {
+        std::string_view digits;
+        bool valid;
+    };
+    const Row rows[] = {
+        {"4111111111111111", true}, {"18", true},          {"0", true},          {"", true},
+        {"79927398713", true},      {"4111111111111112", false}, {"79927398710", false},
+        {"19", false},              {"5500000000000004", true},  {"378282246310005", true},
+    };
+    for (const Row& r : rows) {
+        CHECK_EQ(luhn_valid(r.digits), r.valid);
+        CHECK_EQ(luhn_sum_mod10(r.digits) == 0, r.valid);
+    }
+}
+
+TEST_CASE("luhn: check digit completes the payload") {
+    const std::string_view payloads[] = {"", "7992739871", "411111111111111", "1", "550000000000000"};
+    const char expected[] = {'0', '3', '1', '8', '4'};
+    for (std::size_t i = 0; i < std::size(payloads); ++i) {
+        const char d = luhn_check_digit(payloads[i]);
+        CHECK_EQ(d, expected[i]);
+        CHECK(luhn_valid(std::string(payloads[i]) + d));
+    }
+}
+
+TEST_CASE("luhn: long all-nine input keeps exact arithmetic") {
+    // A saturating 32-bit sum sticks at 4294967295 (5 mod 10) on inputs like
+    // this; a 10-million-digit text must still get its exact verdict.
+    std::string nines(10'000'000, '9');
+    // 9 contributes 9 undoubled and 9 doubled (18 - 9): 9 per digit.
+    CHECK_EQ(luhn_sum_mod10(nines), static_cast<unsigned>((9ULL * nines.size()) % 10));
+    nines.push_back(luhn_check_digit(nines));
+    CHECK(luhn_valid(nines));
+}
+
+TEST_CASE("weighted sums and every mod-11 mapping") {
+    static constexpr int w[] = {2, 3, 4};
+    CHECK_EQ(weighted_sum("123", w), 2 + 6 + 12);
+    CHECK_EQ(weighted_sum("12", w), 2 + 6);        // stops at the shorter text
+    CHECK_EQ(weighted_sum("12345", w), 2 + 6 + 12);  // stops at the shorter list
+    CHECK_EQ(weighted_sum("1x3", w), 2 + 12);       // a non-digit counts 0
+    static constexpr int neg[] = {1, -1};
+    CHECK_EQ(weighted_sum("09", neg), -9);
+
+    struct Row {
+        std::int64_t sum;
+        Mod11 m;
+        int expected;  // -1 for "no check digit"
+    };
+    const Row rows[] = {
+        {0, Mod11::A, 1},   {1, Mod11::A, 0},   {2, Mod11::A, 9},  {10, Mod11::A, 1},  {121, Mod11::A, 1},
+        {0, Mod11::B, 0},   {1, Mod11::B, -1},  {2, Mod11::B, 9},  {10, Mod11::B, 1},
+        {10, Mod11::C, 0},  {7, Mod11::C, 7},   {0, Mod11::C, 0},
+        {10, Mod11::D, 0},  {9, Mod11::D, 9},
+        {0, Mod11::E, 0},   {1, Mod11::E, 0},   {2, Mod11::E, 9},  {10, Mod11::E, 1},
+        {0, Mod11::F, 0},   {1, Mod11::F, 10},  {2, Mod11::F, 9},
+        {-4, Mod11::C, 7},  {-1, Mod11::E, 1},  {22, Mod11::B, 0},  {23, Mod11::B, -1},
+    };
+    for (const Row& r : rows) {
+        const auto got = mod11_check(r.sum, r.m);
+        CHECK_EQ(got.value_or(-1), r.expected);
+    }
+}
+
+TEST_CASE("eleven-test with a negative last weight") {
+    static constexpr int bsn[] = {9, 8, 7, 6, 5, 4, 3, 2, -1};
+    CHECK(eleven_test("111222333", bsn));
+    CHECK(eleven_test("123456782", bsn));
+    CHECK(!eleven_test("123456783", bsn));
+    // -4 and -5 must not wrap to a multiple of 11 in unsigned arithmetic.
+    CHECK(!eleven_test("000000004", bsn));
+    CHECK(!eleven_test("000000005", bsn));
+}
+
+TEST_CASE("MOD 97-10 remainders") {
+    CHECK_EQ(mod97_10_remainder("NWBK60161331926819GB29").value_or(99), 1u);
+    CHECK_EQ(mod97_10_remainder("370400440532013000DE89").value_or(99), 1u);
+    CHECK_EQ(mod97_10_remainder("5493006MHB84DD0ZWV18").value_or(99), 1u);
+    CHECK_EQ(mod97_10_remainder("").value_or(99), 0u);
+    CHECK_EQ(mod97_10_remainder("A").value_or(99), 10u);
+    CHECK(!mod97_10_remainder("NWBK6016 1331").has_value());
+    CHECK(!mod97_10_remainder("nwbk60161331926819GB29").has_value());
+    CHECK(!mod97_10_remainder(std::string_view("12\0" "3", 4)).has_value());
+    CHECK(!mod97_10_remainder("12\xC3\x89").has_value());
+    // Continuing from a remainder equals computing over the joined text.
+    CHECK_EQ(mod97_10_extend(*mod97_10_remainder("NWBK6016133192"), "6819GB29").value_or(99), 1u);
+}
+
+TEST_CASE("MOD 97-10 check digits") {
+    CHECK_EQ(mod97_10_check_digits("370400440532013000DE").value_or(""), std::string("89"));
+    CHECK_EQ(mod97_10_check_digits("NWBK60161331926819GB").value_or(""), std::string("29"));
+    CHECK(!mod97_10_check_digits("ab").has_value());
+}
+
+TEST_CASE("MOD 97-10 over a megabyte keeps a running remainder") {
+    std::string big(1 << 20, '9');
+    // 10^n - 1 mod 97: compute the same value the slow way, digit by digit.
+    unsigned expect = 0;
+    for (std::size_t i = 0; i < big.size(); ++i) expect = (expect * 10 + 9) % 97;
+    CHECK_EQ(mod97_10_remainder(big).value_or(99), expect);
+    big[big.size() / 2] = 'Z';
+    CHECK(mod97_10_remainder(big).has_value());
+    big[big.size() / 3] = '-';
+    CHECK(!mod97_10_remainder(big).has_value());
+}
+
+TEST_CASE("MOD 11,10") {
+    CHECK_EQ(mod11_10_check("10113470"), 2);
+    struct Row {
+        std::string_view body;
+        int check;
+    };
+    const Row rows[] = {{"10113470", 2}, {"", 1}, {"0", 2}, {"1", 9}};
+    for (const Row& r : rows) CHECK_EQ(mod11_10_check(r.body), r.check);
+}
+
+TEST_CASE("MOD 11-2") {
+    CHECK_EQ(mod11_2_check("11010519491231002"), 'X');
+    CHECK_EQ(mod11_2_check("44052418800101001"), '4');
+    CHECK_EQ(mod11_2_check("00000000000000000"), '1');
+}
+
+TEST_CASE("Verhoeff") {
+    struct Row {
+        std::string_view digits;
+        bool valid;
+    };
+    const Row rows[] = {
+        {"2363", true}, {"2364", false}, {"2362", false}, {"0", true}, {"5", false},
+        {"2365", false}, {"1428570", true}, {"123451", true}, {"123452", false}, {"23a3", false},
+    };
+    for (const Row& r : rows) CHECK_EQ(verhoeff_valid(r.digits), r.valid);
+}
