@@ -55,8 +55,10 @@ Date date_from_unix_seconds(std::int64_t seconds) noexcept;
 // Today's date in UTC from the real-time clock.
 Date today() noexcept;
 
-// Full Unicode case mapping (one character may become several: "ß" -> "SS").
-// Context-free: capital sigma always lowers to "σ".
+// Full Unicode case mapping (one character may become several: "ß" -> "SS";
+// the output can be up to three times longer). Context-free: capital sigma
+// always lowers to "σ". Bytes that are not valid UTF-8 are copied unchanged.
+// The data is compiled in from case_tables.inc (scripts/gen_case_tables.py).
 std::string upper(std::string_view text);
 std::string lower(std::string_view text);
 // ASCII-only case mapping; other bytes are copied unchanged.

@@ -169,12 +169,12 @@ TEST_CASE("base58 decodes long text") {
     std::string s(200000, 'z');
     auto out = ov::base58_decode(s);
     CHECK(out.has_value());
-    // 58^200000 - 1 has ceil(200000 * log2(58) / 8) bytes, all but the last
-    // few determined: the top byte is non-zero and the size is exact.
+    // 58^200000 - 1 takes 146450 bytes; its lowest byte is 0xFF because
+    // 58^n is a multiple of 256 for n >= 8.
     if (out) {
-        CHECK_EQ(out->size(), std::size_t{146423});
+        CHECK_EQ(out->size(), std::size_t{146450});
         CHECK(out->front() != 0);
-        CHECK_EQ(out->back(), 0xFF);  // 58^n - 1 is odd, and 58^n = 0 mod 256 for n >= 8
+        CHECK_EQ(out->back(), 0xFF);
     }
     s[100000] = '0';
     CHECK(!ov::base58_decode(s).has_value());
@@ -198,14 +198,20 @@ TEST_CASE("btcbase58 validate checks in order") {
          "Bitcoin Base58Check address must start with 1 or 3"},
         {"1BoatSLRHtKNngkdXEeobR76b53LETtp0T", false, ErrorCode::InvalidFormat,
          "Bitcoin Base58Check address contains invalid characters"},
-        {"1BoatSLRHtKNngkdXEeobR76b53", false, ErrorCode::InvalidLength,
+        {"1BoatSLRHtKNngkdXEeobR76b", false, ErrorCode::InvalidLength,
          "Bitcoin Base58Check address must be 26-35 characters"},
         {"", false, ErrorCode::InvalidLength, "Bitcoin Base58Check address must be 26-35 characters"},
         {"111111111111111111111111111111", false, ErrorCode::InvalidLength,
          "Bitcoin Base58Check address decoded payload must be 25 bytes"},
-        // 25 bytes with version 0x10 (and a valid checksum, which is not reached).
         {"3J98t1WpEZ73CNmQviecrnyiWrnqRhWNL\xc3\xa9", false, ErrorCode::InvalidFormat,
          "Bitcoin Base58Check address contains invalid characters"},
+        {"1zzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzz", false, ErrorCode::InvalidLength,
+         "Bitcoin Base58Check address decoded payload must be 25 bytes"},
+        // 25 bytes with version 7, and version 16 with a matching checksum.
+        {"3zzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzz", false, ErrorCode::InvalidComponent,
+         "Bitcoin Base58Check address has an unsupported version"},
+        {"7SQekjmcMtR25wEPPiL6m1Mb5586R5ut33", false, ErrorCode::InvalidComponent,
+         "Bitcoin Base58Check address must start with 1 or 3"},
     };
     for (const auto& r : rows) {
         auto o = ov::kBtcBase58Spec.ops.validate(ov::kBtcBase58Spec, r.value);
@@ -229,9 +235,9 @@ TEST_CASE("bech32 polymod") {
         {{0}, 32},
         {{1, 2, 3}, 33859},
         {{0xFFFFFFFF}, 0xFFFFFFDF},  // values are XORed in unmasked
-        {{3, 3, 0, 2, 3, 0, 14, 20, 15, 7, 13, 26, 0, 25, 18, 6, 11, 13, 8, 21, 4, 20, 3, 17, 2, 29, 3, 12,
-          29, 3, 4, 15, 24, 20, 6, 14, 30, 22, 12, 9, 7, 18, 11, 11, 21},
-         1},  // "bc" and the data part of a valid Bech32 address
+        // "bc" expanded, then the data part of a valid Bech32 address.
+        {{3, 3, 0, 2, 3, 0, 14, 20, 15, 7, 13, 26, 0, 25, 18, 6, 11, 13, 8, 21, 4, 20, 3, 17, 2, 29, 3, 12, 29, 3, 4, 15, 24, 20, 6, 14, 30, 22, 12, 7, 9, 17, 11, 21},
+         1},
     };
     for (const auto& r : rows) CHECK_EQ(ov::bech32_polymod(r.values), r.result);
 }
@@ -278,7 +284,13 @@ TEST_CASE("bech32 address checker") {
         {"bc1qrp33g0q5c5txsp9arysrx4k6zdkfs4nce4xj0gdcccefvpysxf3qccfmv3", S::Valid},
         {"bc1pw508d6qejxtdg4y5r3zarvary0c5xw7kw508d6qejxtdg4y5r3zarvary0c5xw7kt5nd6y", S::Valid},
         {"BC1SW50QGDZ25J", S::Valid},
-        {"bc1zw508d6qejxtdg4y5r3zarqfsj6c3", S::Valid},
+        {"bc1zw508d6qejxtdg4y5r3zarvaryvaxxpcs", S::Valid},
+        {"bc1p0xlxvlhemja6c4dqv22uapctqupfhlxm9h8z3k2e72q4k9hcz7vqzk5jj0", S::Valid},
+        {"bc1zw508d6qejxtdg4y5r3zarvaryvg6kdaj", S::Checksum},  // version 2 needs Bech32m
+        {"BC130XLXVLHEMJA6C4DQV22UAPCTQUPFHLXM9H8Z3K2E72Q4K9HCZ7VQ7ZWS8R", S::Component},  // version 17
+        {"BC1QR508D6QEJXTDG4Y5R3ZARVARYV98GJ9P", S::Component},  // 16-byte version-0 program
+        {"bc1p0xlxvlhemja6c4dqv22uapctqupfhlxm9h8z3k2e72q4k9hcz7v07qwwzcrf", S::Component},  // padding
+        {"bc1pw5dgrnzv", S::Format},  // too short
         {"bc1Qw508d6qejxtdg4y5r3zarvary0c5xw7kv8f3t4", S::Format},
         {"bc1qw508d6qejxtdg4y5r3zarvary0c5xw7kv8f3t5", S::Checksum},
         {"tb1qw508d6qejxtdg4y5r3zarvary0c5xw7kxpjzsx", S::Component},
@@ -291,7 +303,10 @@ TEST_CASE("bech32 address checker") {
         // Version 1 with a Bech32 (not Bech32m) checksum.
         {"bc1pw508d6qejxtdg4y5r3zarvary0c5xw7kw508d6qejxtdg4y5r3zarvary0c5xw7k7grplx", S::Checksum},
     };
-    for (const auto& r : rows) CHECK(ov::bech32_check(r.text) == r.status);
+    for (const auto& r : rows) {
+        if (ov::bech32_check(r.text) != r.status) std::cerr << "bech32_check: " << r.text << "\n";
+        CHECK(ov::bech32_check(r.text) == r.status);
+    }
 }
 
 TEST_CASE("eip55 checksum") {
@@ -314,7 +329,6 @@ TEST_CASE("eip55 checksum") {
         {"zz", true},  // the first two characters are not examined
         {"\xc3\xa9x", true},
         {"a\xc3\xa9", false},  // the third byte is inside a character
-        {"0xaB", std::nullopt == std::nullopt && ov::eip55_body_valid("aB")},
     };
     for (const auto& r : rows) CHECK_EQ(ov::eth_has_valid_eip55_checksum(r.text), r.valid);
 }
@@ -325,10 +339,6 @@ TEST_CASE("eip55 never reads beyond the 64 digest digits") {
     std::string body(64, '0');
     body += "aB";
     CHECK(!ov::eip55_body_valid(body));
-    std::string digits_only_late = "aB" + std::string(100, '7');
-    // Only positions 0 and 1 are letters; the result depends on the digest,
-    // but the long tail of digits must not matter for safety.
-    (void)ov::eip55_body_valid(digits_only_late);
     std::string huge(1 << 20, 'a');
     huge.back() = 'B';
     CHECK(!ov::eip55_body_valid(huge));
