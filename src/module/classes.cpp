@@ -1,5 +1,7 @@
 #include "module/classes.h"
 
+#include <cstddef>
+#include <cstring>
 #include <new>
 
 #include "module/args.h"
@@ -72,23 +74,46 @@ PyGetSetDef kErrorGetSet[] = {
 
 // ValidationResult ---------------------------------------------------------
 
+// The compact text is stored inline after the fixed fields, so a result
+// costs one allocation however long the text is.
 struct ResultObject {
-    PyObject base;
-    std::string compact;       // meaningful when valid
-    std::string_view message;  // static text, meaningful when invalid
+    PyVarObject base;           // ob_size: byte length of the compact text
+    std::string_view message;   // static text, meaningful when invalid
     ov::ErrorCode code;
     bool valid;
+    char compact[1];            // ob_size bytes (plus one spare)
 };
+
+constexpr Py_ssize_t kResultFixedSize = static_cast<Py_ssize_t>(offsetof(ResultObject, compact));
+
+PyObject* new_result(bool valid, std::string_view compact, ov::ErrorCode code, std::string_view message) {
+    const auto n = static_cast<Py_ssize_t>(compact.size());
+    PyObject* obj = PyType_GenericAlloc(g_result_type, n);
+    if (!obj) return nullptr;
+    auto* r = reinterpret_cast<ResultObject*>(obj);
+    r->base.ob_size = n;
+    r->message = message;
+    r->code = code;
+    r->valid = valid;
+    if (n) std::memcpy(r->compact, compact.data(), compact.size());
+    return obj;
+}
 
 PyObject* result_valid(PyObject* self, void*) { return bool_obj(reinterpret_cast<ResultObject*>(self)->valid); }
 PyObject* result_compact(PyObject* self, void*) {
     auto* r = reinterpret_cast<ResultObject*>(self);
-    return r->valid ? to_py(r->compact) : none();
+    return r->valid ? to_py(std::string_view(r->compact, static_cast<std::size_t>(r->base.ob_size))) : none();
 }
 PyObject* result_error(PyObject* self, void*) {
     auto* r = reinterpret_cast<ResultObject*>(self);
     if (r->valid) return none();
     return alloc_instance<ErrorObject>(g_error_type, r->code, r->message);
+}
+
+void result_dealloc(PyObject* self) {
+    PyTypeObject* type = Py_TYPE(self);
+    PyObject_Free(self);
+    Py_DECREF(type);
 }
 
 PyGetSetDef kResultGetSet[] = {
@@ -248,17 +273,18 @@ PyGetSetDef kMetadataGetSet[] = {
 // Type creation ------------------------------------------------------------
 
 template <class T>
-PyTypeObject* make_type(const char* qualified, const char* doc, PyGetSetDef* getset) {
+PyTypeObject* make_type(const char* qualified, const char* doc, PyGetSetDef* getset,
+                        destructor dealloc_fn = dealloc<T>, int basic_size = sizeof(T), int item_size = 0) {
     PyType_Slot slots[] = {
         {Py_tp_doc, const_cast<char*>(doc)},
         {Py_tp_getset, getset},
-        {Py_tp_dealloc, reinterpret_cast<void*>(dealloc<T>)},
+        {Py_tp_dealloc, reinterpret_cast<void*>(dealloc_fn)},
         {0, nullptr},
     };
     PyType_Spec spec = {
         qualified,
-        static_cast<int>(sizeof(T)),
-        0,
+        basic_size,
+        item_size,
         // No constructor for Python code, no subclasses, no attribute changes.
         Py_TPFLAGS_DEFAULT | Py_TPFLAGS_DISALLOW_INSTANTIATION | Py_TPFLAGS_IMMUTABLETYPE,
         slots,
@@ -283,7 +309,8 @@ bool add_classes(PyObject* module, PyObject* all) {
         if (!g_error_type) return false;
         g_result_type = make_type<ResultObject>(
             "orvane_vardik._native.ValidationResult",
-            "A stable result object that carries either compact output or an error.", kResultGetSet);
+            "A stable result object that carries either compact output or an error.", kResultGetSet,
+            result_dealloc, static_cast<int>(kResultFixedSize), 1);
         if (!g_result_type) return false;
         g_parsed_type = make_type<ParsedObject>("orvane_vardik._native.ParsedIdentifier",
                                                 "Structured data encoded by a personal identifier.",
@@ -321,18 +348,16 @@ bool add_classes(PyObject* module, PyObject* all) {
 }
 
 PyObject* make_result(ov::ValidationOutcome&& o) {
-    if (o.ok) return alloc_instance<ResultObject>(g_result_type, std::move(o.compact), std::string_view{},
-                                                  ov::ErrorCode::InvalidFormat, true);
-    return make_invalid_result(o.code, o.message);
+    if (o.ok) return new_result(true, o.compact, ov::ErrorCode::InvalidFormat, {});
+    return new_result(false, {}, o.code, o.message);
 }
 
 PyObject* make_valid_result(std::string_view compact) {
-    return alloc_instance<ResultObject>(g_result_type, std::string(compact), std::string_view{},
-                                        ov::ErrorCode::InvalidFormat, true);
+    return new_result(true, compact, ov::ErrorCode::InvalidFormat, {});
 }
 
 PyObject* make_invalid_result(ov::ErrorCode code, std::string_view message) {
-    return alloc_instance<ResultObject>(g_result_type, std::string(), message, code, false);
+    return new_result(false, {}, code, message);
 }
 
 PyObject* make_parsed(const ov::ParsedData& data) { return alloc_instance<ParsedObject>(g_parsed_type, data); }
