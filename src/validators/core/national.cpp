@@ -42,11 +42,15 @@ ValidationOutcome ein_validate(const ValidatorSpec& self, std::string_view value
     return ValidationOutcome::success(std::move(s));
 }
 
+// Byte positions as in validate; a piece that would cut a multi-byte
+// character (only possible for input that is not all digits) is left empty.
 std::string ein_format(const ValidatorSpec& self, std::string_view value) {
     std::string s = ein_compact(self, value);
     if (s.size() != 9) return s;
-    s.insert(2, 1, '-');
-    return s;
+    std::string out;
+    out.reserve(10);
+    out.append(slice(s, 0, 2)).append("-").append(slice(s, 2, 9));
+    return out;
 }
 
 std::optional<std::string> ein_generate(const ValidatorSpec&) {
@@ -102,12 +106,14 @@ ValidationOutcome abn_validate(const ValidatorSpec& self, std::string_view value
     return ValidationOutcome::success(std::move(s));
 }
 
+// Pieces are cut with `slice`, so a multi-byte character is never split.
 std::string abn_format(const ValidatorSpec& self, std::string_view value) {
     std::string s = abn_compact(self, value);
     if (s.size() != 11) return s;
     std::string out;
     out.reserve(14);
-    out.append(s, 0, 2).append(" ").append(s, 2, 3).append(" ").append(s, 5, 3).append(" ").append(s, 8, 3);
+    out.append(slice(s, 0, 2)).append(" ").append(slice(s, 2, 5)).append(" ").append(slice(s, 5, 8));
+    out.append(" ").append(slice(s, 8, 11));
     return out;
 }
 
