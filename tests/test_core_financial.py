@@ -261,6 +261,8 @@ def test_securities_failures(vid, value, code, message):
     ("isin", "us 0378331005", "US 0378 3310 05"),
     ("isin", "ééééééééééé", "ÉÉ ÉÉÉÉ ÉÉÉÉ É"),
     ("isin", "US03783310", "US 0378 3310 "),  # the last piece exists from length 10 on
+    ("isin", "US037833", "US 0378 "),  # a piece not inside the text is empty
+    ("isin", "", "  "),
     ("bic", "DEUTDEFF500", "DEUT DE FF 500"),
     ("bic", "DEUTDEFF", "DEUT DE FF"),
     ("bic", "deutdeffé00", "DEUT DE FF É00"),

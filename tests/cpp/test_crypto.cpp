@@ -180,51 +180,6 @@ TEST_CASE("base58 decodes long text") {
     CHECK(!ov::base58_decode(s).has_value());
 }
 
-TEST_CASE("btcbase58 validate checks in order") {
-    using ov::ErrorCode;
-    struct Row {
-        std::string_view value;
-        bool ok;
-        ErrorCode code;
-        std::string_view compact_or_message;
-    };
-    const Row rows[] = {
-        {"1BoatSLRHtKNngkdXEeobR76b53LETtpyT", true, {}, "1BoatSLRHtKNngkdXEeobR76b53LETtpyT"},
-        {"3J98t1WpEZ73CNmQviecrnyiWrnqRhWNLy", true, {}, "3J98t1WpEZ73CNmQviecrnyiWrnqRhWNLy"},
-        {" 1BoatSLRHtKNngkdXEeobR76b53LETtpyT ", true, {}, "1BoatSLRHtKNngkdXEeobR76b53LETtpyT"},
-        {"1BoatSLRHtKNngkdXEeobR76b53LETtpyU", false, ErrorCode::InvalidChecksum,
-         "Bitcoin Base58Check address fails checksum validation"},
-        {"2BoatSLRHtKNngkdXEeobR76b53LETtpyT", false, ErrorCode::InvalidComponent,
-         "Bitcoin Base58Check address must start with 1 or 3"},
-        {"1BoatSLRHtKNngkdXEeobR76b53LETtp0T", false, ErrorCode::InvalidFormat,
-         "Bitcoin Base58Check address contains invalid characters"},
-        {"1BoatSLRHtKNngkdXEeobR76b", false, ErrorCode::InvalidLength,
-         "Bitcoin Base58Check address must be 26-35 characters"},
-        {"", false, ErrorCode::InvalidLength, "Bitcoin Base58Check address must be 26-35 characters"},
-        {"111111111111111111111111111111", false, ErrorCode::InvalidLength,
-         "Bitcoin Base58Check address decoded payload must be 25 bytes"},
-        {"3J98t1WpEZ73CNmQviecrnyiWrnqRhWNL\xc3\xa9", false, ErrorCode::InvalidFormat,
-         "Bitcoin Base58Check address contains invalid characters"},
-        {"1zzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzz", false, ErrorCode::InvalidLength,
-         "Bitcoin Base58Check address decoded payload must be 25 bytes"},
-        // 25 bytes with version 7, and version 16 with a matching checksum.
-        {"3zzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzz", false, ErrorCode::InvalidComponent,
-         "Bitcoin Base58Check address has an unsupported version"},
-        {"7SQekjmcMtR25wEPPiL6m1Mb5586R5ut33", false, ErrorCode::InvalidComponent,
-         "Bitcoin Base58Check address must start with 1 or 3"},
-    };
-    for (const auto& r : rows) {
-        auto o = ov::kBtcBase58Spec.ops.validate(ov::kBtcBase58Spec, r.value);
-        CHECK_EQ(o.ok, r.ok);
-        if (r.ok) {
-            CHECK_EQ(o.compact, r.compact_or_message);
-        } else {
-            CHECK(o.code == r.code);
-            CHECK_EQ(o.message, r.compact_or_message);
-        }
-    }
-}
-
 TEST_CASE("bech32 polymod") {
     struct Row {
         Words values;
@@ -342,49 +297,4 @@ TEST_CASE("eip55 never reads beyond the 64 digest digits") {
     std::string huge(1 << 20, 'a');
     huge.back() = 'B';
     CHECK(!ov::eip55_body_valid(huge));
-}
-
-TEST_CASE("eth and wallet validators") {
-    using ov::ErrorCode;
-    struct Row {
-        const ov::ValidatorSpec* spec;
-        std::string_view value;
-        bool ok;
-        ErrorCode code;
-        std::string_view compact_or_message;
-    };
-    const Row rows[] = {
-        {&ov::kEthSpec, "0xde709f2102306220921060314715629080e2fb77", true, {},
-         "0xde709f2102306220921060314715629080e2fb77"},
-        {&ov::kEthSpec, "0XDE709F2102306220921060314715629080E2FB77", true, {},
-         "0xde709f2102306220921060314715629080e2fb77"},
-        {&ov::kEthSpec, "0xde709f2102306220921060314715629080e2fb7", false, ErrorCode::InvalidLength,
-         "Ethereum address must be 42 characters"},
-        {&ov::kEthSpec, "0xde709f2102306220921060314715629080e2fbg7", false, ErrorCode::InvalidFormat,
-         "Ethereum address must be 0x followed by 40 hexadecimal characters"},
-        {&ov::kEthSpec, "1xde709f2102306220921060314715629080e2fb77", false, ErrorCode::InvalidFormat,
-         "Ethereum address must be 0x followed by 40 hexadecimal characters"},
-        {&ov::kEthSpec, "0x5AAeb6053F3E94C9b9A09f33669435E7Ef1BeAed", false, ErrorCode::InvalidChecksum,
-         "Ethereum address fails EIP-55 checksum validation"},
-        {&ov::kWalletSpec, "0xde709f2102306220921060314715629080e2fb77", true, {},
-         "0xde709f2102306220921060314715629080e2fb77"},
-        {&ov::kWalletSpec, "1BoatSLRHtKNngkdXEeobR76b53LETtpyT", true, {}, "1BoatSLRHtKNngkdXEeobR76b53LETtpyT"},
-        {&ov::kWalletSpec, "BC1QW508D6QEJXTDG4Y5R3ZARVARY0C5XW7KV8F3T4", true, {},
-         "bc1qw508d6qejxtdg4y5r3zarvary0c5xw7kv8f3t4"},
-        {&ov::kWalletSpec, "hello", false, ErrorCode::InvalidFormat, "Unsupported cryptocurrency wallet address"},
-        {&ov::kWalletSpec, "", false, ErrorCode::InvalidFormat, "Unsupported cryptocurrency wallet address"},
-    };
-    for (const auto& r : rows) {
-        auto o = r.spec->ops.validate(*r.spec, r.value);
-        CHECK_EQ(o.ok, r.ok);
-        if (r.ok) {
-            CHECK_EQ(o.compact, r.compact_or_message);
-        } else {
-            CHECK(o.code == r.code);
-            CHECK_EQ(o.message, r.compact_or_message);
-        }
-    }
-    CHECK_EQ(ov::kWalletSpec.ops.compact(ov::kWalletSpec, "  hello  "), "hello");
-    CHECK_EQ(ov::kWalletSpec.ops.format(ov::kWalletSpec, " BC1QW508D6QEJXTDG4Y5R3ZARVARY0C5XW7KV8F3T4 "),
-             "bc1qw508d6qejxtdg4y5r3zarvary0c5xw7kv8f3t4");
 }

@@ -87,8 +87,12 @@ std::string isin_format(const ValidatorSpec& self, std::string_view value) {
     out.append(char_range(s, at, 2, 6));
     out.push_back(' ');
     out.append(char_range(s, at, 6, 10));
-    out.push_back(' ');
-    out.append(char_range(s, at, 10, at.count));
+    // The last piece (from character 10 on) exists only for texts that
+    // reach it; shorter texts get three pieces.
+    if (at.count >= 10) {
+        out.push_back(' ');
+        out.append(char_range(s, at, 10, at.count));
+    }
     return out;
 }
 
