@@ -1,6 +1,7 @@
 // `iban`: International Bank Account Numbers (ISO 13616). The country code
 // selects a BBAN layout from a compiled-in table; the check digits are the
 // ISO 7064 MOD 97-10 check over the rearranged text.
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -101,9 +102,9 @@ consteval bool layouts_consistent() {
 static_assert(layouts_consistent(), "IBAN layout totals or order are wrong");
 
 const Layout* find_layout(std::string_view code) noexcept {
-    for (const Layout& l : kLayouts)
-        if (l.code == code) return &l;
-    return nullptr;
+    const auto* it = std::lower_bound(kLayouts.begin(), kLayouts.end(), code,
+                                      [](const Layout& l, std::string_view key) { return l.code < key; });
+    return it != kLayouts.end() && it->code == code ? &*it : nullptr;
 }
 
 const LengthOnly* find_length_only(std::string_view code) noexcept {
@@ -138,7 +139,13 @@ bool bban_matches(const Layout& layout, std::string_view bban) noexcept {
 }
 
 std::string compact(const ValidatorSpec&, std::string_view value) {
-    return upper(strip_separators(value, seps::S1));
+    std::string s = strip_separators(value, seps::S1);
+    // Plain ASCII (the usual case) is upper-cased in place, sparing a copy.
+    if (all_ascii(s)) {
+        for (char& ch : s) ch = to_upper_ascii(ch);
+        return s;
+    }
+    return upper(s);
 }
 
 ValidationOutcome validate(const ValidatorSpec& self, std::string_view value) {
