@@ -163,6 +163,11 @@ bool is_white_space(char32_t cp) noexcept {
 }
 
 std::string_view trim(std::string_view text) noexcept {
+    // Usual case: both ends are printable ASCII, which is never white space.
+    if (!text.empty()) {
+        const auto f = static_cast<unsigned char>(text.front()), l = static_cast<unsigned char>(text.back());
+        if (f > 0x20 && f < 0x80 && l > 0x20 && l < 0x80) return text;
+    }
     std::size_t begin = 0, end = text.size();
     while (begin < end) {
         char32_t cp;
@@ -184,18 +189,20 @@ std::string_view trim(std::string_view text) noexcept {
 std::string strip_separators(std::string_view text, std::string_view separators) {
     const std::string_view t = trim(text);
 
-    // Separator sets are normally ASCII: test those through a byte table,
+    // Separator sets are normally ASCII: test those through a 128-bit mask,
     // and decode the set only for a non-ASCII character.
-    bool ascii_sep[128] = {};
+    std::uint64_t sep_mask[2] = {0, 0};
     bool non_ascii_sep = false;
     for (char s : separators) {
-        if (is_ascii(s))
-            ascii_sep[static_cast<unsigned char>(s)] = true;
+        const auto b = static_cast<unsigned char>(s);
+        if (b < 0x80)
+            sep_mask[b >> 6] |= std::uint64_t{1} << (b & 63);
         else
             non_ascii_sep = true;
     }
+    auto is_ascii_sep = [&](unsigned char b) { return (sep_mask[b >> 6] >> (b & 63)) & 1; };
     auto is_separator = [&](char32_t cp) {
-        if (cp < 0x80) return ascii_sep[cp];
+        if (cp < 0x80) return is_ascii_sep(static_cast<unsigned char>(cp)) != 0;
         if (!non_ascii_sep) return false;
         for (std::size_t j = 0; j < separators.size();) {
             char32_t s;
@@ -207,10 +214,17 @@ std::string strip_separators(std::string_view text, std::string_view separators)
 
     std::string out;
     out.reserve(t.size());  // a mapped character is never longer than its source
-    for (std::size_t i = 0; i < t.size();) {
-        const char c = t[i];
-        if (is_ascii(c)) {
-            if (!ascii_sep[static_cast<unsigned char>(c)]) out.push_back(c);
+    const std::size_t n = t.size();
+    for (std::size_t i = 0; i < n;) {
+        // Copy a run of plain ASCII that is kept as it is in one go.
+        std::size_t j = i;
+        while (j < n && is_ascii(t[j]) && !is_ascii_sep(static_cast<unsigned char>(t[j]))) ++j;
+        if (j > i) {
+            out.append(t.data() + i, j - i);
+            i = j;
+            if (i >= n) break;
+        }
+        if (is_ascii(t[i])) {  // an ASCII separator
             ++i;
             continue;
         }
