@@ -27,8 +27,8 @@ std::string legacy_example_generate(const ValidatorSpec& spec, LegacyCheck check
 
     for (int attempt = 0; attempt < 64; ++attempt) {
         std::string d = c;
-        // Never the last digit: that is usually the check digit the repair
-        // step is about to recompute.
+        // Any digit but the last one is mutated; the repair step then walks
+        // the text from its first position until the check holds again.
         std::size_t pos = positions[random_below(positions.size() - 1)];
         char e = random_digit();
         if (d[pos] != e)
