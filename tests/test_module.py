@@ -295,3 +295,47 @@ def test_not_yet_available_checks_raise_not_implemented():
             fn("1234567")
         with pytest.raises(TypeError):
             fn(5)
+
+
+@pytest.mark.parametrize(
+    "call,message",
+    [
+        (lambda: ov.validate_many("luhn", None), "'NoneType' object is not an instance of 'Sequence'"),
+        (lambda: ov.validate_many("luhn", [None]), "'NoneType' object is not an instance of 'str'"),
+        (lambda: ov.btc_bech32_polymod(None), "'NoneType' object is not an instance of 'Sequence'"),
+        (lambda: ov.validate("luhn", None), "'None' is not an instance of 'str'"),
+    ],
+)
+def test_none_wording(call, message):
+    with pytest.raises(TypeError) as exc:
+        call()
+    assert str(exc.value) == message
+
+
+def test_type_name_that_is_not_utf8_encodable_is_kept():
+    class C:
+        pass
+
+    C.__qualname__ = "Q\udc80ual"
+    with pytest.raises(TypeError) as exc:
+        ov.validate("luhn", C())
+    assert exc.value.args[0] == "'Q\udc80ual' object is not an instance of 'str'"
+
+
+def test_sub_interpreters_are_refused():
+    subinterpreters = pytest.importorskip("_xxsubinterpreters")
+    interp = subinterpreters.create()
+    try:
+        code = (
+            "try:\n"
+            "    import orvane_vardik._native\n"
+            "except ImportError as e:\n"
+            "    assert 'sub-interpreters' in str(e), e\n"
+            "else:\n"
+            "    raise AssertionError('imported')\n"
+        )
+        subinterpreters.run_string(interp, code)
+    finally:
+        subinterpreters.destroy(interp)
+    # The main interpreter's module keeps working.
+    assert ov.validate("luhn", "18").valid

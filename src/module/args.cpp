@@ -25,28 +25,22 @@ std::string name_list(const std::vector<const char*>& names) {
     return out;
 }
 
-// The qualified name of an object's type, for error messages.
-std::string type_qualname(PyObject* obj) {
+// Raises TypeError "'<qualified type name>' object is not an instance of
+// '<what>'"; a None passed for a str parameter reads "'None' is not ...".
+void not_instance(PyObject* obj, const char* what, bool none_as_value) {
+    if (obj == Py_None && none_as_value) {
+        PyErr_Format(PyExc_TypeError, "'None' is not an instance of '%s'", what);
+        return;
+    }
     PyObject* type = reinterpret_cast<PyObject*>(Py_TYPE(obj));
     PyObject* qn = PyObject_GetAttrString(type, "__qualname__");
-    std::string out = "object";
     if (qn && PyUnicode_Check(qn)) {
-        Py_ssize_t n = 0;
-        const char* s = PyUnicode_AsUTF8AndSize(qn, &n);
-        if (s) out.assign(s, static_cast<std::size_t>(n));
+        PyErr_Format(PyExc_TypeError, "'%U' object is not an instance of '%s'", qn, what);
+    } else {
+        PyErr_Clear();
+        PyErr_Format(PyExc_TypeError, "'object' object is not an instance of '%s'", what);
     }
     Py_XDECREF(qn);
-    PyErr_Clear();
-    return out;
-}
-
-void not_instance(PyObject* obj, const char* what) {
-    if (obj == Py_None) {
-        PyErr_Format(PyExc_TypeError, "'None' is not an instance of '%s'", what);
-    } else {
-        std::string tn = type_qualname(obj);
-        PyErr_Format(PyExc_TypeError, "'%s' object is not an instance of '%s'", tn.c_str(), what);
-    }
 }
 
 PyObject* sequence_abc() {
@@ -140,9 +134,9 @@ void add_note(const char* param) {
     PyErr_Restore(type, value, tb);
 }
 
-bool text_arg(PyObject* obj, const char* param, std::string_view& out) {
+bool text_arg(PyObject* obj, const char* param, std::string_view& out, bool element) {
     if (!PyUnicode_Check(obj)) {
-        not_instance(obj, "str");
+        not_instance(obj, "str", !element);
         add_note(param);
         return false;
     }
@@ -193,7 +187,7 @@ bool sequence_items(PyObject* obj, const char* param, std::vector<PyObject*>& it
             return false;
         }
         if (!is) {
-            not_instance(obj, "Sequence");
+            not_instance(obj, "Sequence", false);
             add_note(param);
             return false;
         }

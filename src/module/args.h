@@ -28,8 +28,9 @@ bool bind(const Signature& sig, PyObject* const* args, Py_ssize_t nargs, PyObjec
 void add_note(const char* param);
 
 // A str argument as UTF-8 (borrowed from the str object); raises TypeError
-// or the encoding error, with the note, on failure.
-bool text_arg(PyObject* obj, const char* param, std::string_view& out);
+// or the encoding error, with the note, on failure. `element` marks an item
+// of a sequence argument rather than a parameter of its own.
+bool text_arg(PyObject* obj, const char* param, std::string_view& out, bool element = false);
 
 // An unsigned 32-bit integer argument; raises OverflowError "out of range
 // integral type conversion attempted" (or the index TypeError), with the note.

@@ -66,7 +66,7 @@ OVPY_FN(fn_validate_many) {
         if (!sequence_items(slots[1], "values", refs.items)) return nullptr;
         std::vector<std::string_view> values(refs.items.size());
         for (std::size_t i = 0; i < refs.items.size(); ++i)
-            if (!text_arg(refs.items[i], "values", values[i])) return nullptr;
+            if (!text_arg(refs.items[i], "values", values[i], true)) return nullptr;
 
         const ov::ValidatorSpec* spec = ov::find_validator(id);
         if (!spec) return unknown_id(slots[0]);

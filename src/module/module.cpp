@@ -43,6 +43,12 @@ PyMethodDef kFunctions[] = {
 #undef OVPY_DEF
 
 int exec_module(PyObject* module) {
+    // The classes and the cached Sequence class are shared by the whole
+    // process, so the module refuses to load in a sub-interpreter.
+    if (PyInterpreterState_GetID(PyInterpreterState_Get()) != 0) {
+        PyErr_SetString(PyExc_ImportError, "orvane_vardik._native does not support sub-interpreters");
+        return -1;
+    }
     PyObject* all = PyList_New(0);
     if (!all) return -1;
     if (PyModule_AddObject(module, "__all__", all) < 0) {
