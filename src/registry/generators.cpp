@@ -61,7 +61,10 @@ std::string am_example_generate(const ValidatorSpec& spec) {
     for (int attempt = 0; attempt < 2000; ++attempt) {
         std::string d = c;
         const auto changes = random_below(3) + 1;
-        for (std::uint64_t i = 0; i < changes; ++i) d[positions[random_below(positions.size())]] = random_digit();
+        for (std::uint64_t i = 0; i < changes; ++i) {
+            const std::size_t pos = positions[random_below(positions.size())];  // position first, then digit
+            d[pos] = random_digit();
+        }
         if (d != c && spec.ops.validate(spec, d).ok) return d;
     }
     return c;
