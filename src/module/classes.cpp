@@ -348,7 +348,7 @@ bool add_classes(PyObject* module, PyObject* all) {
 }
 
 PyObject* make_result(ov::ValidationOutcome&& o) {
-    if (o.ok) return new_result(true, o.compact, ov::ErrorCode::InvalidFormat, {});
+    if (o.ok) return new_result(true, o.text(), ov::ErrorCode::InvalidFormat, {});
     return new_result(false, {}, o.code, o.message);
 }
 

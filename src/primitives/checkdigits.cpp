@@ -3,6 +3,8 @@
 // never allocates, except mod97_10_check_digits for its two-character result.
 #include "primitives/checkdigits.h"
 
+#include <cstdint>
+
 #include <array>
 
 #include "primitives/text.h"
@@ -78,16 +80,20 @@ bool eleven_test(std::string_view digits, std::span<const int> weights) noexcept
 }
 
 std::optional<unsigned> mod97_10_extend(unsigned remainder, std::string_view text) noexcept {
-    unsigned r = remainder % 97;
+    // Accumulate in 64 bits and reduce only when the value grows large: the
+    // remainder is the same, with one division per dozen or so characters
+    // instead of one per character. Below 2^56, r * 100 + 35 cannot overflow.
+    std::uint64_t r = remainder % 97;
     for (char c : text) {
         if (is_digit(c))
-            r = (r * 10 + static_cast<unsigned>(c - '0')) % 97;
+            r = r * 10 + static_cast<unsigned>(c - '0');
         else if (is_upper(c))
-            r = (r * 100 + static_cast<unsigned>(c - 'A' + 10)) % 97;
+            r = r * 100 + static_cast<unsigned>(c - 'A' + 10);
         else
             return std::nullopt;
+        if (r >= (std::uint64_t{1} << 56)) r %= 97;
     }
-    return r;
+    return static_cast<unsigned>(r % 97);
 }
 
 std::optional<unsigned> mod97_10_remainder(std::string_view text) noexcept { return mod97_10_extend(0, text); }

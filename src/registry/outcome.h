@@ -28,16 +28,32 @@ inline constexpr std::string_view kMsgAmChecksum = "identifier checksum mismatch
 
 // Success carries the compact text; failure carries a code and a message
 // with static lifetime (messages are never composed at run time).
+//
+// A validator whose input is already in compact form may answer with
+// `success_input(value)`: the compact text is then the caller's input
+// itself, viewed rather than copied, so the outcome must not outlive the
+// input it was given. Read the text through `text()`.
 struct ValidationOutcome {
-    std::string compact;
+    std::string compact;         // owned compact text (unless `borrowed`)
+    std::string_view input;      // the compact text when `borrowed`
     std::string_view message;
     ErrorCode code = ErrorCode::InvalidFormat;
     bool ok = false;
+    bool borrowed = false;
+
+    std::string_view text() const noexcept { return borrowed ? input : std::string_view(compact); }
 
     static ValidationOutcome success(std::string text) {
         ValidationOutcome o;
         o.compact = std::move(text);
         o.ok = true;
+        return o;
+    }
+    static ValidationOutcome success_input(std::string_view value) noexcept {
+        ValidationOutcome o;
+        o.input = value;
+        o.ok = true;
+        o.borrowed = true;
         return o;
     }
     static ValidationOutcome failure(ErrorCode c, std::string_view msg) noexcept {

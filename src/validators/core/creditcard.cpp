@@ -15,16 +15,23 @@ namespace {
 
 std::string compact(const ValidatorSpec&, std::string_view value) { return strip_separators(value, seps::S3); }
 
-ValidationOutcome validate(const ValidatorSpec& self, std::string_view value) {
-    std::string s = compact(self, value);
-    // The length is checked before the characters.
+// Checks of a compact text, in order; the length comes before the characters.
+ValidationOutcome check(std::string_view s) {
     if (s.size() < 13 || s.size() > 19)
         return ValidationOutcome::failure(ErrorCode::InvalidLength, "Credit card number must be 13-19 digits");
     if (!all_digits(s))
         return ValidationOutcome::failure(ErrorCode::InvalidFormat, "Credit card number must contain only digits");
     if (!luhn_valid(s))
         return ValidationOutcome::failure(ErrorCode::InvalidChecksum, "Credit card number fails Luhn check");
-    return ValidationOutcome::success(std::move(s));
+    return ValidationOutcome::success_input(s);
+}
+
+ValidationOutcome validate(const ValidatorSpec& self, std::string_view value) {
+    // Plain digits are their own compact form: check them in place.
+    if (!value.empty() && all_digits(value)) return check(value);
+    std::string s = compact(self, value);
+    ValidationOutcome o = check(s);
+    return o.ok ? ValidationOutcome::success(std::move(s)) : o;
 }
 
 std::string format(const ValidatorSpec& self, std::string_view value) {

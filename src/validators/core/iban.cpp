@@ -148,8 +148,8 @@ std::string compact(const ValidatorSpec&, std::string_view value) {
     return upper(s);
 }
 
-ValidationOutcome validate(const ValidatorSpec& self, std::string_view value) {
-    std::string s = compact(self, value);
+// Checks of a compact text, in order. Success views `s` itself.
+ValidationOutcome check(std::string_view s) {
     if (s.size() <= 4) return ValidationOutcome::failure(ErrorCode::InvalidLength, "IBAN is too short");
     if (!all_alnum(s))
         return ValidationOutcome::failure(ErrorCode::InvalidFormat, "IBAN must contain only letters and digits");
@@ -174,7 +174,22 @@ ValidationOutcome validate(const ValidatorSpec& self, std::string_view value) {
     const auto rr = r ? mod97_10_extend(*r, text.substr(0, 4)) : std::nullopt;
     if (!rr || *rr != 1)
         return ValidationOutcome::failure(ErrorCode::InvalidChecksum, "IBAN check digits are incorrect");
-    return ValidationOutcome::success(std::move(s));
+    return ValidationOutcome::success_input(s);
+}
+
+// Upper-case letters and digits only: exactly what compaction leaves as is.
+bool already_compact(std::string_view value) noexcept {
+    if (value.empty()) return false;
+    for (char ch : value)
+        if (!is_digit(ch) && !is_upper(ch)) return false;
+    return true;
+}
+
+ValidationOutcome validate(const ValidatorSpec& self, std::string_view value) {
+    if (already_compact(value)) return check(value);
+    std::string s = compact(self, value);
+    ValidationOutcome o = check(s);
+    return o.ok ? ValidationOutcome::success(std::move(s)) : o;
 }
 
 // Groups of four characters (not bytes: a compacted text may hold non-ASCII

@@ -13,6 +13,12 @@ namespace {
 std::string compact(const ValidatorSpec&, std::string_view value) { return strip_separators(value, seps::S3); }
 
 ValidationOutcome validate(const ValidatorSpec& self, std::string_view value) {
+    // Plain digits are their own compact form: check them in place.
+    if (!value.empty() && all_digits(value)) {
+        if (!luhn_valid(value))
+            return ValidationOutcome::failure(ErrorCode::InvalidChecksum, "Luhn check digit does not match");
+        return ValidationOutcome::success_input(value);
+    }
     std::string s = compact(self, value);
     if (s.empty()) return ValidationOutcome::failure(ErrorCode::InvalidLength, "Value must not be empty");
     if (!all_digits(s)) return ValidationOutcome::failure(ErrorCode::InvalidFormat, "Value must contain only digits");

@@ -23,7 +23,7 @@ ValidationOutcome validate(const ValidatorSpec&, std::string_view value) {
 
 std::string compact(const ValidatorSpec& self, std::string_view value) {
     ValidationOutcome o = validate(self, value);
-    if (o.ok) return std::move(o.compact);
+    if (o.ok) return std::string(o.text());
     return std::string(trim(value));
 }
 
