@@ -115,3 +115,21 @@ def test_validate_id_first_candidate_wins():
 
 def test_validate_id_named_iban():
     assert ov.validate_named_id("iban", "GB29NWBK60161331926819") is True
+
+
+def test_validate_many_list_subclass_is_iterated_through_its_own_protocol():
+    class Reversed(list):
+        def __iter__(self):
+            return iter(list.__iter__(self).__reduce__()[1][0][::-1])
+
+    rs = ov.validate_many("luhn", Reversed(["18", "19"]))
+    assert [r.valid for r in rs] == [False, True]
+
+
+@pytest.mark.parametrize("container", [list, tuple])
+def test_validate_many_converts_everything_before_lookup(container):
+    with pytest.raises(UnicodeEncodeError) as exc:
+        ov.validate_many("nope", container(["18", "\udc80"]))
+    assert exc.value.__notes__ == ["while processing 'values'"]
+    with pytest.raises(KeyError):
+        ov.validate_many("nope", container(["18", "x\u00e9"]))

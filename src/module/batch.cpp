@@ -52,6 +52,67 @@ PyObject* validate_id_impl(const char* fname, int count, PyObject* const* args, 
 
 }  // namespace
 
+namespace {
+
+// Fills `out` (a new list of the same length) with one result per text.
+// Releases `out` and returns nullptr on failure.
+template <class TextAt>
+PyObject* fill_results(PyObject* out, const ov::ValidatorSpec& spec, Py_ssize_t n, TextAt&& text_at) {
+    try {
+        for (Py_ssize_t i = 0; i < n; ++i) {
+            std::string_view value;
+            if (!text_at(i, value)) {
+                Py_DECREF(out);
+                return nullptr;
+            }
+            PyObject* r = validate_one(spec, value);
+            if (!r) {
+                Py_DECREF(out);
+                return nullptr;
+            }
+            PyList_SetItem(out, i, r);
+        }
+    } catch (...) {
+        Py_DECREF(out);
+        throw;
+    }
+    return out;
+}
+
+// Exact lists and tuples are read in place, without copying references:
+// the result list is allocated before the conversion pass, and from then on
+// nothing allocates a garbage-collected object or calls into Python code,
+// so no finalizer can run and change the items between the passes.
+PyObject* validate_many_in_place(PyObject* id_obj, std::string_view id, PyObject* seq) {
+    const bool is_list = PyList_CheckExact(seq);
+    const Py_ssize_t n = is_list ? PyList_Size(seq) : PyTuple_Size(seq);
+    if (n < 0) return nullptr;
+    auto item = [&](Py_ssize_t i) { return is_list ? PyList_GetItem(seq, i) : PyTuple_GetItem(seq, i); };
+    PyObject* out = PyList_New(n);
+    if (!out) return nullptr;
+
+    // Every value is converted before the id is looked up.
+    for (Py_ssize_t i = 0; i < n; ++i) {
+        std::string_view value;
+        PyObject* obj = item(i);
+        if (!obj || !text_arg(obj, "values", value, true)) {
+            Py_DECREF(out);
+            return nullptr;
+        }
+    }
+    const ov::ValidatorSpec* spec = ov::find_validator(id);
+    if (!spec) {
+        Py_DECREF(out);
+        return unknown_id(id_obj);
+    }
+    return fill_results(out, *spec, n, [&](Py_ssize_t i, std::string_view& value) {
+        PyObject* obj = item(i);  // the UTF-8 form is cached by the first pass
+        return obj != nullptr && text_arg(obj, "values", value, true);
+    });
+}
+
+}  // namespace
+
 OVPY_FN(fn_validate_many) {
     (void)module;
     return guarded([&]() -> PyObject* {
@@ -60,8 +121,11 @@ OVPY_FN(fn_validate_many) {
         if (!bind(sig, args, nargs, kwnames, slots)) return nullptr;
         std::string_view id;
         if (!text_arg(slots[0], "id", id)) return nullptr;
+        if (PyList_CheckExact(slots[1]) || PyTuple_CheckExact(slots[1]))
+            return validate_many_in_place(slots[0], id, slots[1]);
 
-        // Every value is converted before the id is looked up.
+        // Any other sequence: collect its items first, converting every
+        // value before the id is looked up.
         ItemRefs refs;
         if (!sequence_items(slots[1], "values", refs.items)) return nullptr;
         std::vector<std::string_view> values(refs.items.size());
@@ -71,22 +135,13 @@ OVPY_FN(fn_validate_many) {
         const ov::ValidatorSpec* spec = ov::find_validator(id);
         if (!spec) return unknown_id(slots[0]);
 
-        PyObject* list = PyList_New(static_cast<Py_ssize_t>(values.size()));
-        if (!list) return nullptr;
-        try {
-            for (std::size_t i = 0; i < values.size(); ++i) {
-                PyObject* r = validate_one(*spec, values[i]);
-                if (!r) {
-                    Py_DECREF(list);
-                    return nullptr;
-                }
-                PyList_SetItem(list, static_cast<Py_ssize_t>(i), r);
-            }
-        } catch (...) {
-            Py_DECREF(list);
-            throw;
-        }
-        return list;
+        PyObject* out = PyList_New(static_cast<Py_ssize_t>(values.size()));
+        if (!out) return nullptr;
+        return fill_results(out, *spec, static_cast<Py_ssize_t>(values.size()),
+                            [&](Py_ssize_t i, std::string_view& value) {
+                                value = values[static_cast<std::size_t>(i)];
+                                return true;
+                            });
     });
 }
 

@@ -74,40 +74,50 @@ PyGetSetDef kErrorGetSet[] = {
 
 // ValidationResult ---------------------------------------------------------
 
-// The compact text is stored inline after the fixed fields, so a result
-// costs one allocation however long the text is.
+// One allocation per result, as small as possible (batches keep millions of
+// them alive): a valid result stores its compact text inline after the
+// fixed fields; an invalid one stores its static message (a string_view)
+// in the same place.
 struct ResultObject {
-    PyVarObject base;           // ob_size: byte length of the compact text
-    std::string_view message;   // static text, meaningful when invalid
+    PyVarObject base;  // ob_size: bytes used in `data`
     ov::ErrorCode code;
     bool valid;
-    char compact[1];            // ob_size bytes (plus one spare)
+    char data[1];      // compact text when valid, message view when invalid
 };
 
-constexpr Py_ssize_t kResultFixedSize = static_cast<Py_ssize_t>(offsetof(ResultObject, compact));
+constexpr Py_ssize_t kResultFixedSize = static_cast<Py_ssize_t>(offsetof(ResultObject, data));
 
 PyObject* new_result(bool valid, std::string_view compact, ov::ErrorCode code, std::string_view message) {
-    const auto n = static_cast<Py_ssize_t>(compact.size());
+    const auto n = static_cast<Py_ssize_t>(valid ? compact.size() : sizeof(std::string_view));
     PyObject* obj = PyType_GenericAlloc(g_result_type, n);
     if (!obj) return nullptr;
     auto* r = reinterpret_cast<ResultObject*>(obj);
     r->base.ob_size = n;
-    r->message = message;
     r->code = code;
     r->valid = valid;
-    if (n) std::memcpy(r->compact, compact.data(), compact.size());
+    if (valid) {
+        if (n) std::memcpy(r->data, compact.data(), compact.size());
+    } else {
+        std::memcpy(r->data, &message, sizeof message);
+    }
     return obj;
+}
+
+std::string_view result_message(const ResultObject* r) {
+    std::string_view message;
+    std::memcpy(&message, r->data, sizeof message);
+    return message;
 }
 
 PyObject* result_valid(PyObject* self, void*) { return bool_obj(reinterpret_cast<ResultObject*>(self)->valid); }
 PyObject* result_compact(PyObject* self, void*) {
     auto* r = reinterpret_cast<ResultObject*>(self);
-    return r->valid ? to_py(std::string_view(r->compact, static_cast<std::size_t>(r->base.ob_size))) : none();
+    return r->valid ? to_py(std::string_view(r->data, static_cast<std::size_t>(r->base.ob_size))) : none();
 }
 PyObject* result_error(PyObject* self, void*) {
     auto* r = reinterpret_cast<ResultObject*>(self);
     if (r->valid) return none();
-    return alloc_instance<ErrorObject>(g_error_type, r->code, r->message);
+    return alloc_instance<ErrorObject>(g_error_type, r->code, result_message(r));
 }
 
 void result_dealloc(PyObject* self) {
