@@ -1,0 +1,59 @@
+// What a business or VAT predicate repeats of the set's compaction before it
+// looks at the digits, plus the small digit readers they share.
+//
+// On a value that is already compact these steps change nothing, so each one
+// returns a view of its input in that case and copies only when it must
+// (separators present, non-ASCII text, lower-case letters).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "primitives/text.h"
+
+namespace ov::legacy {
+
+// Trims, maps look-alikes and removes the separator set, as the set's
+// compaction does. Returns `v` itself or a view of `buf`.
+std::string_view strip_in(std::string_view v, std::string_view separators, std::string& buf);
+
+// Full Unicode upper-casing (one character may become several). Returns `v`
+// itself when it has nothing to map, otherwise a view of `buf`; `v` may
+// already point into `buf`.
+std::string_view upper_in(std::string_view v, std::string& buf);
+
+// Removes a leading two-letter prefix compared ignoring ASCII case, once.
+constexpr std::string_view drop_prefix(std::string_view v, std::string_view prefix) noexcept {
+    if (v.size() >= 2 && to_lower_ascii(v[0]) == to_lower_ascii(prefix[0]) &&
+        to_lower_ascii(v[1]) == to_lower_ascii(prefix[1]))
+        v.remove_prefix(2);
+    return v;
+}
+
+// Removes a leading prefix written exactly as `upper` or as `lower`; mixed
+// case ("Cz") stays, as these numbers' own rules say.
+constexpr std::string_view drop_exact_prefix(std::string_view v, std::string_view upper,
+                                             std::string_view lower) noexcept {
+    if (v.starts_with(upper) || v.starts_with(lower)) v.remove_prefix(2);
+    return v;
+}
+
+// Exactly n bytes, all ASCII digits.
+constexpr bool is_digits(std::string_view v, std::size_t n) noexcept {
+    return v.size() == n && all_digits(v);
+}
+
+// Value of the digit at byte i (the caller has checked it is a digit).
+constexpr int dig(std::string_view v, std::size_t i) noexcept { return v[i] - '0'; }
+
+// Digits [begin, end) read as a decimal number; the callers read at most
+// twelve digits, far inside 64 bits.
+constexpr std::uint64_t number(std::string_view v, std::size_t begin, std::size_t end) noexcept {
+    std::uint64_t n = 0;
+    for (std::size_t i = begin; i < end && i < v.size(); ++i) n = n * 10 + static_cast<unsigned>(v[i] - '0');
+    return n;
+}
+
+}  // namespace ov::legacy
