@@ -9,4 +9,8 @@ Every name of the native module is re-exported here::
 from . import _native
 from ._native import *  # noqa: F401,F403
 
+# The distribution's version: the build reads it from this line, so the two
+# never disagree and no metadata lookup runs at import time.
+__version__ = "0.1.0"
+
 __all__ = list(_native.__all__)

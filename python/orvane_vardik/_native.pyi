@@ -1,7 +1,38 @@
 from collections.abc import Sequence
 from typing import final
 
-__all__: list[str]
+# Kept equal to the runtime list (tests/test_typing.py compares them): type
+# checkers read the names that `from ._native import *` brings in from here.
+__all__ = [
+    "ValidationError",
+    "ValidationResult",
+    "ParsedIdentifier",
+    "Bech32Validation",
+    "ValidatorMetadata",
+    "validator_ids",
+    "validators",
+    "validator_metadata",
+    "validate",
+    "validate_many",
+    "compact",
+    "format",
+    "generate",
+    "parse",
+    "credit_card_detect_network",
+    "eth_has_valid_eip55_checksum",
+    "btc_base58_decode",
+    "btc_bech32_polymod",
+    "btc_bech32_convert_bits",
+    "btc_bech32_validate",
+    "be_nn_checksum",
+    "es_vat_cif_checksum",
+    "ee_ik_two_pass_check",
+    "gb_nhs_calc_check_digit",
+    "gb_sedol_calc_check_digit",
+    "luhn_generate",
+    "validate_id",
+    "validate_named_id",
+]
 
 @final
 class ValidationError:
