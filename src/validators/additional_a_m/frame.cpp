@@ -1,18 +1,304 @@
-// Placeholder for the set's frame: default compaction and fixed messages.
+// The shared operations of the additional set A-M: compaction rules, display
+// layouts, the validation frame with its four fixed messages, generation.
+#include <algorithm>
+
 #include "primitives/normalize.h"
-#include "validators/additional_a_m/checks.h"
+#include "primitives/text.h"
+#include "validators/additional_a_m/frame_rows.h"
 
 namespace ov::am {
 
-std::string default_compact(std::string_view value) { return strip_separators(value, " -./()"); }
+namespace {
+
+constexpr std::string_view kDefaultSeps = seps::S4;  // blank - . / ( )
+
+bool starts_with(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
+
+void drop_prefix(std::string& s, std::string_view prefix) {
+    if (starts_with(s, prefix)) s.erase(0, prefix.size());
+}
+
+void drop_leading_zeros(std::string& s) { s.erase(0, std::min(s.find_first_not_of('0'), s.size())); }
+
+// Full Unicode upper-case; plain ASCII text (the usual case) is mapped in place.
+void upper_case(std::string& s) {
+    if (all_ascii(s)) {
+        for (char& ch : s) ch = to_upper_ascii(ch);
+    } else {
+        s = upper(s);
+    }
+}
+
+// Arabic-Indic U+0660..U+0669 (D9 A0..A9) and Extended Arabic-Indic
+// U+06F0..U+06F9 (DB B0..B9) digits become ASCII digits.
+void arabic_digits_to_ascii(std::string& s) {
+    std::string out;
+    out.reserve(s.size());
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(s[i]);
+        if (i + 1 < s.size()) {
+            const auto next = static_cast<unsigned char>(s[i + 1]);
+            if ((lead == 0xD9 && next >= 0xA0 && next <= 0xA9) || (lead == 0xDB && next >= 0xB0 && next <= 0xB9)) {
+                out.push_back(static_cast<char>('0' + (next & 0x0F)));
+                ++i;
+                continue;
+            }
+        }
+        out.push_back(s[i]);
+    }
+    s = std::move(out);
+}
+
+// Cyrillic capitals that look like Latin ones (А В Е К М Н О Р С Т), keyed
+// by the second byte of their two-byte form D0 xx.
+struct LookAlike {
+    unsigned char second;
+    char latin;
+};
+constexpr LookAlike kCyrillicLookAlikes[] = {
+    {0x90, 'A'}, {0x92, 'B'}, {0x95, 'E'}, {0x9A, 'K'}, {0x9C, 'M'},
+    {0x9D, 'H'}, {0x9E, 'O'}, {0xA0, 'P'}, {0xA1, 'C'}, {0xA2, 'T'},
+};
+
+// 0xD0 is always a lead byte, so a match is a whole character.
+void cyrillic_look_alikes_to_latin(std::string& s) {
+    std::string out;
+    out.reserve(s.size());
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (static_cast<unsigned char>(s[i]) == 0xD0 && i + 1 < s.size()) {
+            const auto next = static_cast<unsigned char>(s[i + 1]);
+            const auto* hit = std::find_if(std::begin(kCyrillicLookAlikes), std::end(kCyrillicLookAlikes),
+                                           [next](const LookAlike& l) { return l.second == next; });
+            if (hit != std::end(kCyrillicLookAlikes)) {
+                out.push_back(hit->latin);
+                ++i;
+                continue;
+            }
+        }
+        out.push_back(s[i]);
+    }
+    s = std::move(out);
+}
+
+// Dashed cédula: three pieces are padded to 2, 4 and 4 digits; otherwise the
+// dashes just go.
+void cr_cpf_pieces(std::string& s) {
+    if (std::count(s.begin(), s.end(), '-') == 2) {
+        const std::size_t a = s.find('-');
+        const std::size_t b = s.find('-', a + 1);
+        const std::string_view v = s;
+        const std::string_view pieces[] = {v.substr(0, a), v.substr(a + 1, b - a - 1), v.substr(b + 1)};
+        constexpr std::size_t kWidths[] = {2, 4, 4};
+        std::string out;
+        for (int k = 0; k < 3; ++k) {
+            if (pieces[k].size() < kWidths[k]) out.append(kWidths[k] - pieces[k].size(), '0');
+            out.append(pieces[k]);
+        }
+        s = std::move(out);
+    } else {
+        std::erase(s, '-');
+    }
+}
+
+constexpr std::string_view kCyrillicUnp = "\u0423\u041D\u041F";  // УНП
+constexpr std::string_view kCyrillicMk = "\u041C\u041A";          // МК
+
+}  // namespace
+
+std::string default_compact(std::string_view value) { return strip_separators(value, kDefaultSeps); }
 
 ValidationOutcome failure(ErrorCode code) {
     switch (code) {
         case ErrorCode::InvalidLength: return ValidationOutcome::failure(code, kMsgInvalidLength);
         case ErrorCode::InvalidChecksum: return ValidationOutcome::failure(code, kMsgAmChecksum);
         case ErrorCode::InvalidComponent: return ValidationOutcome::failure(code, kMsgInvalidComponent);
-        default: return ValidationOutcome::failure(ErrorCode::InvalidFormat, kMsgInvalidFormat);
+        case ErrorCode::InvalidFormat: break;
     }
+    return ValidationOutcome::failure(ErrorCode::InvalidFormat, kMsgInvalidFormat);
 }
+
+std::string compact(const Row& row, std::string_view value) {
+    if (row.own_compact) return row.own_compact(value);
+    std::string s;
+    switch (row.compaction) {
+        case Compaction::Default: return default_compact(value);
+        case Compaction::DefaultUpper:
+            s = default_compact(value);
+            upper_case(s);
+            return s;
+        case Compaction::ClRut:
+            s = default_compact(value);
+            upper_case(s);
+            drop_prefix(s, "CL");
+            return s;
+        case Compaction::GtNit:
+            s = default_compact(value);
+            upper_case(s);
+            drop_leading_zeros(s);
+            return s;
+        case Compaction::IsVsk:
+            s = default_compact(value);
+            upper_case(s);
+            drop_prefix(s, "IS");
+            return s;
+        case Compaction::McTva:
+            s = default_compact(value);
+            upper_case(s);
+            if (!starts_with(s, "FR")) s.insert(0, "FR");
+            return s;
+        case Compaction::ArabicDigits:
+            s = default_compact(value);
+            arabic_digits_to_ascii(s);
+            return s;
+        case Compaction::PadNine: {
+            s = default_compact(value);
+            const std::size_t chars = char_count(s);
+            if (chars < 9) s.insert(0, 9 - chars, '0');
+            return s;
+        }
+        case Compaction::LiPeid:
+            s = strip_separators(value, seps::S12);
+            drop_leading_zeros(s);
+            return s;
+        case Compaction::BlankOnly: return strip_separators(value, seps::S2);
+        case Compaction::AzVoen:
+            s = strip_separators(value, seps::S2);
+            if (s.size() == 9) s.insert(0, "0");
+            return s;
+        case Compaction::BlankUpper:
+            s = strip_separators(value, seps::S2);
+            upper_case(s);
+            return s;
+        case Compaction::AlNipt:
+            s = strip_separators(value, seps::S2);
+            upper_case(s);
+            if (starts_with(s, "(AL)"))
+                s.erase(0, 4);
+            else
+                drop_prefix(s, "AL");
+            return s;
+        case Compaction::ByUnp:
+            s = strip_separators(value, seps::S2);
+            upper_case(s);
+            if (starts_with(s, kCyrillicUnp))
+                s.erase(0, kCyrillicUnp.size());
+            else
+                drop_prefix(s, "UNP");
+            cyrillic_look_alikes_to_latin(s);
+            return s;
+        case Compaction::CrCpf:
+            s = strip_separators(value, seps::S2);
+            upper_case(s);
+            cr_cpf_pieces(s);
+            if (s.size() == 9) s.insert(0, "0");
+            return s;
+        case Compaction::MkEdb:
+            s = strip_separators(value, seps::S1);
+            if (starts_with(s, "MK"))
+                s.erase(0, 2);
+            else
+                drop_prefix(s, kCyrillicMk);
+            return s;
+    }
+    return default_compact(value);
+}
+
+namespace {
+
+// Pieces are cut through `slice`, so a bound inside a multi-byte character
+// gives an empty piece rather than half a character.
+std::string apply_layout(std::string_view c, const Layout& l) {
+    const std::size_t pieces = l.seps.size() + 1;
+    auto bound = [&](std::size_t k) -> std::size_t { return l.bounds[k] == kEnd ? c.size() : l.bounds[k]; };
+    std::string out;
+    out.reserve(c.size() + l.seps.size());
+    for (std::size_t k = 0; k < pieces; ++k) {
+        if (k > 0) out.push_back(l.seps[k - 1]);
+        out.append(slice(c, bound(k), bound(k + 1)));
+    }
+    return out;
+}
+
+// The text without its last byte, and that byte (both empty when the last
+// character is not a single byte).
+std::pair<std::string_view, std::string_view> split_last(std::string_view c) {
+    if (c.empty()) return {};
+    return {slice(c, 0, c.size() - 1), slice(c, c.size() - 1, c.size())};
+}
+
+}  // namespace
+
+std::string format(const Row& row, std::string_view value) {
+    if (row.own_format) return row.own_format(value);
+    std::string c = compact(row, value);
+    for (const Layout& l : row.layouts) {
+        if (l.seps.empty() || (l.when_length != 0 && l.when_length != c.size())) continue;
+        return apply_layout(c, l);
+    }
+    if (row.special_format) return row.special_format(c);
+    return c;
+}
+
+std::string cl_rut_format(std::string_view c) {
+    const std::size_t n = c.size();
+    const std::size_t p = n >= 7 ? n - 7 : 0;
+    std::string out;
+    out.append(slice(c, 0, p)).append(".");
+    out.append(slice(c, p, p + 3)).append(".");
+    out.append(slice(c, p + 3, p + 6)).append("-");
+    out.append(slice(c, p + 6, n));
+    return out;
+}
+
+// Groups of three counted from the right, then the check digit.
+std::string co_nit_format(std::string_view c) {
+    const auto [head, last] = split_last(c);
+    std::string out;
+    std::size_t begin = 0;
+    std::size_t end = head.size() % 3 == 0 ? 3 : head.size() % 3;
+    while (begin < head.size()) {
+        if (begin > 0) out.push_back('.');
+        out.append(slice(head, begin, end));
+        begin = end;
+        end += 3;
+    }
+    out.push_back('-');
+    out.append(last);
+    return out;
+}
+
+std::string gt_nit_format(std::string_view c) {
+    const auto [head, last] = split_last(c);
+    std::string out(head);
+    out.push_back('-');
+    out.append(last);
+    return out;
+}
+
+std::string hk_hkid_format(std::string_view c) {
+    const auto [head, last] = split_last(c);
+    std::string out(head);
+    out.push_back('(');
+    out.append(last);
+    out.push_back(')');
+    return out;
+}
+
+ValidationOutcome validate(const Row& row, std::string_view value) {
+    if (row.own_validate) return row.own_validate(value);
+    if (row.precheck) {
+        const PrecheckOutcome p = row.precheck(value);
+        if (p.kind == PrecheckKind::AcceptAsIs) return ValidationOutcome::success(std::string(value));
+        if (p.kind == PrecheckKind::Failure) return ValidationOutcome::failure(p.code, p.message);
+    }
+    std::string c = compact(row, value);
+    if (row.digits_first && (c.empty() || !all_digits(c))) return failure(ErrorCode::InvalidFormat);
+    if (row.route) return row.route(c);
+    if (!row.check) return failure(ErrorCode::InvalidFormat);
+    if (const Verdict v = row.check(c)) return failure(*v);
+    return ValidationOutcome::success(std::move(c));
+}
+
+std::optional<std::string> generate_op(const ValidatorSpec& spec) { return am_example_generate(spec); }
 
 }  // namespace ov::am

@@ -1,8 +1,85 @@
-// This validator set is not built yet: it contributes no records.
-#include "registry/spec.h"
+// The additional set A-M in declaration order (alphabetical by id).
+#include "validators/additional_a_m/records.h"
 
 namespace ov {
 
-std::span<const ValidatorSpec* const> additional_a_m_set() { return {}; }
+namespace {
+const ValidatorSpec* const kAdditionalAmSet[] = {
+    &am::kAdNrtSpec,
+    &am::kAeEidSpec,
+    &am::kAiTinSpec,
+    &am::kAlNiptSpec,
+    &am::kAmTinSpec,
+    &am::kArCbuSpec,
+    &am::kArCuitSpec,
+    &am::kArDniSpec,
+    &am::kAtVnrSpec,
+    &am::kAuTfnSpec,
+    &am::kAzVoenSpec,
+    &am::kBaJmbgSpec,
+    &am::kBdNidSpec,
+    &am::kBeBisSpec,
+    &am::kBgEgnSpec,
+    &am::kBgPnfSpec,
+    &am::kBhCprSpec,
+    &am::kByUnpSpec,
+    &am::kBzTinSpec,
+    &am::kCaBnSpec,
+    &am::kCaSinSpec,
+    &am::kChSsnSpec,
+    &am::kChVatSpec,
+    &am::kClRutSpec,
+    &am::kCnUsccSpec,
+    &am::kCoNitSpec,
+    &am::kCrCpfSpec,
+    &am::kCuNiSpec,
+    &am::kCzIcoSpec,
+    &am::kDeHandelsregSpec,
+    &am::kDkCvrSpec,
+    &am::kDoRncSpec,
+    &am::kEcRucSpec,
+    &am::kEeRegistrikoodSpec,
+    &am::kEgTnSpec,
+    &am::kEuVatSpec,
+    &am::kFrNifSpec,
+    &am::kGbSedolSpec,
+    &am::kGbUtrSpec,
+    &am::kGePinSpec,
+    &am::kGhTinSpec,
+    &am::kGrAmkaSpec,
+    &am::kGtNitSpec,
+    &am::kHkHkidSpec,
+    &am::kIdNpwpSpec,
+    &am::kIlIdnrSpec,
+    &am::kInAadhaarSpec,
+    &am::kInGstinSpec,
+    &am::kInPanSpec,
+    &am::kIqNidSpec,
+    &am::kIrNidSpec,
+    &am::kIsKennitalaSpec,
+    &am::kIsVskSpec,
+    &am::kJpCnSpec,
+    &am::kJpMynumberSpec,
+    &am::kKrBrnSpec,
+    &am::kKrRrnSpec,
+    &am::kKwCivilSpec,
+    &am::kKzIinSpec,
+    &am::kLiPeidSpec,
+    &am::kLkNicSpec,
+    &am::kMaIceSpec,
+    &am::kMcTvaSpec,
+    &am::kMdIdnoSpec,
+    &am::kMePibSpec,
+    &am::kMkEdbSpec,
+    &am::kMuBrnSpec,
+    &am::kMxClabeSpec,
+    &am::kMxCurpSpec,
+    &am::kMxRfcSpec,
+    &am::kMyNricSpec,
+};
+static_assert(std::size(kAdditionalAmSet) == 71);
+}  // namespace
+
+std::span<const ValidatorSpec* const> additional_a_m_set() { return kAdditionalAmSet; }
 
 }  // namespace ov
