@@ -18,9 +18,9 @@ std::vector<std::size_t> digit_positions(std::string_view s) {
 
 constexpr std::string_view kRepairAlphabet = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 
-}  // namespace
-
-std::string legacy_example_generate(const ValidatorSpec& spec, LegacyCheck check) {
+// `accepts(text)` is the validator's check predicate on uncompacted text.
+template <class Accepts>
+std::string example_generate(const ValidatorSpec& spec, Accepts accepts) {
     std::string c = spec.ops.compact(spec, spec.examples.empty() ? std::string_view{} : spec.examples[0]);
     const auto positions = digit_positions(c);
     if (positions.size() < 2) return c;
@@ -43,12 +43,22 @@ std::string legacy_example_generate(const ValidatorSpec& spec, LegacyCheck check
             const char previous = d[k];
             for (char candidate : kRepairAlphabet) {
                 d[k] = candidate;
-                if (check(spec.id, d)) return spec.ops.compact(spec, d);
+                if (accepts(std::string_view(d))) return spec.ops.compact(spec, d);
             }
             d[k] = previous;
         }
     }
     return c;
+}
+
+}  // namespace
+
+std::string legacy_example_generate(const ValidatorSpec& spec, LegacyCheck check) {
+    return example_generate(spec, [&](std::string_view d) { return check(spec.id, d); });
+}
+
+std::string legacy_example_generate(const ValidatorSpec& spec, bool (*check)(std::string_view text)) {
+    return example_generate(spec, check);
 }
 
 std::string am_example_generate(const ValidatorSpec& spec) {

@@ -1,0 +1,218 @@
+// The interpreter behind the legacy set's rows: compaction, validation with
+// its failure classification, display formats and parsing.
+#include "validators/legacy_specs/frame.h"
+
+#include "primitives/normalize.h"
+#include "primitives/text.h"
+#include "validators/legacy_specs/checks.h"
+
+namespace ov::legacy {
+
+namespace {
+
+bool prefix_at_start(std::string_view s, std::string_view prefix) noexcept {
+    return prefix.size() == 2 && s.size() >= 2 && to_lower_ascii(s[0]) == to_lower_ascii(prefix[0]) &&
+           to_lower_ascii(s[1]) == to_lower_ascii(prefix[1]);
+}
+
+void ascii_upper_in_place(std::string& s) noexcept {
+    for (char& ch : s) ch = to_upper_ascii(ch);
+}
+
+// Byte offset of character number `index` (or the size when there are fewer).
+std::size_t char_offset(std::string_view s, std::size_t index) noexcept {
+    std::size_t i = 0;
+    for (; i < s.size() && index > 0; --index) {
+        char32_t cp;
+        i += decode_utf8(s, i, cp);
+    }
+    return i < s.size() ? i : s.size();
+}
+
+// The Swedish dash rule: ten or twelve characters get a '-' before the last
+// four; longer or odd lengths keep only the sign in front of the last four.
+std::string dash_rule(std::string s) {
+    const std::size_t n = char_count(s);
+    if (n == 10 || n == 12) {
+        s.insert(char_offset(s, n - 4), 1, '-');
+        return s;
+    }
+    if (n <= 4) return s;
+    const std::size_t tail = char_offset(s, n - 5);
+    std::string out;
+    out.reserve(s.size());
+    for (std::size_t i = 0; i < tail; ++i)
+        if (s[i] != '+' && s[i] != '-') out.push_back(s[i]);
+    out.append(s, tail);
+    return out;
+}
+
+void apply_afterwards(Afterwards rule, std::string& s) {
+    switch (rule) {
+        case Afterwards::None: break;
+        case Afterwards::ZeroPad9:
+            if (char_count(s) == 9) s.insert(0, 1, '0');
+            break;
+        case Afterwards::ZeroPad8:
+            if (char_count(s) == 8) s.insert(0, 1, '0');
+            break;
+        case Afterwards::NlVatPad:
+            if (s.size() <= 11 && s.find('B') < char_offset(s, 9)) s.insert(0, 12 - s.size(), '0');
+            break;
+        case Afterwards::DashRule: s = dash_rule(std::move(s)); break;
+    }
+}
+
+bool is_letter_digit_or_sign(char ch) noexcept { return is_alnum(ch) || ch == '+' || ch == '-'; }
+
+bool has_shape(Shape shape, std::string_view c) noexcept {
+    const std::size_t n = c.size();
+    auto digits = [&](std::size_t b, std::size_t e) { return e <= n && all_digits(c.substr(b, e - b)); };
+    auto letter = [&](std::size_t i) { return i < n && is_upper(c[i]); };
+    constexpr std::string_view kIrishAlphabet = "WABCDEFGHIJKLMNOPQRSTUV";
+    switch (shape) {
+        case Shape::None: return true;
+        case Shape::Digits: return all_digits(c);
+        case Shape::CyVat: return n == 9 && digits(0, 8) && letter(8);
+        case Shape::GbNino:
+            return n == 9 && letter(0) && letter(1) && digits(2, 8) && c[8] >= 'A' && c[8] <= 'D';
+        case Shape::IePps:
+            return digits(0, 7) && (n != 9 || kIrishAlphabet.find(c[8]) != std::string_view::npos);
+        case Shape::IeVat: {
+            auto letter_or_mark = [&](std::size_t i) { return letter(i) || c[i] == '*' || c[i] == '+'; };
+            const bool modern = digits(0, 7) && letter(7) && (n == 8 || (n == 9 && letter_or_mark(8)));
+            const bool old = n == 8 && digits(0, 1) && letter_or_mark(1) && digits(2, 7) && letter(7);
+            return modern || old;
+        }
+        case Shape::ItCf:
+            if (n != 16) return true;
+            for (std::size_t i = 0; i < 6; ++i)
+                if (!letter(i)) return false;
+            return letter(15);
+        case Shape::SePn:
+            for (std::size_t i = 0; i < n; ++i) {
+                const bool sign_slot = i + 5 == n;
+                if (sign_slot ? (c[i] != '-' && c[i] != '+') : !is_digit(c[i])) return false;
+            }
+            return true;
+        case Shape::NlVat: return n >= 10 && digits(0, 9) && c[9] == 'B' && digits(10, n);
+        case Shape::NoMva: return n == 12 && digits(0, 9) && c.substr(9) == "MVA";
+        case Shape::PtCc: return n == 12 && digits(0, 9) && is_alnum(c[9]) && is_alnum(c[10]) && is_digit(c[11]);
+    }
+    return true;
+}
+
+ValidationOutcome fail(ErrorCode code) {
+    switch (code) {
+        case ErrorCode::InvalidLength: return ValidationOutcome::failure(code, kMsgInvalidLength);
+        case ErrorCode::InvalidChecksum: return ValidationOutcome::failure(code, kMsgLegacyChecksum);
+        case ErrorCode::InvalidComponent: return ValidationOutcome::failure(code, kMsgInvalidComponent);
+        case ErrorCode::InvalidFormat: break;
+    }
+    return ValidationOutcome::failure(ErrorCode::InvalidFormat, kMsgInvalidFormat);
+}
+
+void append_pieces(std::string& out, const Format& f, std::string_view c) {
+    out.append(f.lead);
+    for (std::size_t i = 0; i < f.count; ++i) {
+        const std::size_t end = i + 1 < f.count ? f.starts[i + 1] : c.size();
+        out.append(slice(c, f.starts[i], end));
+        if (i + 1 < f.count) out.push_back(f.joins[i]);
+    }
+    out.append(f.tail);
+}
+
+}  // namespace
+
+std::string compact(const Row& row, std::string_view value) {
+    std::string s = strip_separators(value, row.separators);
+    if (prefix_at_start(s, row.prefix) || prefix_at_start(s, row.alt_prefix)) s.erase(0, 2);
+    if (row.upper) ascii_upper_in_place(s);
+    apply_afterwards(row.afterwards, s);
+    return s;
+}
+
+ValidationOutcome classify(const Row& row, std::string_view c) {
+    const std::size_t n = c.size();
+    switch (row.pre) {
+        case PreCheck::None: break;
+        case PreCheck::Digits:
+            if (n == 0 || !all_digits(c)) return fail(ErrorCode::InvalidFormat);
+            break;
+        case PreCheck::MvaSuffix:
+            if (n <= 2 || !c.ends_with("MVA")) return fail(ErrorCode::InvalidFormat);
+            break;
+    }
+    if (n >= 32 || ((row.lengths >> n) & 1u) == 0) return fail(ErrorCode::InvalidLength);
+    if (!has_shape(row.shape, c)) return fail(ErrorCode::InvalidFormat);
+    if (row.year_component && n == 9 && is_digit(c[0]) && is_digit(c[1]) &&
+        digit_value(c[0]) * 10 + digit_value(c[1]) > 53)
+        return fail(ErrorCode::InvalidComponent);
+    if (n == 0) return fail(ErrorCode::InvalidFormat);
+    for (char ch : c)
+        if (!is_letter_digit_or_sign(ch)) return fail(ErrorCode::InvalidFormat);
+    return fail(ErrorCode::InvalidChecksum);
+}
+
+// The Polish NIP fast path: a value typed without any separator or prefix is
+// judged as it stands; everything else goes through compaction.
+PrecheckOutcome nip_hook(const Row& row, std::string_view value) {
+    if (!all_ascii(value) || value != trim(value)) return PrecheckOutcome::undecided();
+    for (char ch : value)
+        if (ch == ' ' || ch == ',' || ch == '-' || ch == '.' || ch == '/' || ch == ':')
+            return PrecheckOutcome::undecided();
+    if (prefix_at_start(value, row.prefix)) return PrecheckOutcome::undecided();
+    if (value.size() != 10) return PrecheckOutcome::failure(ErrorCode::InvalidLength, kMsgInvalidLength);
+    if (!all_digits(value)) return PrecheckOutcome::failure(ErrorCode::InvalidFormat, kMsgInvalidFormat);
+    if (row.check(value)) return PrecheckOutcome::accept();
+    return PrecheckOutcome::failure(ErrorCode::InvalidChecksum, kMsgLegacyChecksum);
+}
+
+ValidationOutcome validate(const Row& row, std::string_view value) {
+    if (row.nip_hook) {
+        const PrecheckOutcome pre = nip_hook(row, value);
+        if (pre.kind == PrecheckKind::AcceptAsIs) return ValidationOutcome::success(std::string(value));
+        if (pre.kind == PrecheckKind::Failure) return ValidationOutcome::failure(pre.code, pre.message);
+    }
+    std::string c = compact(row, value);
+    if (row.check(c)) return ValidationOutcome::success(std::move(c));
+    return classify(row, c);
+}
+
+std::optional<ParsedData> parse(const Row& row, std::string_view value) {
+    if (row.parse == nullptr) return std::nullopt;
+    const ValidationOutcome v = validate(row, value);
+    if (!v.ok) return std::nullopt;
+    return row.parse(v.text());
+}
+
+std::string format(const Row& row, std::string_view value) {
+    std::string c = compact(row, value);
+    const Format& f = row.format;
+    std::string out;
+    switch (f.kind) {
+        case FormatKind::Pieces:
+            if (f.count == 0) return c;
+            break;
+        case FormatKind::FromEnd: {
+            const std::size_t n = c.size();
+            if (n <= 2) return c;
+            out.reserve(n + 2);
+            out.append(slice(c, 0, n - 3)).append(" ").append(slice(c, n - 3, n - 1)).append(" ");
+            out.append(slice(c, n - 1, n));
+            return out;
+        }
+        case FormatKind::GbVat:
+            if (c.starts_with("GD") || c.starts_with("HA")) return "GB" + c;
+            break;
+        case FormatKind::NoMva:
+            if (c.size() > 2 && c.ends_with("MVA")) c.resize(c.size() - 3);
+            break;
+        case FormatKind::DeStnr: return de_stnr_format(c);
+    }
+    out.reserve(c.size() + f.lead.size() + f.count + f.tail.size());
+    append_pieces(out, f, c);
+    return out;
+}
+
+}  // namespace ov::legacy
