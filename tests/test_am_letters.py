@@ -1,6 +1,5 @@
 """A-M identifiers checked with letters, alphabets, look-up tables or
-composite rules: by.unp, ca.bn, cl.rut, cn.uscc, gb.sedol, gh.tin, gt.nit,
-hk.hkid, in.gstin, mc.tva, mx.rfc."""
+composite rules (their metadata examples are checked in test_am_shapes)."""
 import pytest
 
 import orvane_vardik as ov
@@ -15,42 +14,23 @@ MESSAGES = {
 
 # (id, input, compact form)
 VALID = [
-    ("by.unp", "200988541", "200988541"),
-    ("by.unp", "MA1953684", "MA1953684"),
     ("by.unp", "\u0423\u041d\u041f \u041c\u04101953684", "MA1953684"),  # Cyrillic prefix and letters
-    ("by.unp", "unp 200988541", "200988541"),
-    ("ca.bn", "123026635", "123026635"),
     ("ca.bn", "123026635 RC 0001", "123026635RC0001"),
-    ("ca.bn", "123026635RT0001", "123026635RT0001"),
     ("cl.rut", "760864285", "760864285"),  # decided by the precheck
     ("cl.rut", "76.086.428-5", "760864285"),
     ("cl.rut", "CL760864285", "760864285"),
-    ("cl.rut", "125319092", "125319092"),
     ("cl.rut", "12345670k", "12345670K"),  # check K, lower case
     ("cl.rut", "7654321-6", "76543216"),  # eight characters
-    ("cn.uscc", "91110000600037341L", "91110000600037341L"),
     ("cn.uscc", "91350100m00000120p", "91350100M00000120P"),
-    ("gb.sedol", "B15KXQ8", "B15KXQ8"),
     ("gb.sedol", "b0ybkj7", "B0YBKJ7"),
-    ("gb.sedol", "026 3494", "0263494"),
-    ("gh.tin", "C0000803561", "C0000803561"),
     ("gh.tin", "C000000040X", "C000000040X"),  # remainder 10
-    ("gt.nit", "576937K", "576937K"),
     ("gt.nit", "0576937-k", "576937K"),  # leading zeros dropped
-    ("gt.nit", "39525503", "39525503"),
-    ("gt.nit", "71080", "71080"),
-    ("hk.hkid", "G123456A", "G123456A"),
-    ("hk.hkid", "AB9876543", "AB9876543"),
     ("hk.hkid", "g123456(a)", "G123456A"),
     ("hk.hkid", "A1234563", "A1234563"),
-    ("in.gstin", "27AAPFU0939F1ZV", "27AAPFU0939F1ZV"),
     ("in.gstin", "29aagcb7383j1z4", "29AAGCB7383J1Z4"),
     ("in.gstin", "37AAPFU0939F1ZU", "37AAPFU0939F1ZU"),  # highest state code
-    ("mc.tva", "FR53000004605", "FR53000004605"),
     ("mc.tva", "53000004605", "FR53000004605"),
     ("mc.tva", "fr 53 000 004 605", "FR53000004605"),
-    ("mx.rfc", "GODE561231GR8", "GODE561231GR8"),
-    ("mx.rfc", "MAB9307148T4", "MAB9307148T4"),
     ("mx.rfc", "\u00d1AB9307148TA", "\u00d1AB9307148TA"),  # Ñ counts as one character
     ("mx.rfc", "\u00f1o\u00f1o800101aba", "\u00d1O\u00d1O800101ABA"),
     ("mx.rfc", "&AB9307148T2", "&AB9307148T2"),
@@ -65,7 +45,6 @@ INVALID = [
     ("by.unp", "800988541", COMPONENT),
     ("by.unp", "DA1953684", COMPONENT),
     ("by.unp", "MZ1953684", FORMAT),
-    ("by.unp", "2A0988541", FORMAT),
     ("by.unp", "200988542", CHECKSUM),
     ("ca.bn", "12302663", LENGTH),
     ("ca.bn", "12302663A", FORMAT),
@@ -76,7 +55,6 @@ INVALID = [
     ("ca.bn", "123026635rc0001", COMPONENT),  # no upper-casing for this id
     ("cl.rut", "7608642", LENGTH),
     ("cl.rut", "76086428X", FORMAT),
-    ("cl.rut", "7608642K5", FORMAT),
     ("cl.rut", "760864286", CHECKSUM),  # precheck path
     ("cl.rut", "76.086.428-6", CHECKSUM),  # full path
     ("cn.uscc", "9111000060003734", LENGTH),
@@ -98,7 +76,6 @@ INVALID = [
     ("gt.nit", "576937", CHECKSUM),
     ("hk.hkid", "G123456", LENGTH),
     ("hk.hkid", "1G23456A", FORMAT),
-    ("hk.hkid", "G12345AA", FORMAT),
     ("hk.hkid", "ABC123456", FORMAT),
     ("hk.hkid", "G1234567", CHECKSUM),
     ("in.gstin", "27AAPFU0939F1Z", LENGTH),
@@ -117,7 +94,6 @@ INVALID = [
     ("mx.rfc", "\u00d1" * 11, LENGTH),
     ("mx.rfc", "GODE561231GR", FORMAT),  # twelve characters: a three-letter company name
     ("mx.rfc", "GOD3561231GR8", FORMAT),
-    ("mx.rfc", "GODE56123AGR8", FORMAT),
     ("mx.rfc", "GODE561231G*8", FORMAT),
     ("mx.rfc", "\u00d1" * 12, FORMAT),
     ("mx.rfc", "GODE560230GR8", COMPONENT),  # 30 February
