@@ -1,28 +1,231 @@
-// Placeholder: the personal-identifier checks are not built yet; every check fails with format.
-#include "validators/additional_a_m/checks.h"
+// Personal identifiers whose numbers carry a birth date, and their parsers.
+#include <array>
+
+#include "primitives/checkdigits.h"
+#include "primitives/dates.h"
+#include "primitives/normalize.h"
+#include "validators/additional_a_m/digits.h"
 
 namespace ov::am {
 
-Verdict ba_jmbg_check(std::string_view) { return ErrorCode::InvalidFormat; }
-Verdict bg_egn_check(std::string_view) { return ErrorCode::InvalidFormat; }
-Verdict cu_ni_check(std::string_view) { return ErrorCode::InvalidFormat; }
-Verdict kr_rrn_check(std::string_view) { return ErrorCode::InvalidFormat; }
-Verdict kw_civil_check(std::string_view) { return ErrorCode::InvalidFormat; }
-Verdict kz_iin_check(std::string_view) { return ErrorCode::InvalidFormat; }
-Verdict lk_nic_check(std::string_view) { return ErrorCode::InvalidFormat; }
-Verdict mx_curp_check(std::string_view) { return ErrorCode::InvalidFormat; }
-Verdict my_nric_check(std::string_view) { return ErrorCode::InvalidFormat; }
-Verdict be_bis_check(std::string_view) { return ErrorCode::InvalidFormat; }
-Verdict gr_amka_check(std::string_view) { return ErrorCode::InvalidFormat; }
-Verdict is_kennitala_check(std::string_view) { return ErrorCode::InvalidFormat; }
-std::optional<ParsedData> ba_jmbg_parse(std::string_view) { return std::nullopt; }
-std::optional<ParsedData> bg_egn_parse(std::string_view) { return std::nullopt; }
-std::optional<ParsedData> cu_ni_parse(std::string_view) { return std::nullopt; }
-std::optional<ParsedData> kr_rrn_parse(std::string_view) { return std::nullopt; }
-std::optional<ParsedData> kw_civil_parse(std::string_view) { return std::nullopt; }
-std::optional<ParsedData> kz_iin_parse(std::string_view) { return std::nullopt; }
-std::optional<ParsedData> lk_nic_parse(std::string_view) { return std::nullopt; }
-std::optional<ParsedData> mx_curp_parse(std::string_view) { return std::nullopt; }
-std::optional<ParsedData> my_nric_parse(std::string_view) { return std::nullopt; }
+namespace {
+
+constexpr ParsedData birth(std::int64_t year, std::int64_t month, std::int64_t day, Gender g) {
+    return {static_cast<std::int32_t>(year), static_cast<std::uint8_t>(month), static_cast<std::uint8_t>(day), g};
+}
+
+constexpr Gender female_if(bool female) { return female ? Gender::Female : Gender::Male; }
+
+}  // namespace
+
+// ---- ba.jmbg: DDMMYYY RR BBB K ------------------------------------------------
+
+namespace {
+constexpr int kBaJmbgWeights[] = {7, 6, 5, 4, 3, 2, 7, 6, 5, 4, 3, 2};
+// Three year digits: 900-999 are the 1900s, the rest the 2000s.
+constexpr std::int64_t ba_jmbg_year(std::string_view c) {
+    const std::int64_t n = num(c, 4, 3);
+    return n < 900 ? 2000 + n : 1000 + n;
+}
+}  // namespace
+
+Verdict ba_jmbg_check(std::string_view c) {
+    if (const Verdict v = digits_of_length(c, 13)) return v;
+    if (!is_valid_date(ba_jmbg_year(c), num(c, 2, 2), num(c, 0, 2))) return ErrorCode::InvalidComponent;
+    const std::int64_t r = weighted(c, 0, kBaJmbgWeights) % 11;
+    const std::int64_t expected = r <= 1 ? 0 : 11 - r;
+    if (expected != dv(c, 12)) return ErrorCode::InvalidChecksum;
+    return kPass;
+}
+
+std::optional<ParsedData> ba_jmbg_parse(std::string_view c) {
+    if (ba_jmbg_check(c)) return std::nullopt;
+    return birth(ba_jmbg_year(c), num(c, 2, 2), num(c, 0, 2), female_if(num(c, 9, 3) >= 500));
+}
+
+// ---- bg.egn: the month code also tells the century ------------------------------
+
+namespace {
+constexpr int kBgEgnWeights[] = {2, 4, 8, 5, 10, 9, 7, 3, 6};
+struct YearMonth {
+    std::int64_t year, month;
+};
+// Months 41-52 are the 2000s, 21-32 the 1800s, 1-12 the 1900s.
+constexpr YearMonth bg_egn_year_month(std::string_view c) {
+    const std::int64_t y = num(c, 0, 2), m = num(c, 2, 2);
+    if (m >= 41) return {2000 + y, m - 40};
+    if (m >= 21) return {1800 + y, m - 20};
+    return {1900 + y, m};
+}
+}  // namespace
+
+Verdict bg_egn_check(std::string_view c) {
+    if (const Verdict v = digits_of_length(c, 10)) return v;
+    const auto [year, month] = bg_egn_year_month(c);
+    if (!is_valid_date(year, month, num(c, 4, 2))) return ErrorCode::InvalidComponent;
+    const std::int64_t r = weighted(c, 0, kBgEgnWeights) % 11;
+    if ((r == 10 ? 0 : r) != dv(c, 9)) return ErrorCode::InvalidChecksum;
+    return kPass;
+}
+
+std::optional<ParsedData> bg_egn_parse(std::string_view c) {
+    if (bg_egn_check(c)) return std::nullopt;
+    const auto [year, month] = bg_egn_year_month(c);
+    return birth(year, month, num(c, 4, 2), female_if(dv(c, 8) % 2 == 1));
+}
+
+// ---- cu.ni: YYMMDD, the century in the seventh digit, no check digit ----------------
+
+namespace {
+constexpr std::int64_t cu_ni_year(std::string_view c) {
+    const int d6 = dv(c, 6);
+    const std::int64_t century = d6 <= 5 ? 1900 : d6 <= 8 ? 2000 : 1800;
+    return century + num(c, 0, 2);
+}
+}  // namespace
+
+Verdict cu_ni_check(std::string_view c) {
+    if (const Verdict v = digits_of_length(c, 11)) return v;
+    if (!is_valid_date(cu_ni_year(c), num(c, 2, 2), num(c, 4, 2))) return ErrorCode::InvalidComponent;
+    return kPass;
+}
+
+std::optional<ParsedData> cu_ni_parse(std::string_view c) {
+    if (cu_ni_check(c)) return std::nullopt;
+    return birth(cu_ni_year(c), num(c, 2, 2), num(c, 4, 2), female_if(dv(c, 9) % 2 == 1));
+}
+
+// ---- kr.rrn: YYMMDD, then a digit for century and gender ---------------------------
+
+namespace {
+constexpr int kKrRrnWeights[] = {2, 3, 4, 5, 6, 7, 8, 9, 2, 3, 4, 5};
+// Century by the seventh digit (0 and 9 are the 1800s; 5-8 are foreign residents).
+constexpr std::array<std::int64_t, 10> kKrRrnCentury = {1800, 1900, 1900, 2000, 2000, 1900, 1900, 2000, 2000, 1800};
+constexpr std::int64_t kr_rrn_year(std::string_view c) { return kKrRrnCentury[dv(c, 6)] + num(c, 0, 2); }
+}  // namespace
+
+Verdict kr_rrn_check(std::string_view c) {
+    if (const Verdict v = digits_of_length(c, 13)) return v;
+    if (!is_valid_date(kr_rrn_year(c), num(c, 2, 2), num(c, 4, 2))) return ErrorCode::InvalidComponent;
+    if (num(c, 7, 2) > 96) return ErrorCode::InvalidComponent;  // registration office
+    const std::int64_t r = weighted(c, 0, kKrRrnWeights) % 11;
+    const std::int64_t expected = r == 0 ? 1 : r == 1 ? 0 : 11 - r;
+    if (expected != dv(c, 12)) return ErrorCode::InvalidChecksum;
+    return kPass;
+}
+
+std::optional<ParsedData> kr_rrn_parse(std::string_view c) {
+    if (kr_rrn_check(c)) return std::nullopt;
+    return birth(kr_rrn_year(c), num(c, 2, 2), num(c, 4, 2), female_if(dv(c, 6) % 2 == 0));
+}
+
+// ---- kw.civil: century digit, YYMMDD, serial, check digit ----------------------------
+
+namespace {
+constexpr int kKwCivilWeights[] = {2, 1, 6, 3, 7, 9, 10, 5, 8, 4, 2};
+}  // namespace
+
+Verdict kw_civil_check(std::string_view c) {
+    if (const Verdict v = digits_of_length(c, 12)) return v;
+    const int d0 = dv(c, 0);
+    if (d0 != 2 && d0 != 3) return ErrorCode::InvalidComponent;
+    const std::int64_t year = (d0 == 2 ? 1900 : 2000) + num(c, 1, 2);
+    if (!is_valid_date(year, num(c, 3, 2), num(c, 5, 2))) return ErrorCode::InvalidComponent;
+    const std::int64_t r = weighted(c, 0, kKwCivilWeights) % 11;
+    // A remainder of 1 would need the check "10": such numbers are never issued.
+    if ((r == 0 ? 0 : 11 - r) != dv(c, 11)) return ErrorCode::InvalidChecksum;
+    return kPass;
+}
+
+std::optional<ParsedData> kw_civil_parse(std::string_view c) {
+    if (kw_civil_check(c)) return std::nullopt;
+    return birth((dv(c, 0) == 2 ? 1900 : 2000) + num(c, 1, 2), num(c, 3, 2), num(c, 5, 2), Gender::Unknown);
+}
+
+// ---- kz.iin: YYMMDD, a century-and-gender digit, serial, check digit -----------------
+
+namespace {
+constexpr int kKzIinWeights1[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
+constexpr int kKzIinWeights2[] = {3, 4, 5, 6, 7, 8, 9, 10, 11, 1, 2};
+// Digits 1-2 are the 1800s, 3-4 the 1900s, 5-6 the 2000s.
+constexpr std::int64_t kz_iin_year(std::string_view c) { return 1800 + 100 * ((dv(c, 6) - 1) / 2) + num(c, 0, 2); }
+}  // namespace
+
+Verdict kz_iin_check(std::string_view c) {
+    if (const Verdict v = digits_of_length(c, 12)) return v;
+    if (dv(c, 6) < 1 || dv(c, 6) > 6) return ErrorCode::InvalidComponent;
+    if (!is_valid_date(kz_iin_year(c), num(c, 2, 2), num(c, 4, 2))) return ErrorCode::InvalidComponent;
+    std::int64_t expected = weighted(c, 0, kKzIinWeights1) % 11;
+    if (expected == 10) {
+        // A second pass with shifted weights; a second 10 counts as 0.
+        expected = weighted(c, 0, kKzIinWeights2) % 11;
+        if (expected == 10) expected = 0;
+    }
+    if (expected != dv(c, 11)) return ErrorCode::InvalidChecksum;
+    return kPass;
+}
+
+std::optional<ParsedData> kz_iin_parse(std::string_view c) {
+    if (kz_iin_check(c)) return std::nullopt;
+    return birth(kz_iin_year(c), num(c, 2, 2), num(c, 4, 2), female_if(dv(c, 6) % 2 == 0));
+}
+
+// ---- lk.nic: the old 9 digits + letter, or the new 12 digits ----------------------------
+
+namespace {
+constexpr int kLkNicWeights[] = {8, 4, 3, 2, 7, 6, 5, 7, 4, 3, 2};
+
+// The 12-digit reading of a compact text of either shape, or nothing.
+// Old YYDDDSSSC + letter reads as 19 YY DDD 0 SSS C.
+std::optional<std::array<char, 12>> lk_nic_digits(std::string_view c) {
+    std::array<char, 12> e{};
+    if (c.size() == 10) {
+        if (!all_digits(c.substr(0, 9)) || (c[9] != 'V' && c[9] != 'X')) return std::nullopt;
+        const std::string_view parts[] = {"19", c.substr(0, 5), "0", c.substr(5, 4)};
+        std::size_t k = 0;
+        for (std::string_view p : parts)
+            for (char ch : p) e[k++] = ch;
+    } else {
+        if (!all_digits(c)) return std::nullopt;
+        for (std::size_t k = 0; k < 12; ++k) e[k] = c[k];
+    }
+    return e;
+}
+
+// Day of the year; 500 is added for women.
+constexpr std::int64_t lk_nic_day_of_year(std::string_view e) {
+    const std::int64_t n = num(e, 4, 3);
+    return n > 500 ? n - 500 : n;
+}
+}  // namespace
+
+Verdict lk_nic_check(std::string_view c) {
+    if (c.size() != 10 && c.size() != 12) return ErrorCode::InvalidLength;
+    const auto digits = lk_nic_digits(c);
+    if (!digits) return ErrorCode::InvalidFormat;
+    const std::string_view e(digits->data(), digits->size());
+    const std::int64_t year = num(e, 0, 4);
+    if (lk_nic_day_of_year(e) > (is_leap_year(year) ? 366 : 365)) return ErrorCode::InvalidComponent;
+    const std::int64_t r = weighted(e, 0, kLkNicWeights) % 11;
+    const std::int64_t expected = r == 0 ? 1 : r == 1 ? 0 : 11 - r;
+    if (expected != dv(e, 11)) return ErrorCode::InvalidChecksum;
+    return kPass;
+}
+
+std::optional<ParsedData> lk_nic_parse(std::string_view c) {
+    if (lk_nic_check(c)) return std::nullopt;
+    const auto digits = lk_nic_digits(c);
+    const std::string_view e(digits->data(), digits->size());
+    const std::int64_t year = num(e, 0, 4);
+    std::int64_t day = lk_nic_day_of_year(e);
+    const Gender g = female_if(num(e, 4, 3) > 500);
+    // Walk the months from January; day 0 stays in January as day 0.
+    for (std::int64_t month = 1; month <= 11; ++month) {
+        if (day <= days_in_month(year, month)) return birth(year, month, day, g);
+        day -= days_in_month(year, month);
+    }
+    if (day < 32) return birth(year, 12, day, g);
+    return std::nullopt;
+}
 
 }  // namespace ov::am

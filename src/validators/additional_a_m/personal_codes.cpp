@@ -1,0 +1,156 @@
+// Personal identifiers with birth data: the Mexican CURP, the Malaysian NRIC,
+// and three numbers that are validated only (Greek AMKA, Icelandic kennitala,
+// Belgian BIS number).
+#include <algorithm>
+#include <array>
+
+#include "primitives/checkdigits.h"
+#include "primitives/dates.h"
+#include "primitives/normalize.h"
+#include "validators/additional_a_m/digits.h"
+
+namespace ov::am {
+
+// ---- mx.curp: 4 name letters, YYMMDD, sex, state, 3 consonants, century, check -----
+
+namespace {
+// State of birth codes of the population register, sorted; NE is "born abroad".
+constexpr std::array<std::string_view, 33> kCurpStates = {
+    "AS", "BC", "BS", "CC", "CH", "CL", "CM", "CS", "DF", "DG", "GR", "GT", "HG", "JC", "MC", "MN", "MS",
+    "NE", "NL", "NT", "OC", "PL", "QR", "QT", "SL", "SP", "SR", "TC", "TL", "TS", "VZ", "YN", "ZS",
+};
+static_assert(std::is_sorted(kCurpStates.begin(), kCurpStates.end()));
+
+// Character values of the check: the index in this alphabet ("&" sits after "N").
+constexpr std::string_view kCurpAlphabet = "0123456789ABCDEFGHIJKLMN&OPQRSTUVWXYZ";
+static_assert(kCurpAlphabet.size() == 37);
+
+constexpr bool curp_shape(std::string_view c) {
+    for (std::size_t i = 0; i < 18; ++i) {
+        const char ch = c[i];
+        bool ok;
+        if (i < 4 || (i >= 11 && i <= 15)) ok = is_upper(ch);
+        else if (i < 10 || i == 17) ok = is_digit(ch);
+        else if (i == 10) ok = ch == 'H' || ch == 'M';
+        else ok = is_digit(ch) || is_upper(ch);  // 16: century marker
+        if (!ok) return false;
+    }
+    return true;
+}
+
+// A digit at position 16 marks a birth before 2000, a letter one from 2000 on.
+constexpr std::int64_t curp_year(std::string_view c) { return num(c, 4, 2) + (is_digit(c[16]) ? 1900 : 2000); }
+}  // namespace
+
+Verdict mx_curp_check(std::string_view c) {
+    if (c.size() != 18) return ErrorCode::InvalidLength;
+    if (!curp_shape(c)) return ErrorCode::InvalidFormat;
+    if (!is_valid_date(curp_year(c), num(c, 6, 2), num(c, 8, 2))) return ErrorCode::InvalidComponent;
+    if (!std::binary_search(kCurpStates.begin(), kCurpStates.end(), c.substr(11, 2)))
+        return ErrorCode::InvalidComponent;
+    std::int64_t s = 0;
+    for (std::size_t i = 0; i < 17; ++i) {
+        const std::size_t value = kCurpAlphabet.find(c[i]);
+        s += static_cast<std::int64_t>(value == std::string_view::npos ? 0 : value) * static_cast<std::int64_t>(18 - i);
+    }
+    if ((10 - s % 10) % 10 != dv(c, 17)) return ErrorCode::InvalidChecksum;
+    return kPass;
+}
+
+std::optional<ParsedData> mx_curp_parse(std::string_view c) {
+    if (mx_curp_check(c)) return std::nullopt;
+    const Gender g = c[10] == 'H' ? Gender::Male : Gender::Female;
+    return ParsedData{static_cast<std::int32_t>(curp_year(c)), static_cast<std::uint8_t>(num(c, 6, 2)),
+                      static_cast<std::uint8_t>(num(c, 8, 2)), g};
+}
+
+// ---- my.nric: YYMMDD, birth place, serial ---------------------------------------------
+
+namespace {
+// Two-digit years fall in the latest century that does not put them after
+// this year.
+std::int64_t my_nric_year(std::string_view c) {
+    const std::int64_t this_year = today().year;
+    const std::int64_t year = this_year / 100 * 100 + num(c, 0, 2);
+    return year > this_year ? year - 100 : year;
+}
+
+// Birth-place codes: the states, then the foreign regions; 98 and 99 are
+// stateless and unknown.
+struct Range {
+    int lo, hi;
+};
+constexpr Range kNricPlaces[] = {{1, 16}, {21, 68}, {71, 72}, {74, 79}, {82, 93}, {98, 99}};
+}  // namespace
+
+Verdict my_nric_check(std::string_view c) {
+    if (const Verdict v = digits_of_length(c, 12)) return v;
+    if (!is_valid_date(my_nric_year(c), num(c, 2, 2), num(c, 4, 2))) return ErrorCode::InvalidComponent;
+    const std::int64_t p = num(c, 6, 2);
+    if (std::none_of(std::begin(kNricPlaces), std::end(kNricPlaces),
+                     [p](Range r) { return p >= r.lo && p <= r.hi; }))
+        return ErrorCode::InvalidComponent;
+    return kPass;
+}
+
+std::optional<ParsedData> my_nric_parse(std::string_view c) {
+    if (my_nric_check(c)) return std::nullopt;
+    const Gender g = dv(c, 11) % 2 == 1 ? Gender::Male : Gender::Female;
+    return ParsedData{static_cast<std::int32_t>(my_nric_year(c)), static_cast<std::uint8_t>(num(c, 2, 2)),
+                      static_cast<std::uint8_t>(num(c, 4, 2)), g};
+}
+
+// ---- gr.amka: DDMMYY, serial, Luhn -------------------------------------------------------
+
+Verdict gr_amka_check(std::string_view c) {
+    if (const Verdict v = digits_of_length(c, 11)) return v;
+    const std::int64_t day = num(c, 0, 2), month = num(c, 2, 2), yy = num(c, 4, 2);
+    // The century is not written: either one will do (only 29 February of "00" differs).
+    if (!is_valid_date(1900 + yy, month, day) && !is_valid_date(2000 + yy, month, day))
+        return ErrorCode::InvalidComponent;
+    if (!luhn_valid(c)) return ErrorCode::InvalidChecksum;
+    return kPass;
+}
+
+// ---- is.kennitala: DDMMYY, serial, check, century ----------------------------------------
+
+namespace {
+constexpr int kKennitalaWeights[] = {3, 2, 7, 6, 5, 4, 3, 2};
+}  // namespace
+
+// The check digit is tested before the date.
+Verdict is_kennitala_check(std::string_view c) {
+    if (const Verdict v = digits_of_length(c, 10)) return v;
+    const std::int64_t r = weighted(c, 0, kKennitalaWeights) % 11;
+    // A remainder of 1 has no check digit: such numbers are never issued.
+    if (r == 1 || (r == 0 ? 0 : 11 - r) != dv(c, 8)) return ErrorCode::InvalidChecksum;
+    const int d9 = dv(c, 9);
+    if (d9 != 9 && d9 != 0) return ErrorCode::InvalidComponent;
+    const std::int64_t month = num(c, 2, 2);
+    if (month < 1 || month > 12) return ErrorCode::InvalidComponent;
+    const std::int64_t length = days_in_month((d9 == 9 ? 1900 : 2000) + num(c, 4, 2), month);
+    // Companies add 40 to the day.
+    const std::int64_t day = num(c, 0, 2);
+    if (!((day >= 1 && day <= length) || (day >= 41 && day <= 40 + length))) return ErrorCode::InvalidComponent;
+    return kPass;
+}
+
+// ---- be.bis: YYMMDD with a shifted month, serial, two check digits -------------------------
+
+Verdict be_bis_check(std::string_view c) {
+    if (const Verdict v = digits_of_length(c, 11)) return v;
+    if (c.find_first_not_of('0') == std::string_view::npos) return ErrorCode::InvalidFormat;
+    const std::int64_t base = num(c, 0, 9), check = num(c, 9, 2);
+    // Those born from 2000 on have a "2" put in front of the first nine digits;
+    // that reading is only open to birth years not after this year.
+    const bool before_2000 = 97 - base % 97 == check;
+    const bool from_2000 = !before_2000 && 2000 + num(c, 0, 2) <= today().year &&
+                           97 - (2'000'000'000 + base) % 97 == check;
+    if (!before_2000 && !from_2000) return ErrorCode::InvalidChecksum;
+    // The month is raised by 20 (sex unknown at registration) or 40 (known).
+    const std::int64_t month = num(c, 2, 2);
+    if (!((month >= 20 && month <= 32) || (month >= 40 && month <= 52))) return ErrorCode::InvalidComponent;
+    return kPass;
+}
+
+}  // namespace ov::am
