@@ -14,8 +14,6 @@
 namespace ov::am {
 namespace {
 
-constexpr Verdict fail(ErrorCode code) noexcept { return code; }
-
 // Index of c in an alphabet, or -1. Works on raw bytes, so a byte of a
 // multi-byte character is simply absent (no table is indexed by it).
 constexpr int index_in(std::string_view alphabet, char c) noexcept {
@@ -47,29 +45,29 @@ bool all_upper(std::string_view s) noexcept {
 }  // namespace
 
 // ---- by.unp -----------------------------------------------------------------
-// Letters allowed first (legal entities and private firms by region), and the
-// letters a second letter may take, standing for the digits 0..9.
+// Letters that may stand first, and the letters that may follow a first
+// letter, read as the digits 0..9 in the sum.
 constexpr std::string_view kUnpFirstLetters = "ABCEHKM";
 constexpr std::string_view kUnpSecondLetters = "ABCEHKOPT";
 constexpr std::array<int, 8> kUnpWeights = {29, 23, 19, 17, 13, 7, 5, 3};
 
 Verdict by_unp_check(std::string_view c) {
-    if (c.size() != 9) return fail(ErrorCode::InvalidLength);
-    if (!all_digits(c.substr(2))) return fail(ErrorCode::InvalidFormat);
+    if (c.size() != 9) return ErrorCode::InvalidLength;
+    if (!all_digits(c.substr(2))) return ErrorCode::InvalidFormat;
     const bool first_digit = c[0] >= '1' && c[0] <= '7';
-    if (!first_digit && index_in(kUnpFirstLetters, c[0]) < 0) return fail(ErrorCode::InvalidComponent);
+    if (!first_digit && index_in(kUnpFirstLetters, c[0]) < 0) return ErrorCode::InvalidComponent;
     int second;
     if (first_digit) {
-        if (!is_digit(c[1])) return fail(ErrorCode::InvalidFormat);
+        if (!is_digit(c[1])) return ErrorCode::InvalidFormat;
         second = digit_value(c[1]);
     } else {
         second = index_in(kUnpSecondLetters, c[1]);
-        if (second < 0) return fail(ErrorCode::InvalidFormat);
+        if (second < 0) return ErrorCode::InvalidFormat;
     }
     std::int64_t s = kUnpWeights[0] * alnum_value(c[0]) + kUnpWeights[1] * second;
     for (std::size_t i = 2; i < 8; ++i) s += kUnpWeights[i] * digit_value(c[i]);
     const auto r = s % 11;
-    if (r == 10 || digit_value(c[8]) != r) return fail(ErrorCode::InvalidChecksum);
+    if (r == 10 || digit_value(c[8]) != r) return ErrorCode::InvalidChecksum;
     return kPass;
 }
 
@@ -78,16 +76,16 @@ Verdict by_unp_check(std::string_view c) {
 constexpr std::array<std::string_view, 4> kBnPrograms = {"RC", "RM", "RP", "RT"};
 
 Verdict ca_bn_check(std::string_view c) {
-    if (c.size() != 9 && c.size() != 15) return fail(ErrorCode::InvalidLength);
+    if (c.size() != 9 && c.size() != 15) return ErrorCode::InvalidLength;
     const auto root = c.substr(0, 9);
-    if (!all_digits(root)) return fail(ErrorCode::InvalidFormat);
-    if (c.size() == 15 && !all_digits(c.substr(11))) return fail(ErrorCode::InvalidFormat);
-    if (!luhn_valid(root)) return fail(ErrorCode::InvalidChecksum);
+    if (!all_digits(root)) return ErrorCode::InvalidFormat;
+    if (c.size() == 15 && !all_digits(c.substr(11))) return ErrorCode::InvalidFormat;
+    if (!luhn_valid(root)) return ErrorCode::InvalidChecksum;
     if (c.size() == 15) {
         const auto program = c.substr(9, 2);
         bool known = false;
         for (auto p : kBnPrograms) known = known || p == program;
-        if (!known) return fail(ErrorCode::InvalidComponent);
+        if (!known) return ErrorCode::InvalidComponent;
     }
     return kPass;
 }
@@ -95,10 +93,10 @@ Verdict ca_bn_check(std::string_view c) {
 // ---- cl.rut -----------------------------------------------------------------
 Verdict cl_rut_check(std::string_view c) {
     const std::size_t n = c.size();
-    if (n != 8 && n != 9) return fail(ErrorCode::InvalidLength);
+    if (n != 8 && n != 9) return ErrorCode::InvalidLength;
     const auto body = c.substr(0, n - 1);
     const char check = c[n - 1];
-    if (!all_digits(body) || !(is_digit(check) || check == 'K')) return fail(ErrorCode::InvalidFormat);
+    if (!all_digits(body) || !(is_digit(check) || check == 'K')) return ErrorCode::InvalidFormat;
     // Weights 2..7 from the right, starting again at 2 after 7.
     std::int64_t s = 0;
     int w = 2;
@@ -108,7 +106,7 @@ Verdict cl_rut_check(std::string_view c) {
     }
     const auto r = s % 11;
     const char expected = r == 0 ? '0' : r == 1 ? 'K' : static_cast<char>('0' + (11 - r));
-    if (check != expected) return fail(ErrorCode::InvalidChecksum);
+    if (check != expected) return ErrorCode::InvalidChecksum;
     return kPass;
 }
 
@@ -140,14 +138,14 @@ static_assert(kUsccAlphabet.size() == 31);
 constexpr std::array<int, 17> kUsccWeights = {1, 3, 9, 27, 19, 26, 16, 17, 20, 29, 25, 13, 8, 24, 10, 30, 28};
 
 Verdict cn_uscc_check(std::string_view c) {
-    if (c.size() != 18) return fail(ErrorCode::InvalidLength);
+    if (c.size() != 18) return ErrorCode::InvalidLength;
     for (char ch : c)
-        if (index_in(kUsccAlphabet, ch) < 0) return fail(ErrorCode::InvalidFormat);
-    if (!all_digits(c.substr(2, 6))) return fail(ErrorCode::InvalidFormat);
+        if (index_in(kUsccAlphabet, ch) < 0) return ErrorCode::InvalidFormat;
+    if (!all_digits(c.substr(2, 6))) return ErrorCode::InvalidFormat;
     std::int64_t s = 0;
     for (std::size_t i = 0; i < 17; ++i) s += kUsccWeights[i] * index_in(kUsccAlphabet, c[i]);
     const auto expected = kUsccAlphabet[static_cast<std::size_t>((31 - s % 31) % 31)];
-    if (c[17] != expected) return fail(ErrorCode::InvalidChecksum);
+    if (c[17] != expected) return ErrorCode::InvalidChecksum;
     return kPass;
 }
 
@@ -158,14 +156,14 @@ static_assert(kSedolAlphabet.size() == 36 && kSedolAlphabet[11] == 'B' && kSedol
 constexpr std::array<int, 6> kSedolWeights = {1, 3, 1, 7, 3, 9};
 
 Verdict gb_sedol_check(std::string_view c) {
-    if (c.size() != 7) return fail(ErrorCode::InvalidLength);
+    if (c.size() != 7) return ErrorCode::InvalidLength;
     for (char ch : c)
-        if (ch == ' ' || index_in(kSedolAlphabet, ch) < 0) return fail(ErrorCode::InvalidFormat);
-    if (is_digit(c[0]) && !all_digits(c.substr(1, 6))) return fail(ErrorCode::InvalidFormat);
+        if (ch == ' ' || index_in(kSedolAlphabet, ch) < 0) return ErrorCode::InvalidFormat;
+    if (is_digit(c[0]) && !all_digits(c.substr(1, 6))) return ErrorCode::InvalidFormat;
     int s = 0;
     for (std::size_t i = 0; i < 6; ++i) s += kSedolWeights[i] * index_in(kSedolAlphabet, c[i]);
     const int expected = (10 - s % 10) % 10;
-    if (!is_digit(c[6]) || digit_value(c[6]) != expected) return fail(ErrorCode::InvalidChecksum);
+    if (!is_digit(c[6]) || digit_value(c[6]) != expected) return ErrorCode::InvalidChecksum;
     return kPass;
 }
 
@@ -174,60 +172,60 @@ Verdict gb_sedol_check(std::string_view c) {
 constexpr std::string_view kGhTinKinds = "CGPQV";
 
 Verdict gh_tin_check(std::string_view c) {
-    if (c.size() != 11) return fail(ErrorCode::InvalidLength);
+    if (c.size() != 11) return ErrorCode::InvalidLength;
     if (index_in(kGhTinKinds, c[0]) < 0 || c.substr(1, 2) != "00" || !all_digits(c.substr(3, 7)) ||
         !(is_digit(c[10]) || c[10] == 'X'))
-        return fail(ErrorCode::InvalidFormat);
+        return ErrorCode::InvalidFormat;
     int s = 0;
     for (std::size_t i = 1; i <= 9; ++i) s += static_cast<int>(i) * digit_value(c[i]);
     const int r = s % 11;
     const char expected = r == 10 ? 'X' : static_cast<char>('0' + r);
-    if (c[10] != expected) return fail(ErrorCode::InvalidChecksum);
+    if (c[10] != expected) return ErrorCode::InvalidChecksum;
     return kPass;
 }
 
 // ---- gt.nit -----------------------------------------------------------------
 Verdict gt_nit_check(std::string_view c) {
     const std::size_t n = c.size();
-    if (n < 2 || n > 12) return fail(ErrorCode::InvalidLength);
+    if (n < 2 || n > 12) return ErrorCode::InvalidLength;
     const char check = c[n - 1];
-    if (!all_digits(c.substr(0, n - 1)) || !(is_digit(check) || check == 'K')) return fail(ErrorCode::InvalidFormat);
+    if (!all_digits(c.substr(0, n - 1)) || !(is_digit(check) || check == 'K')) return ErrorCode::InvalidFormat;
     // The first character weighs n, the one before the check 2.
     std::int64_t s = 0;
     for (std::size_t i = 0; i + 1 < n; ++i) s += static_cast<std::int64_t>(n - i) * digit_value(c[i]);
     const auto a = (11 - s % 11) % 11;
     const char expected = a == 10 ? 'K' : static_cast<char>('0' + a);
-    if (check != expected) return fail(ErrorCode::InvalidChecksum);
+    if (check != expected) return ErrorCode::InvalidChecksum;
     return kPass;
 }
 
 // ---- hk.hkid ----------------------------------------------------------------
 Verdict hk_hkid_check(std::string_view c) {
     const std::size_t n = c.size();
-    if (n != 8 && n != 9) return fail(ErrorCode::InvalidLength);
+    if (n != 8 && n != 9) return ErrorCode::InvalidLength;
     const std::size_t letters = n - 7;  // 1 or 2: n is at least 8 here
     const char check = c[n - 1];
     if (!all_upper(c.substr(0, letters)) || !all_digits(c.substr(letters, 6)) || !(is_digit(check) || check == 'A'))
-        return fail(ErrorCode::InvalidFormat);
+        return ErrorCode::InvalidFormat;
     // A one-letter prefix counts as a blank (value 36) followed by the letter.
     int s = letters == 1 ? 9 * 36 : 0;
     int w = letters == 1 ? 8 : 9;
     for (std::size_t i = 0; i + 1 < n; ++i, --w) s += w * alnum_value(c[i]);
     const int r = s % 11;
     const char expected = r == 0 ? '0' : r == 1 ? 'A' : static_cast<char>('0' + (11 - r));
-    if (check != expected) return fail(ErrorCode::InvalidChecksum);
+    if (check != expected) return ErrorCode::InvalidChecksum;
     return kPass;
 }
 
 // ---- in.gstin ---------------------------------------------------------------
 Verdict in_gstin_check(std::string_view c) {
-    if (c.size() != 15) return fail(ErrorCode::InvalidLength);
+    if (c.size() != 15) return ErrorCode::InvalidLength;
     const auto alnum_upper = [](char ch) { return is_digit(ch) || is_upper(ch); };
     if (!all_digits(c.substr(0, 2)) || !all_upper(c.substr(2, 5)) || !all_digits(c.substr(7, 4)) || !is_upper(c[11]) ||
         !alnum_upper(c[12]) || c[13] != 'Z' || !alnum_upper(c[14]))
-        return fail(ErrorCode::InvalidFormat);
+        return ErrorCode::InvalidFormat;
     const int state = digit_value(c[0]) * 10 + digit_value(c[1]);
-    if (c[12] == '0' || state < 1 || state > 37) return fail(ErrorCode::InvalidComponent);
+    if (c[12] == '0' || state < 1 || state > 37) return ErrorCode::InvalidComponent;
     // Luhn over base 36: every second character from the right is doubled.
     int total = 0;
     for (std::size_t k = 0; k < 15; ++k) {
@@ -238,19 +236,19 @@ Verdict in_gstin_check(std::string_view c) {
         }
         total += v;
     }
-    if (total % 36 != 0) return fail(ErrorCode::InvalidChecksum);
+    if (total % 36 != 0) return ErrorCode::InvalidChecksum;
     return kPass;
 }
 
 // ---- mc.tva -----------------------------------------------------------------
 Verdict mc_tva_check(std::string_view c) {
-    if (c.size() != 13) return fail(ErrorCode::InvalidLength);
-    if (c.substr(0, 2) != "FR" || !all_digits(c.substr(2))) return fail(ErrorCode::InvalidFormat);
+    if (c.size() != 13) return ErrorCode::InvalidLength;
+    if (c.substr(0, 2) != "FR" || !all_digits(c.substr(2))) return ErrorCode::InvalidFormat;
     const auto key = number_of(c.substr(2, 2));
     const auto siren = number_of(c.substr(4, 9));
-    if ((12 + 3 * (siren % 97)) % 97 != key) return fail(ErrorCode::InvalidChecksum);
+    if ((12 + 3 * (siren % 97)) % 97 != key) return ErrorCode::InvalidChecksum;
     // Monaco's companies carry French numbers from the reserved 000 range.
-    if (c.substr(4, 3) != "000") return fail(ErrorCode::InvalidComponent);
+    if (c.substr(4, 3) != "000") return ErrorCode::InvalidComponent;
     return kPass;
 }
 
@@ -266,7 +264,7 @@ Verdict mx_rfc_check(std::string_view c) {
     std::size_t n = 0;
     for (std::size_t i = 0; i < c.size(); ++i, ++n)
         if (c.substr(i, 2) == kEnye) ++i;
-    if (n != 12 && n != 13) return fail(ErrorCode::InvalidLength);
+    if (n != 12 && n != 13) return ErrorCode::InvalidLength;
     // The text with one blank in front when it has 12 characters (a company).
     std::array<char, 13> t{};
     std::size_t k = 0;
@@ -281,18 +279,18 @@ Verdict mx_rfc_check(std::string_view c) {
     }
     const std::string_view s(t.data(), t.size());
     for (std::size_t i = 13 - n; i < 4; ++i)
-        if (!(is_upper(s[i]) || s[i] == '&' || s[i] == '^')) return fail(ErrorCode::InvalidFormat);
+        if (!(is_upper(s[i]) || s[i] == '&' || s[i] == '^')) return ErrorCode::InvalidFormat;
     const auto date = s.substr(4, 6);
     for (std::size_t i = 10; i < 13; ++i)
-        if (!(is_digit(s[i]) || is_upper(s[i]))) return fail(ErrorCode::InvalidFormat);
-    if (!all_digits(date)) return fail(ErrorCode::InvalidFormat);
+        if (!(is_digit(s[i]) || is_upper(s[i]))) return ErrorCode::InvalidFormat;
+    if (!all_digits(date)) return ErrorCode::InvalidFormat;
     const auto yy = number_of(date.substr(0, 2)), mm = number_of(date.substr(2, 2)), dd = number_of(date.substr(4, 2));
-    if (!is_valid_date(2000 + yy, mm, dd)) return fail(ErrorCode::InvalidComponent);
+    if (!is_valid_date(2000 + yy, mm, dd)) return ErrorCode::InvalidComponent;
     int sum = 0;
     for (std::size_t i = 0; i < 12; ++i) sum += std::max(index_in(kRfcAlphabet, s[i]), 0) * static_cast<int>(13 - i);
     const int r = sum % 11;
     const char expected = r == 0 ? '0' : r == 1 ? 'A' : static_cast<char>('0' + (11 - r));
-    if (s[12] != expected) return fail(ErrorCode::InvalidChecksum);
+    if (s[12] != expected) return ErrorCode::InvalidChecksum;
     return kPass;
 }
 
