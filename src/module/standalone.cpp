@@ -5,6 +5,7 @@
 #include "module/functions.h"
 #include "validators/core/cards.h"
 #include "validators/crypto/crypto.h"
+#include "validators/legacy_specs/standalone_checks.h"
 
 namespace ovpy {
 
@@ -36,12 +37,14 @@ bool u32_values(PyObject* obj, std::vector<std::uint32_t>& out) {
     return true;
 }
 
-// Functions whose national validators are not part of the package yet.
-PyObject* not_available(const char* fname, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
+// One str in, an int or None out.
+PyObject* digit_check(const char* fname, std::optional<int> (*check)(std::string_view), PyObject* const* args,
+                      Py_ssize_t nargs, PyObject* kwnames) {
     std::string_view value;
     if (!value_arg(fname, args, nargs, kwnames, value)) return nullptr;
-    PyErr_Format(PyExc_NotImplementedError, "%s() is not available in this version", fname);
-    return nullptr;
+    const std::optional<int> result = check(value);
+    if (!result) Py_RETURN_NONE;
+    return PyLong_FromLong(*result);
 }
 
 }  // namespace
@@ -156,27 +159,37 @@ OVPY_FN(fn_btc_bech32_validate) {
 
 OVPY_FN(fn_be_nn_checksum) {
     (void)module;
-    return guarded([&] { return not_available("be_nn_checksum", args, nargs, kwnames); });
+    return guarded([&] {
+        return digit_check("be_nn_checksum", ov::legacy::be_nn_checksum, args, nargs, kwnames);
+    });
 }
 
 OVPY_FN(fn_es_vat_cif_checksum) {
     (void)module;
-    return guarded([&] { return not_available("es_vat_cif_checksum", args, nargs, kwnames); });
+    return guarded([&] {
+        return digit_check("es_vat_cif_checksum", ov::legacy::es_vat_cif_checksum, args, nargs, kwnames);
+    });
 }
 
 OVPY_FN(fn_ee_ik_two_pass_check) {
     (void)module;
-    return guarded([&] { return not_available("ee_ik_two_pass_check", args, nargs, kwnames); });
+    return guarded([&] {
+        return digit_check("ee_ik_two_pass_check", ov::legacy::ee_ik_two_pass_check, args, nargs, kwnames);
+    });
 }
 
 OVPY_FN(fn_gb_nhs_calc_check_digit) {
     (void)module;
-    return guarded([&] { return not_available("gb_nhs_calc_check_digit", args, nargs, kwnames); });
+    return guarded([&] {
+        return digit_check("gb_nhs_calc_check_digit", ov::legacy::gb_nhs_calc_check_digit, args, nargs, kwnames);
+    });
 }
 
 OVPY_FN(fn_gb_sedol_calc_check_digit) {
     (void)module;
-    return guarded([&] { return not_available("gb_sedol_calc_check_digit", args, nargs, kwnames); });
+    return guarded([&] {
+        return digit_check("gb_sedol_calc_check_digit", ov::legacy::gb_sedol_calc_check_digit, args, nargs, kwnames);
+    });
 }
 
 }  // namespace ovpy

@@ -5,6 +5,7 @@
 #include "primitives/normalize.h"
 #include "primitives/text.h"
 #include "validators/legacy_specs/checks.h"
+#include "validators/legacy_specs/personal.h"
 
 namespace ov::legacy {
 
@@ -29,24 +30,6 @@ std::size_t char_offset(std::string_view s, std::size_t index) noexcept {
     return i < s.size() ? i : s.size();
 }
 
-// The Swedish dash rule: ten or twelve characters get a '-' before the last
-// four; longer or odd lengths keep only the sign in front of the last four.
-std::string dash_rule(std::string s) {
-    const std::size_t n = char_count(s);
-    if (n == 10 || n == 12) {
-        s.insert(char_offset(s, n - 4), 1, '-');
-        return s;
-    }
-    if (n <= 4) return s;
-    const std::size_t tail = char_offset(s, n - 5);
-    std::string out;
-    out.reserve(s.size());
-    for (std::size_t i = 0; i < tail; ++i)
-        if (s[i] != '+' && s[i] != '-') out.push_back(s[i]);
-    out.append(s, tail);
-    return out;
-}
-
 void apply_afterwards(Afterwards rule, std::string& s) {
     switch (rule) {
         case Afterwards::None: break;
@@ -59,7 +42,7 @@ void apply_afterwards(Afterwards rule, std::string& s) {
         case Afterwards::NlVatPad:
             if (s.size() <= 11 && s.find('B') < char_offset(s, 9)) s.insert(0, 12 - s.size(), '0');
             break;
-        case Afterwards::DashRule: s = dash_rule(std::move(s)); break;
+        case Afterwards::DashRule: s = swedish_dash_rule(std::move(s)); break;
     }
 }
 
@@ -123,6 +106,23 @@ void append_pieces(std::string& out, const Format& f, std::string_view c) {
 }
 
 }  // namespace
+
+// Counted in characters, so a multi-byte character is never split.
+std::string swedish_dash_rule(std::string s) {
+    const std::size_t n = char_count(s);
+    if (n == 10 || n == 12) {
+        s.insert(char_offset(s, n - 4), 1, '-');
+        return s;
+    }
+    if (n <= 4) return s;
+    const std::size_t tail = char_offset(s, n - 5);
+    std::string out;
+    out.reserve(s.size());
+    for (std::size_t i = 0; i < tail; ++i)
+        if (s[i] != '+' && s[i] != '-') out.push_back(s[i]);
+    out.append(s, tail);
+    return out;
+}
 
 std::string compact(const Row& row, std::string_view value) {
     std::string s = strip_separators(value, row.separators);

@@ -1,0 +1,212 @@
+// Personal numbers from Belgium, France, Italy and Portugal (with their
+// birth data where they carry it), and the date-free personal numbers of
+// Germany, Ireland, Spain and the United Kingdom.
+#include <string>
+
+#include "primitives/checkdigits.h"
+#include "primitives/dates.h"
+#include "primitives/normalize.h"
+#include "validators/legacy_specs/checks.h"
+#include "validators/legacy_specs/personal.h"
+#include "validators/legacy_specs/predicate_input.h"
+
+namespace ov::legacy {
+
+namespace {
+
+std::optional<ParsedData> date_of(std::int64_t y, std::int64_t m, std::int64_t d, Gender g) {
+    if (m < 0 || m > 255 || d < 0 || d > 255) return std::nullopt;
+    return ParsedData{static_cast<std::int32_t>(y), static_cast<std::uint8_t>(m), static_cast<std::uint8_t>(d), g};
+}
+
+// ---- fr.nir -------------------------------------------------------------------
+
+// Corsica's departments 2A and 2B count as 19 and 18 in the key.
+std::optional<std::string> nir_digits(std::string_view v) {
+    if (v.size() != 15 || (v[0] != '1' && v[0] != '2') || !all_digits(v.substr(1, 4)) || v.substr(3, 2) == "00")
+        return std::nullopt;
+    std::string digits(v.substr(0, 13));
+    const std::string_view dept = v.substr(5, 2);
+    if (dept == "2A")
+        digits.replace(5, 2, "19");
+    else if (dept == "2B")
+        digits.replace(5, 2, "18");
+    else if (!all_digits(dept))
+        return std::nullopt;
+    if (!all_digits(v.substr(7))) return std::nullopt;
+    return digits;
+}
+
+// ---- it.codiceFiscale -----------------------------------------------------------
+
+constexpr std::string_view kItalianMonths = "ABCDEHLMPRST";
+constexpr std::string_view kItalianSubstitutes = "LMNPQRSTUV";  // 0..9, for homonyms
+// Values of the characters at the odd places (counted from one): A/0 to Z.
+constexpr int kItalianOddValues[26] = {1,  0, 5,  7,  9, 13, 15, 17, 19, 21, 2,  4,  18,
+                                       20, 11, 3, 6, 8, 12, 14, 16, 10, 22, 25, 24, 23};
+
+constexpr bool italian_digit(char ch) noexcept {
+    return is_digit(ch) || kItalianSubstitutes.find(ch) != std::string_view::npos;
+}
+constexpr int italian_digit_value(char ch) noexcept {
+    return is_digit(ch) ? ch - '0' : static_cast<int>(kItalianSubstitutes.find(ch));
+}
+// Character index for the check sum: a digit counts as its value, a letter
+// (substitutes included) as its place in the alphabet.
+constexpr int italian_index(char ch) noexcept { return is_digit(ch) ? ch - '0' : ch - 'A'; }
+
+bool codice_layout(std::string_view v) noexcept {
+    if (v.size() != 16) return false;
+    for (std::size_t i : {0, 1, 2, 3, 4, 5, 11, 15})
+        if (!is_upper(v[i])) return false;
+    for (std::size_t i : {6, 7, 9, 10, 12, 13, 14})
+        if (!italian_digit(v[i])) return false;
+    return kItalianMonths.find(v[8]) != std::string_view::npos;
+}
+
+int italian_two(std::string_view v, std::size_t i) noexcept {
+    return italian_digit_value(v[i]) * 10 + italian_digit_value(v[i + 1]);
+}
+
+// ---- pt.cc ----------------------------------------------------------------------
+
+constexpr int portuguese_value(char ch) noexcept { return is_digit(ch) ? ch - '0' : ch - 'A' + 10; }
+
+// ---- gb.nhs, ie.pps, es.nie -------------------------------------------------------
+
+constexpr int kNhsWeights[9] = {10, 9, 8, 7, 6, 5, 4, 3, 2};
+constexpr int kPpsWeights[7] = {8, 7, 6, 5, 4, 3, 2};
+constexpr std::string_view kIrishAlphabet = "WABCDEFGHIJKLMNOPQRSTUV";
+constexpr std::string_view kSpanishLetters = "TRWAGMYFPDXBNJZSQVHLCKE";
+static_assert(kIrishAlphabet.size() == 23 && kSpanishLetters.size() == 23);
+
+}  // namespace
+
+bool be_nn_check_on(std::string_view c, Date today) {
+    std::string buf;
+    const std::string_view v = strip_in(c, seps::S3, buf);
+    if (!is_digits(v, 11) || v.find_first_not_of('0') == std::string_view::npos) return false;
+    if (number(v, 2, 4) > 12) return false;  // month 0 is allowed: the date may be unknown
+    const std::uint64_t n = number(v, 0, 9), check = number(v, 9, 11);
+    if (97 - n % 97 == check) return true;
+    // Births from 2000 on put a 2 in front of the nine digits.
+    return 2000 + static_cast<std::int64_t>(number(v, 0, 2)) <= today.year && 97 - (2'000'000'000 + n) % 97 == check;
+}
+
+bool be_nn_check(std::string_view c) { return be_nn_check_on(c, today()); }
+
+bool fr_nir_check(std::string_view c) {
+    std::string buf, up;
+    const std::string_view v = upper_in(strip_in(c, seps::S3, buf), up);
+    const auto digits = nir_digits(v);
+    return digits && 97 - number(*digits, 0, 13) % 97 == number(v, 13, 15);
+}
+
+std::optional<ParsedData> fr_nir_parse(std::string_view c) {
+    if (!nir_digits(c)) return std::nullopt;
+    const auto yy = static_cast<std::int64_t>(number(c, 1, 3));
+    return date_of((yy < 27 ? 2000 : 1900) + yy, number(c, 3, 5), 1, c[0] == '1' ? Gender::Male : Gender::Female);
+}
+
+bool it_codice_fiscale_check(std::string_view c) {
+    std::string buf, up;
+    const std::string_view v = upper_in(strip_in(c, seps::S1, buf), up);
+    // Companies and other bodies use their eleven-digit VAT number.
+    if (v.size() == 11 && all_digits(v)) return it_iva_check(v);
+    if (!codice_layout(v)) return false;
+    int sum = 0;
+    for (std::size_t i = 0; i < 15; ++i)
+        sum += i % 2 == 0 ? kItalianOddValues[italian_index(v[i])] : italian_index(v[i]);
+    return v[15] == 'A' + sum % 26;
+}
+
+std::optional<ParsedData> it_codice_fiscale_parse(std::string_view c) {
+    if (!codice_layout(c)) return std::nullopt;
+    const int yy = italian_two(c, 6);
+    int day = italian_two(c, 9);
+    Gender g = Gender::Male;
+    if (day > 40) {  // women's days are written plus 40
+        g = Gender::Female;
+        day -= 40;
+    }
+    const auto month = static_cast<std::int64_t>(kItalianMonths.find(c[8])) + 1;
+    return date_of((yy < 27 ? 2000 : 1900) + yy, month, day, g);
+}
+
+bool pt_cc_check(std::string_view c) {
+    std::string buf, up;
+    const std::string_view v = upper_in(strip_in(c, seps::S2, buf), up);
+    if (v.size() != 12 || !all_digits(v.substr(0, 9)) || !is_digit(v[11])) return false;
+    if (!(is_digit(v[9]) || is_upper(v[9])) || !(is_digit(v[10]) || is_upper(v[10]))) return false;
+    int sum = 0;
+    for (std::size_t i = 0; i < 11; ++i) {
+        int value = portuguese_value(v[i]);
+        // Every second character from the eleventh leftwards is doubled; a
+        // doubled value of ten or more loses nine (letters included).
+        if (i % 2 == 0) {
+            value *= 2;
+            if (value >= 10) value -= 9;
+        }
+        sum += value;
+    }
+    return dig(v, 11) == (10 - sum % 10) % 10;
+}
+
+bool de_idnr_check(std::string_view c) {
+    std::string buf;
+    const std::string_view v = strip_in(c, seps::S6, buf);
+    if (!is_digits(v, 11) || v[0] == '0') return false;
+    // Exactly one digit repeats among the first ten, twice or three times.
+    int counts[10] = {};
+    for (std::size_t i = 0; i < 10; ++i) ++counts[dig(v, i)];
+    int repeated = 0;
+    for (int n : counts) {
+        if (n > 3) return false;
+        if (n > 1) ++repeated;
+    }
+    return repeated == 1 && dig(v, 10) == mod11_10_check(v.substr(0, 10));
+}
+
+bool es_nie_check(std::string_view c) {
+    std::string buf, up;
+    const std::string_view v = upper_in(strip_in(c, seps::S1, buf), up);
+    if (v.size() != 9 || v[0] < 'X' || v[0] > 'Z' || !all_digits(v.substr(1, 7))) return false;
+    const std::uint64_t n = static_cast<std::uint64_t>(v[0] - 'X') * 10'000'000 + number(v, 1, 8);
+    return v[8] == kSpanishLetters[n % 23];
+}
+
+bool gb_nhs_check(std::string_view c) {
+    std::string buf;
+    const std::string_view v = strip_in(c, seps::S2, buf);
+    if (!is_digits(v, 10)) return false;
+    const std::int64_t r = weighted_sum(v, kNhsWeights) % 11;
+    if (r == 1) return false;  // no check digit exists for these numbers
+    return dig(v, 9) == (r == 0 ? 0 : 11 - r);
+}
+
+bool gb_nino_check(std::string_view c) {
+    std::string buf, up;
+    const std::string_view v = upper_in(strip_in(c, seps::S1, buf), up);
+    if (v.size() != 9 || !is_upper(v[0]) || !is_upper(v[1]) || !all_digits(v.substr(2, 6))) return false;
+    if (std::string_view("DFIQUV").find(v[0]) != std::string_view::npos) return false;
+    if (std::string_view("DFIOQUV").find(v[1]) != std::string_view::npos) return false;
+    const std::string_view pair = v.substr(0, 2);
+    for (std::string_view banned : {"BG", "GB", "KN", "NK", "NT", "TN", "ZZ"})
+        if (pair == banned) return false;
+    return v[8] >= 'A' && v[8] <= 'D';
+}
+
+bool ie_pps_check(std::string_view c) {
+    std::string buf, up;
+    const std::string_view v = upper_in(strip_in(c, seps::S1, buf), up);
+    if ((v.size() != 8 && v.size() != 9) || !all_digits(v.substr(0, 7))) return false;
+    std::int64_t sum = weighted_sum(v, kPpsWeights);
+    if (v.size() == 9) {
+        const std::size_t extra = kIrishAlphabet.find(v[8]);  // 'W' counts 0
+        if (extra == std::string_view::npos) return false;
+        sum += 9 * static_cast<std::int64_t>(extra);
+    }
+    return v[7] == kIrishAlphabet[sum % 23];
+}
+
+}  // namespace ov::legacy

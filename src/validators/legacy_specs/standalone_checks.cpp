@@ -1,0 +1,80 @@
+// Check-digit computations exposed on their own, without a registry record.
+#include "validators/legacy_specs/standalone_checks.h"
+
+#include "primitives/checkdigits.h"
+#include "primitives/text.h"
+#include "validators/legacy_specs/frame.h"
+#include "validators/legacy_specs/personal.h"
+#include "validators/legacy_specs/records.h"
+
+namespace ov::legacy {
+
+namespace {
+
+constexpr int kNhsWeights[9] = {10, 9, 8, 7, 6, 5, 4, 3, 2};
+constexpr int kSedolWeights[6] = {1, 3, 1, 7, 3, 9};
+// Digits, then A-Z with the vowels blanked out: a vowel is never valid.
+constexpr std::string_view kSedolTable = "0123456789 BCD FGH JKLMN PQRST VWXYZ";
+static_assert(kSedolTable.size() == 36);
+
+}  // namespace
+
+std::optional<int> be_nn_checksum_on(std::string_view value, Date today) {
+    const std::string c = kBeNnSpec.ops.compact(kBeNnSpec, value);
+    if (c.size() < 11 || !is_char_boundary(c, 9) || !is_char_boundary(c, 11)) return std::nullopt;
+    const auto body = parse_unsigned(slice(c, 0, 9));
+    const auto check = parse_unsigned(slice(c, 9, 11));
+    if (!body || !check) return std::nullopt;
+    if (97 - *body % 97 == *check) return 1900;
+    const auto yy = parse_unsigned(slice(c, 0, 2));
+    if (!yy) return std::nullopt;
+    // "2" in front of the nine digits as written: a body above nine digits'
+    // worth (only possible with a '+' sign) still stays far inside 64 bits.
+    if (*yy + 2000 <= static_cast<std::uint64_t>(today.year > 0 ? today.year : 0) &&
+        97 - (2'000'000'000 + *body) % 97 == *check)
+        return 2000;
+    return std::nullopt;
+}
+
+std::optional<int> be_nn_checksum(std::string_view value) { return be_nn_checksum_on(value, today()); }
+
+std::optional<int> es_vat_cif_checksum(std::string_view value) {
+    if (value.size() != 7 || !all_digits(value)) return std::nullopt;
+    int sum = 0;
+    for (std::size_t i = 0; i < 7; ++i) {
+        const int d = value[i] - '0';
+        if (i % 2 == 1) {
+            sum += d;
+        } else {
+            const int twice = 2 * d;
+            sum += twice / 10 + twice % 10;
+        }
+    }
+    return (10 - sum % 10) % 10;
+}
+
+std::optional<int> ee_ik_two_pass_check(std::string_view value) {
+    if (value.size() != 10 || !all_digits(value)) return std::nullopt;
+    return baltic_check_digit(value);
+}
+
+std::optional<int> gb_nhs_calc_check_digit(std::string_view value) {
+    if (value.size() != 10 || !all_digits(value)) return std::nullopt;
+    const std::int64_t r = weighted_sum(value, kNhsWeights) % 11;
+    if (r == 0) return 0;
+    if (r == 1) return std::nullopt;
+    return static_cast<int>(11 - r);
+}
+
+std::optional<int> gb_sedol_calc_check_digit(std::string_view value) {
+    if (value.size() != 6) return std::nullopt;
+    int sum = 0;
+    for (std::size_t i = 0; i < 6; ++i) {
+        const std::size_t v = kSedolTable.find(value[i]);
+        if (v == std::string_view::npos) return std::nullopt;
+        sum += static_cast<int>(v) * kSedolWeights[i];
+    }
+    return (10 - sum % 10) % 10;
+}
+
+}  // namespace ov::legacy
