@@ -1,0 +1,129 @@
+// The additional set N-Z: one `Rule` row per validator (compaction, display
+// pieces, check routine, parser) and the set's shared operations that read
+// it. A record binds its operations to its own row at compile time through
+// `ops<Row>()`, so no operation ever looks the id up.
+//
+// Lengths and positions in this set count characters. The validate frame
+// hands each check a text with one byte per character (see `validate`), so
+// a check may index bytes as character positions.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "registry/spec.h"
+
+namespace ov::nz {
+
+// ---- Check results -----------------------------------------------------------
+
+// The outcome of one validator's checks: pass, or the first failure with its
+// code and fixed message.
+struct Verdict {
+    ErrorCode code = ErrorCode::InvalidFormat;
+    std::string_view message;
+    bool ok = true;
+};
+inline constexpr Verdict kPass{};
+constexpr Verdict fail(ErrorCode code, std::string_view message) noexcept { return {code, message, false}; }
+
+// The shared length-then-digits step: a length other than `len1` or `len2`
+// fails with `length_msg`, then any non-digit with `digits_msg`.
+constexpr Verdict length_digits(std::string_view c, std::size_t len1, std::size_t len2,
+                                std::string_view length_msg, std::string_view digits_msg) noexcept {
+    if (c.size() != len1 && c.size() != len2) return fail(ErrorCode::InvalidLength, length_msg);
+    for (char ch : c)
+        if (ch < '0' || ch > '9') return fail(ErrorCode::InvalidFormat, digits_msg);
+    return kPass;
+}
+
+// Value of the digit at position i, and of the digits [begin, end) as a
+// number; callers have checked the digits and the length (at most 18 digits).
+constexpr int dig(std::string_view c, std::size_t i) noexcept { return c[i] - '0'; }
+constexpr std::int64_t num(std::string_view c, std::size_t begin, std::size_t end) noexcept {
+    std::int64_t v = 0;
+    for (std::size_t i = begin; i < end && i < c.size(); ++i) v = v * 10 + (c[i] - '0');
+    return v;
+}
+
+// ---- The row -----------------------------------------------------------------
+
+enum class CaseMap : std::uint8_t { None, Full, Ascii };
+
+// Compaction, applied in this order: remove `remove` characters wherever they
+// occur (plain removal: no trimming, no look-alike mapping), trim, upper-case,
+// drop a leading `prefix` (ASCII letters, any case), left-pad with '0' to
+// `pad_to` characters. `custom` replaces all of it.
+struct Compaction {
+    std::string_view remove = " -";
+    bool trim = false;
+    CaseMap upper = CaseMap::None;
+    std::string_view prefix;
+    std::uint8_t pad_to = 0;
+    std::string (*custom)(std::string_view) = nullptr;
+};
+
+// A display layout: `prefix`, then the character ranges [bounds[i],
+// bounds[i+1]) for i < pieces, joined by `joiner`. With `only_length` set,
+// a text of any other length is shown as it stands. `custom` replaces it all.
+inline constexpr std::uint8_t kEnd = 255;  // a bound meaning "the end of the text"
+struct Layout {
+    std::string_view joiner;
+    std::array<std::uint8_t, 6> bounds{};
+    std::uint8_t pieces = 0;  // 0: the compact text as it stands
+    std::uint8_t only_length = 0;
+    std::string_view prefix;
+    std::string (*custom)(std::string_view) = nullptr;
+};
+
+struct Rule {
+    Compaction compaction;
+    Layout format;
+    Verdict (*check)(std::string_view) = nullptr;
+    // The text a valid number is reported as, when it is not the compact text.
+    std::string (*accepted)(std::string_view) = nullptr;
+    // Birth data of a valid compact number.
+    std::optional<ParsedData> (*parse)(std::string_view) = nullptr;
+};
+
+// ---- Shared operations ---------------------------------------------------------
+
+std::string compact(const Rule& rule, std::string_view value);
+std::string format(const Rule& rule, std::string_view value);
+ValidationOutcome validate(const Rule& rule, std::string_view value);
+std::optional<ParsedData> parse(const Rule& rule, std::string_view value);
+// Every validator of the set generates its first example exactly as stored.
+std::optional<std::string> first_example(const ValidatorSpec& self);
+
+// Text helpers shared with the custom rules.
+// Removes every character of the ASCII set `chars`.
+std::string remove_chars(std::string_view text, std::string_view chars);
+// Every non-overlapping occurrence of `from`, left to right, becomes `to`.
+std::string replace_all(std::string_view text, std::string_view from, std::string_view to);
+// The character range [begin, end) of text: bounds are clamped to 0 and to
+// the end, and an empty or reversed range gives an empty piece.
+std::string_view char_range(std::string_view text, std::int64_t begin, std::int64_t end) noexcept;
+
+template <const Rule& R>
+struct Bound {
+    static std::string compact(const ValidatorSpec&, std::string_view v) { return nz::compact(R, v); }
+    static std::string format(const ValidatorSpec&, std::string_view v) { return nz::format(R, v); }
+    static ValidationOutcome validate(const ValidatorSpec&, std::string_view v) { return nz::validate(R, v); }
+    static std::optional<ParsedData> parse(const ValidatorSpec&, std::string_view v) { return nz::parse(R, v); }
+};
+
+// The operation table of a record whose row is R.
+template <const Rule& R>
+consteval ValidatorOps ops() {
+    return {.precheck = nullptr,
+            .generate = first_example,
+            .parse = R.parse != nullptr ? Bound<R>::parse : nullptr,
+            .compact = Bound<R>::compact,
+            .format = Bound<R>::format,
+            .validate = Bound<R>::validate};
+}
+
+}  // namespace ov::nz
