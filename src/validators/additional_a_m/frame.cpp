@@ -284,6 +284,41 @@ std::string hk_hkid_format(std::string_view c) {
     return out;
 }
 
+namespace {
+
+// ASCII white space that trimming would remove from either end.
+constexpr bool is_ascii_space(char ch) { return ch == ' ' || (ch >= '\t' && ch <= '\r'); }
+
+// True when the row's compaction would return `value` unchanged: plain ASCII
+// with nothing to trim, remove or upper-case. Such input is checked in place.
+bool unchanged_by_compaction(const Row& row, std::string_view value) {
+    std::string_view removed;
+    bool upper_cased = false;
+    switch (row.compaction) {
+        case Compaction::Default:
+        case Compaction::ArabicDigits: removed = kDefaultSeps; break;
+        case Compaction::DefaultUpper: removed = kDefaultSeps, upper_cased = true; break;
+        case Compaction::BlankOnly: removed = seps::S2; break;
+        case Compaction::BlankUpper: removed = seps::S2, upper_cased = true; break;
+        default: return false;
+    }
+    if (row.own_compact || value.empty() || is_ascii_space(value.front()) || is_ascii_space(value.back()))
+        return false;
+    for (char ch : value)
+        if (!is_ascii(ch) || removed.find(ch) != std::string_view::npos || (upper_cased && is_lower(ch)))
+            return false;
+    return true;
+}
+
+// The row's checks on a compact text, in order; nothing when all pass.
+std::optional<ErrorCode> first_failure(const Row& row, std::string_view c) {
+    if (row.digits_first && (c.empty() || !all_digits(c))) return ErrorCode::InvalidFormat;
+    if (!row.check) return ErrorCode::InvalidFormat;
+    return row.check(c);
+}
+
+}  // namespace
+
 ValidationOutcome validate(const Row& row, std::string_view value) {
     if (row.own_validate) return row.own_validate(value);
     if (row.precheck) {
@@ -291,11 +326,13 @@ ValidationOutcome validate(const Row& row, std::string_view value) {
         if (p.kind == PrecheckKind::AcceptAsIs) return ValidationOutcome::success(std::string(value));
         if (p.kind == PrecheckKind::Failure) return ValidationOutcome::failure(p.code, p.message);
     }
+    if (!row.route && unchanged_by_compaction(row, value)) {
+        if (const auto code = first_failure(row, value)) return failure(*code);
+        return ValidationOutcome::success_input(value);
+    }
     std::string c = compact(row, value);
-    if (row.digits_first && (c.empty() || !all_digits(c))) return failure(ErrorCode::InvalidFormat);
     if (row.route) return row.route(c);
-    if (!row.check) return failure(ErrorCode::InvalidFormat);
-    if (const Verdict v = row.check(c)) return failure(*v);
+    if (const auto code = first_failure(row, c)) return failure(*code);
     return ValidationOutcome::success(std::move(c));
 }
 

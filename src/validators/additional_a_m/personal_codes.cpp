@@ -24,6 +24,12 @@ static_assert(std::is_sorted(kCurpStates.begin(), kCurpStates.end()));
 // Character values of the check: the index in this alphabet ("&" sits after "N").
 constexpr std::string_view kCurpAlphabet = "0123456789ABCDEFGHIJKLMN&OPQRSTUVWXYZ";
 static_assert(kCurpAlphabet.size() == 37);
+// The same as a byte-indexed table; bytes outside the alphabet count 0.
+constexpr std::array<std::uint8_t, 256> kCurpValues = [] {
+    std::array<std::uint8_t, 256> t{};
+    for (std::size_t i = 0; i < kCurpAlphabet.size(); ++i) t[static_cast<unsigned char>(kCurpAlphabet[i])] = i;
+    return t;
+}();
 
 constexpr bool curp_shape(std::string_view c) {
     for (std::size_t i = 0; i < 18; ++i) {
@@ -50,8 +56,7 @@ Verdict mx_curp_check(std::string_view c) {
         return ErrorCode::InvalidComponent;
     std::int64_t s = 0;
     for (std::size_t i = 0; i < 17; ++i) {
-        const std::size_t value = kCurpAlphabet.find(c[i]);
-        s += static_cast<std::int64_t>(value == std::string_view::npos ? 0 : value) * static_cast<std::int64_t>(18 - i);
+        s += kCurpValues[static_cast<unsigned char>(c[i])] * static_cast<std::int64_t>(18 - i);
     }
     if ((10 - s % 10) % 10 != dv(c, 17)) return ErrorCode::InvalidChecksum;
     return kPass;
