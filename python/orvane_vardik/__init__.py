@@ -13,4 +13,8 @@ from ._native import *  # noqa: F401,F403
 # never disagree and no metadata lookup runs at import time.
 __version__ = "0.1.0"
 
-__all__ = list(_native.__all__)
+# Imported under its own name so that type checkers take the re-exported
+# names from the stub's list; the package then keeps a list of its own.
+from ._native import __all__ as __all__  # noqa: E402
+
+__all__ = list(__all__)

@@ -18,9 +18,9 @@ if TYPE_CHECKING:  # annotations only: keep start-up light
     from collections.abc import Callable, Iterator
     from typing import BinaryIO, TextIO, TypeAlias
 
-    Report: TypeAlias = Callable[[str], None]
+    _Report: TypeAlias = Callable[[str], None]
     # A run: the line number of its first line and consecutive lines of input.
-    Run: TypeAlias = tuple[int, list[str]]
+    _Run: TypeAlias = tuple[int, list[str]]
 
 BLOCK = 256 * 1024
 MAX_LINE = 1024 * 1024
@@ -68,7 +68,7 @@ def _first_ending(data: bytes) -> int:
 class LineReader:
     """Splits a binary stream into runs of decoded lines (any of LF, CRLF, CR)."""
 
-    def __init__(self, stream: BinaryIO, name: str, report: Report,
+    def __init__(self, stream: BinaryIO, name: str, report: _Report,
                  progress: Progress | None = None) -> None:
         self.stream = stream
         self.name = name
@@ -79,7 +79,7 @@ class LineReader:
     def _bad(self, lineno: int, why: str) -> None:
         self.report(f"{self.name}: line {lineno}: {why}; line skipped")
 
-    def runs(self) -> Iterator[Run]:
+    def runs(self) -> Iterator[_Run]:
         pending = b""
         skip_lf = False      # the last block ended in CR: a leading LF belongs to it
         discarding = False   # inside an over-long line: drop bytes up to its end
@@ -139,7 +139,7 @@ class LineReader:
                 pending = b""
                 discarding = True
 
-    def _split(self, body: bytes, terminated: bool) -> Iterator[Run]:
+    def _split(self, body: bytes, terminated: bool) -> Iterator[_Run]:
         start = self.lineno + 1
         if len(body) <= MAX_LINE:
             try:
@@ -186,8 +186,8 @@ class LineReader:
             yield run_start, run
 
 
-def csv_field(runs: Iterator[Run], column: int, delimiter: str, name: str,
-              report: Report) -> Iterator[list[str]]:
+def csv_field(runs: Iterator[_Run], column: int, delimiter: str, name: str,
+              report: _Report) -> Iterator[list[str]]:
     """Field `column` (from 1) of each line; each line is one CSV record."""
     import csv  # only CSV input pays for it
 
