@@ -1,93 +1,166 @@
-"""Nanoseconds per call of the main operations, next to a baseline.
+"""Nanoseconds per call of the main operations, next to two references.
 
-The baseline is a trivial builtin call with two str arguments
-(`operator.eq`), timed in the same run on the same machine.
+Both references are timed in the same run, on the same machine:
 
-    python benchmarks/bench.py            # full run
-    python benchmarks/bench.py --quick    # fewer repetitions
+* builtin: a trivial builtin call with two short str (`operator.eq`);
+* floor: the cheapest call into the extension that reads one str and
+  returns a new object (`credit_card_detect_network("")`).
+
+Every figure is the minimum over several rounds, so it shows the cost of
+the call itself rather than the noise of a shared machine.
+
+    python benchmarks/bench.py                 # everything
+    python benchmarks/bench.py --quick         # fewer and shorter rounds
+    python benchmarks/bench.py --ids iban,lei  # only these ids in the per-id table
+    python benchmarks/bench.py --no-ids        # skip the per-id table
 """
 from __future__ import annotations
 
 import argparse
 import operator
+import sys
 import timeit
+from collections.abc import Callable, Sequence
 
 import orvane_vardik as ov
 
+# The legacy VAT numbers; the mixed loop uses those that are registered.
+LEGACY_VAT_IDS = (
+    "at.uid be.vat bg.vat cy.vat cz.dic de.vat dk.vat ee.vat es.vat fi.vat fr.tva gb.vat gr.vat hr.vat "
+    "hu.vat ie.vat it.iva lt.vat lu.vat lv.vat mt.vat nl.vat no.mva pl.nip pt.vat ro.vat si.vat sk.dic"
+).split()
 
-def per_call_ns(stmt, number: int, repeat: int) -> float:
-    timer = timeit.Timer(stmt)
-    return min(timer.repeat(repeat=repeat, number=number)) / number * 1e9
+
+class Timer:
+    def __init__(self, rounds: int, target_s: float) -> None:
+        self.rounds = rounds
+        self.target_s = target_s
+
+    def ns(self, stmt: str, env: dict[str, object]) -> float:
+        """Minimum ns per execution of `stmt` (timed without a wrapper call)."""
+        timer = timeit.Timer(stmt, globals=env)
+        number = 1
+        while True:  # calibrate: one round should last about target_s
+            t = timer.timeit(number)
+            if t >= self.target_s / 4 or number >= 1 << 22:
+                break
+            number *= 4
+        number = max(1, int(number * self.target_s / max(t, 1e-9)))
+        return min(timer.repeat(repeat=self.rounds, number=number)) / number * 1e9
+
+    def loop_ns(self, fn: Callable[[], object], count: int) -> float:
+        """Minimum ns per element of a function that handles `count` elements."""
+        return min(timeit.Timer(fn).repeat(repeat=self.rounds, number=1)) / count * 1e9
 
 
-def main() -> None:
-    ap = argparse.ArgumentParser()
-    ap.add_argument("--quick", action="store_true")
-    args = ap.parse_args()
-    number = 50_000 if args.quick else 300_000
-    repeat = 3 if args.quick else 7
-    batch = 100_000
-    many = 200_000 if args.quick else 1_000_000
+def main(argv: Sequence[str] | None = None) -> None:
+    ap = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    ap.add_argument("--quick", action="store_true", help="fewer and shorter rounds")
+    ap.add_argument("--ids", default="", help="comma-separated ids for the per-id table (default: all)")
+    ap.add_argument("--no-ids", action="store_true", help="skip the per-id table")
+    args = ap.parse_args(argv)
+    timer = Timer(rounds=5 if args.quick else 9, target_s=0.004 if args.quick else 0.012)
+    registered = ov.validator_ids()
+    ids = set(registered)
 
-    a, b = "luhn", "79927398713"
-    eq = operator.eq
-    base = per_call_ns(lambda: eq(a, b), number, repeat)
-    print(f"{'baseline operator.eq(str, str)':58s} {base:8.1f} ns")
+    env: dict[str, object] = {
+        "eq": operator.eq, "a": "luhn", "b": "79927398713",
+        "validate": ov.validate, "parse": ov.parse, "generate": ov.generate,
+        "detect": ov.credit_card_detect_network, "empty": "",
+    }
+    builtin = timer.ns("eq(a, b)", env)
+    floor = timer.ns("detect(empty)", env)
 
-    validate, compact, fmt, validate_many = ov.validate, ov.compact, ov.format, ov.validate_many
-    single = [
-        ("validate('luhn', 11 digits)", lambda: validate("luhn", "79927398713")),
-        ("validate('creditcard', 16 digits)", lambda: validate("creditcard", "4111111111111111")),
-        ("validate('creditcard', spaced)", lambda: validate("creditcard", "4111 1111 1111 1111")),
-        ("compact('creditcard', spaced)", lambda: compact("creditcard", "4111 1111 1111 1111")),
-        ("format('creditcard', 16 digits)", lambda: fmt("creditcard", "4111111111111111")),
-        ("validate('iban', compact)", lambda: validate("iban", "GB29NWBK60161331926819")),
-        ("validate('iban', spaced)", lambda: validate("iban", "GB29 NWBK 6016 1331 9268 19")),
-        ("validate('br.cpf', compact)", lambda: validate("br.cpf", "39053344705")),
-        ("validate('crypto.eth', mixed case)",
-         lambda: validate("crypto.eth", "0x5aAeb6053F3E94C9b9A09f33669435E7Ef1BeAed")),
-        ("validate('crypto.btcbech32', ...)",
-         lambda: validate("crypto.btcbech32", "bc1qw508d6qejxtdg4y5r3zarvary0c5xw7kv8f3t4")),
+    def show(label: str, ns: float, note: str = "") -> None:
+        print(f"{label:58s} {ns:9.1f} ns {ns / builtin:6.1f}x builtin {ns / floor:5.1f}x floor{note}")
+
+    print(f"{'builtin: operator.eq(str, str)':58s} {builtin:9.1f} ns")
+    floor_label = 'floor: credit_card_detect_network("")'
+    print(f"{floor_label:58s} {floor:9.1f} ns {floor / builtin:6.1f}x builtin")
+
+    def call_ns(stmt: str, **values: object) -> float:
+        return timer.ns(stmt, {**env, **values})
+
+    def validity(vid: str, value: str) -> str:
+        return "" if ov.validate(vid, value).valid else "  (invalid value)"
+
+    # Calls of the performance table, with their keyword twins.
+    print("\n# named calls")
+    named = [
+        ("luhn", "79927398713", "validate luhn"),
+        ("creditcard", "4111111111111111", "validate creditcard, 16 digits"),
+        ("iban", "GB29NWBK60161331926819", "validate iban, compact"),
+        ("iban", "GB29 NWBK 6016 1331 9268 19", "validate iban, spaced"),
+        ("isin", "US0378331005", "validate isin"),
+        ("lei", "5493006MHB84DD0ZWV18", "validate lei"),
+        ("br.cpf", "390.533.447-05", "validate br.cpf, punctuated"),
+        ("crypto.btcbase58", "1BoatSLRHtKNngkdXEeobR76b53LETtpyT", "validate crypto.btcbase58"),
+        ("crypto.btcbech32", "bc1qw508d6qejxtdg4y5r3zarvary0c5xw7kv8f3t4", "validate crypto.btcbech32"),
+        ("crypto.eth", "0x5aAeb6053F3E94C9b9A09f33669435E7Ef1BeAed", "validate crypto.eth, mixed case"),
+        ("be.nn", "93.05.18-223.61", "validate be.nn, punctuated"),
+        ("nl.bsn", None, "validate nl.bsn"),
+        ("it.codiceFiscale", None, "validate it.codiceFiscale"),
+        ("de.vat", None, "validate de.vat"),
+        ("fr.tva", None, "validate fr.tva"),
+        ("mx.curp", None, "validate mx.curp"),
+        ("in.aadhaar", None, "validate in.aadhaar"),
+        ("pa.ruc", None, "validate pa.ruc"),
     ]
-    ids = set(ov.validator_ids())
-    for label, fn in single:
-        vid = label.split("'")[1]
+    for vid, value, label in named:
         if vid not in ids:
+            print(f"{label:58s} (skipped: {vid} not registered)")
             continue
-        ns = per_call_ns(fn, number, repeat)
-        print(f"{label:58s} {ns:8.1f} ns  ({ns / base:4.1f}x baseline)")
+        if value is None:
+            value = ov.validator_metadata(vid).examples[0]
+        pos = call_ns("validate(i, v)", i=vid, v=value)
+        show(label, pos, validity(vid, value))
+        if vid in ("luhn", "iban", "crypto.eth") and "spaced" not in label:
+            kw = call_ns("validate(i, value=v)", i=vid, v=value)
+            show(f"  same with value= as a keyword (+{kw - pos:.1f} ns)", kw)
+    if "cz.rc" in ids:
+        show("parse cz.rc", call_ns("parse(i, v)", i="cz.rc", v="7103192745"))
+    else:
+        print(f"{'parse cz.rc':58s} (skipped: cz.rc not registered)")
+    if "eu.vat" in ids:
+        for value in ("ATU13585627", "DE136695976", "FR40303265045", "NL004495445B01", "IE6388047V"):
+            show(f"validate eu.vat {value}", call_ns("validate(i, v)", i="eu.vat", v=value),
+                 validity("eu.vat", value))
+    else:
+        print(f"{'validate eu.vat':58s} (skipped: eu.vat not registered)")
+    for vid in ("au.abn", "lei"):
+        if vid in ids:
+            show(f"generate {vid}", call_ns("generate(i)", i=vid))
 
-    def loop_ns(vid, values):
-        def run():
-            for v in values:
-                validate(vid, v)
+    # A long list of values of mixed ids, as a batch job would see it.
+    vat = [(vid, ov.validator_metadata(vid).examples[0]) for vid in LEGACY_VAT_IDS if vid in ids]
+    if vat:
+        work = [vat[i % len(vat)] for i in range(100_000)]
+        validate = ov.validate
 
-        return per_call_ns(run, 1, repeat) / len(values)
+        def mixed() -> None:
+            for vid, value in work:
+                validate(vid, value)
 
-    def many_ns(vid, values):
-        return per_call_ns(lambda: validate_many(vid, values), 1, repeat) / len(values)
+        show(f"100k loop over {len(vat)} legacy VAT ids, per value", timer.loop_ns(mixed, len(work)))
+    else:
+        print(f"{'100k loop over the legacy VAT ids':58s} (skipped: none registered)")
 
-    cards = [ov.luhn_generate(16) for _ in range(batch)]
-    ns = loop_ns("luhn", cards)
-    print(f"{'100k-element list, validate(luhn) in a loop, per value':58s} {ns:8.1f} ns  ({ns / base:4.1f}x baseline)")
-    if "iban" in ids:
-        ibans = [ov.generate("iban") for _ in range(batch)]
-        ns = loop_ns("iban", ibans)
-        print(f"{'100k-element list, validate(iban) in a loop, per value':58s} {ns:8.1f} ns  ({ns / base:4.1f}x baseline)")
+    if "luhn" in ids:
+        cards = [ov.luhn_generate(16) for _ in range(100_000)]
+        show("validate_many(luhn) over 100k values, per value",
+             timer.loop_ns(lambda: ov.validate_many("luhn", cards), len(cards)))
 
-    def listcomp_ns(vid, values):
-        return per_call_ns(lambda: [validate(vid, v) for v in values], 1, repeat) / len(values)
-
-    for vid in ("luhn", "br.cpf", "iban"):
+    if args.no_ids:
+        return
+    chosen = [i for i in args.ids.split(",") if i] or registered
+    print(f"\n# every registered id ({len(registered)}), validate of its first example")
+    for vid in chosen:
         if vid not in ids:
+            print(f"{vid:58s} (not registered)")
             continue
-        values = [ov.generate(vid) for _ in range(many)]
-        batched = many_ns(vid, values)
-        kept = listcomp_ns(vid, values)
-        loop = loop_ns(vid, values)
-        label = f"validate_many({vid}) over {many:,} values, per value"
-        print(f"{label:58s} {batched:8.1f} ns  (list of validate: {kept:.1f} ns;"
-              f" loop discarding results: {loop:.1f} ns)")
+        value = ov.validator_metadata(vid).examples[0]
+        show(vid, call_ns("validate(i, v)", i=vid, v=value), validity(vid, value))
+    sys.stdout.flush()
 
 
 if __name__ == "__main__":

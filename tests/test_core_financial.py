@@ -50,14 +50,15 @@ def assert_error(vid, value, code, message):
 # Country, BBAN layout (length + kind n/a/c), total length.
 IBAN_LAYOUTS = """
 AD 8n12c 24|AE 19n 23|AL 8n16c 28|AT 16n 20|AZ 4a20c 28|BA 16n 20|BE 12n 16|BG 4a6n8c 22|BH 4a14c 22
-BR 23n1a1c 29|BY 4c20n 28|CH 17n 21|CR 18n 22|CY 8n16c 28|CZ 20n 24|DE 18n 22|DK 14n 18|DO 4c20n 28|EE 16n 20
-EG 25n 29|ES 20n 24|FI 14n 18|FO 14n 18|FR 10n11c2n 27|GB 4a14n 22|GE 2a16n 22|GI 4a15c 23|GL 14n 18
-GR 7n16c 27|GT 24c 28|HR 17n 21|HU 24n 28|IE 4a14n 22|IL 19n 23|IQ 4a15n 23|IS 22n 26|IT 1a10n12c 27
-JO 4a4n18c 30|KW 4a22c 30|KZ 16n 20|LB 4n20c 28|LC 4a24c 32|LI 17n 21|LT 16n 20|LU 16n 20|LV 4a13c 21
-MC 10n11c2n 27|MD 20c 24|ME 18n 22|MK 3n10c2n 19|MR 23n 27|MT 4a5n18c 31|MU 4a19n3a 30|NI 4a20n 28
-NL 4a10n 18|NO 11n 15|PK 4a16c 24|PL 24n 28|PS 4a21c 29|PT 21n 25|QA 4a21c 29|RO 4a16c 24|RS 18n 22
-SA 20n 24|SC 4a20n3a 31|SD 14n 18|SE 20n 24|SI 15n 19|SK 20n 24|SM 1a10n12c 27|ST 21n 25|SV 4a20n 28
-TL 19n 23|TN 20n 24|TR 6n16c 26|UA 6n19c 29|VA 18n 22|VG 4a16n 24|XK 16n 20
+BR 23n1a1c 29|BY 4c4n16c 28|CH 5n12c 21|CR 18n 22|CY 8n16c 28|CZ 20n 24|DE 18n 22|DK 14n 18|DO 4c20n 28
+EE 16n 20|EG 25n 29|ES 20n 24|FI 14n 18|FK 2a12n 18|FO 14n 18|FR 10n11c2n 27|GB 4a14n 22|GE 2a16n 22
+GI 4a15c 23|GL 14n 18|GR 7n16c 27|GT 24c 28|HN 4a20n 28|HR 17n 21|HU 24n 28|IE 4a14n 22|IL 19n 23
+IQ 4a15n 23|IS 22n 26|IT 1a10n12c 27|JO 4a4n18c 30|KW 4a22c 30|KZ 3n13c 20|LB 4n20c 28|LC 4a24c 32
+LI 5n12c 21|LT 16n 20|LU 3n13c 20|LV 4a13c 21|MC 10n11c2n 27|MD 20c 24|ME 18n 22|MK 3n10c2n 19|MR 23n 27
+MT 4a5n18c 31|MU 4a19n3a 30|NI 4a20n 28|NL 4a10n 18|NO 11n 15|OM 3n16c 23|PK 4a16c 24|PL 24n 28
+PS 4a21c 29|PT 21n 25|QA 4a21c 29|RO 4a16c 24|RS 18n 22|SA 2n18c 24|SC 4a20n3a 31|SD 14n 18|SE 20n 24
+SI 15n 19|SK 20n 24|SM 1a10n12c 27|ST 21n 25|SV 4a20n 28|TL 19n 23|TN 20n 24|TR 6n16c 26|UA 6n19c 29
+VA 18n 22|VG 4a16n 24|XK 16n 20|YE 4a4n18c 30
 """
 LENGTH_ONLY = {"BI": 27, "DJ": 27, "LY": 25, "MN": 20, "RU": 33, "SN": 28, "SO": 23}
 
@@ -95,7 +96,7 @@ def make_bban(segments, rng, mixed=True):
 
 
 def test_layout_table_is_complete():
-    assert len(LAYOUTS) == 79 and len(LENGTH_ONLY) == 7
+    assert len(LAYOUTS) == 83 and len(LENGTH_ONLY) == 7
     for segments, total in LAYOUTS.values():
         assert 4 + sum(n for n, _ in segments) == total
 
@@ -169,6 +170,7 @@ def test_iban_length_only_countries(country, total):
     ("DE89370400440532013001", CHECKSUM, "IBAN check digits are incorrect"),
     ("DE88370400440532013000", CHECKSUM, "IBAN check digits are incorrect"),
     ("CR05115202001026284066", FORMAT, "IBAN BBAN format is invalid for its country"),
+    ("KZ2412AKZT5004100100", FORMAT, "IBAN BBAN format is invalid for its country"),  # letter in the bank digits
 ])
 def test_iban_failures(value, code, message):
     assert_error("iban", value, code, message)
@@ -180,6 +182,16 @@ def test_iban_failures(value, code, message):
     ("gb29 nwbk 6016 1331 9268 19", "GB29NWBK60161331926819"),
     ("\u00a0GB29\u2013NWBK60161331926819\u3000", "GB29NWBK60161331926819"),
     ("CR05015202001026284066", "CR05015202001026284066"),
+    # The registry's own examples, with letters in the account part, and
+    # the countries that joined it in 2023-2024.
+    ("BY13NBRB3600900000002Z00AB00", "BY13NBRB3600900000002Z00AB00"),
+    ("KZ86125KZT5004100100", "KZ86125KZT5004100100"),
+    ("LI21088100002324013AA", "LI21088100002324013AA"),
+    ("FK88SC123456789012", "FK88SC123456789012"),
+    ("HN88CABF00000000000250005469", "HN88CABF00000000000250005469"),
+    ("OM810180000001299123456", "OM810180000001299123456"),
+    ("YE15CBYE0001018861234567891234", "YE15CBYE0001018861234567891234"),
+    ("  ye15 cbye-0001 0188 6123 4567 8912 34\t", "YE15CBYE0001018861234567891234"),
 ])
 def test_iban_valid(value, compact):
     assert_valid("iban", value, compact)

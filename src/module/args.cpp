@@ -1,5 +1,6 @@
 #include "module/args.h"
 
+#include <iterator>
 #include <string>
 
 namespace ovpy {
@@ -61,6 +62,42 @@ PyObject* sequence_abc() {
     return cached;
 }
 
+// The interned str of a parameter name, keyed by the address of the name
+// (names are string literals in static parameter tables). Keyword names in
+// a call are interned by the compiler, so a match is usually found by
+// comparing pointers. Only touched while holding the interpreter lock.
+PyObject* interned_name(const char* name) {
+    struct Entry {
+        const char* name;
+        PyObject* str;
+    };
+    static Entry cache[32];
+    static int used = 0;
+    for (int i = 0; i < used; ++i)
+        if (cache[i].name == name) return cache[i].str;
+    PyObject* str = PyUnicode_InternFromString(name);
+    if (!str) {
+        PyErr_Clear();  // the slow comparison still works
+        return nullptr;
+    }
+    if (used == static_cast<int>(std::size(cache))) {
+        Py_DECREF(str);  // no room: this name is compared the slow way
+        return nullptr;
+    }
+    cache[used++] = {name, str};  // kept for the life of the process
+    return str;
+}
+
+// Index of the parameter named `key`, or -1: identity with the interned
+// names first, then a full comparison.
+int param_index(const Signature& sig, PyObject* key) {
+    for (int i = 0; i < sig.count; ++i)
+        if (key == interned_name(sig.params[i])) return i;
+    for (int i = 0; i < sig.count; ++i)
+        if (PyUnicode_CompareWithASCIIString(key, sig.params[i]) == 0) return i;
+    return -1;
+}
+
 }  // namespace
 
 bool bind(const Signature& sig, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames, PyObject** out) {
@@ -73,14 +110,7 @@ bool bind(const Signature& sig, PyObject* const* args, Py_ssize_t nargs, PyObjec
         for (Py_ssize_t k = 0; k < nkw; ++k) {
             PyObject* key = PyTuple_GetItem(kwnames, k);  // borrowed
             if (!key) return false;
-            int index = -1;
-            for (int i = 0; i < sig.count; ++i) {
-                int eq = PyUnicode_CompareWithASCIIString(key, sig.params[i]);
-                if (eq == 0) {
-                    index = i;
-                    break;
-                }
-            }
+            const int index = param_index(sig, key);
             if (index < 0) {
                 PyErr_Format(PyExc_TypeError, "%s() got an unexpected keyword argument '%U'", sig.name, key);
                 return false;

@@ -3,9 +3,9 @@
 // never allocates, except mod97_10_check_digits for its two-character result.
 #include "primitives/checkdigits.h"
 
-#include <cstdint>
-
+#include <algorithm>
 #include <array>
+#include <cstdint>
 
 #include "primitives/text.h"
 
@@ -18,11 +18,71 @@ constexpr unsigned digit_or_zero(char c) noexcept {
     return is_digit(c) ? static_cast<unsigned>(c - '0') : 0u;
 }
 
-// Luhn sum modulo 10. With `double_rightmost` the walk behaves as if a
-// further digit followed the text (used to compute a check digit).
+// Luhn contribution of a byte, undoubled [0] and doubled [1] (a doubled
+// value above 9 less 9); a byte that is not a digit counts 0.
+struct LuhnTable {
+    std::uint8_t value[2][256];
+    constexpr LuhnTable() : value() {
+        for (unsigned d = 0; d < 10; ++d) {
+            value[0]['0' + d] = static_cast<std::uint8_t>(d);
+            value[1]['0' + d] = static_cast<std::uint8_t>(2 * d > 9 ? 2 * d - 9 : 2 * d);
+        }
+    }
+};
+constexpr LuhnTable kLuhn{};
+
+// Digits summed between two reductions: 9 per digit stays far below 2^32,
+// so the sum is exact for inputs of any length.
+constexpr std::size_t kLuhnBlock = std::size_t{1} << 20;
+
+// Luhn sum modulo 10, walking pairs of digits from the right. With
+// `double_rightmost` the walk behaves as if a further digit followed the
+// text (used to compute a check digit). `bad` collects whether any byte
+// was not a digit.
+unsigned luhn_walk(std::string_view digits, bool double_rightmost, bool& bad) noexcept {
+    const auto* p = reinterpret_cast<const unsigned char*>(digits.data());
+    const std::uint8_t* first = kLuhn.value[double_rightmost ? 1 : 0];   // rightmost digit
+    const std::uint8_t* second = kLuhn.value[double_rightmost ? 0 : 1];  // its left neighbour
+    unsigned total = 0;
+    unsigned any_bad = 0;
+    std::size_t i = digits.size();
+    while (i >= 2) {
+        const std::size_t stop = i - 2 * std::min(i / 2, kLuhnBlock / 2);
+        std::uint32_t sum = 0;
+        for (; i > stop; i -= 2) {
+            sum += first[p[i - 1]] + second[p[i - 2]];
+            any_bad |= (static_cast<unsigned>(p[i - 1] - '0') > 9) | (static_cast<unsigned>(p[i - 2] - '0') > 9);
+        }
+        total = (total + sum % 10) % 10;
+    }
+    if (i == 1) {
+        total = (total + first[p[0]]) % 10;
+        any_bad |= static_cast<unsigned>(p[0] - '0') > 9;
+    }
+    bad = any_bad != 0;
+    return total;
+}
+
 unsigned luhn_walk(std::string_view digits, bool double_rightmost) noexcept {
+    bool bad;
+    return luhn_walk(digits, double_rightmost, bad);
+}
+
+}  // namespace
+
+unsigned luhn_sum_mod10(std::string_view digits) noexcept { return luhn_walk(digits, false); }
+
+bool luhn_valid(std::string_view digits) noexcept { return luhn_walk(digits, false) == 0; }
+
+int luhn_digits_mod10(std::string_view digits) noexcept {
+    bool bad;
+    const unsigned sum = luhn_walk(digits, false, bad);
+    return bad ? -1 : static_cast<int>(sum);
+}
+
+unsigned luhn_sum_mod10_reference(std::string_view digits) noexcept {
     unsigned sum = 0;
-    bool twice = double_rightmost;
+    bool twice = false;
     for (std::size_t i = digits.size(); i-- > 0;) {
         unsigned d = digit_or_zero(digits[i]);
         if (twice) {
@@ -34,12 +94,6 @@ unsigned luhn_walk(std::string_view digits, bool double_rightmost) noexcept {
     }
     return sum;
 }
-
-}  // namespace
-
-unsigned luhn_sum_mod10(std::string_view digits) noexcept { return luhn_walk(digits, false); }
-
-bool luhn_valid(std::string_view digits) noexcept { return luhn_walk(digits, false) == 0; }
 
 char luhn_check_digit(std::string_view payload) noexcept {
     const unsigned s = luhn_walk(payload, true);
@@ -79,21 +133,66 @@ bool eleven_test(std::string_view digits, std::span<const int> weights) noexcept
     return mod_floor(weighted_sum(digits, weights), 11) == 0;
 }
 
+namespace {
+
+// MOD 97-10 step of a byte: remainder * mult + value. A digit shifts by one
+// decimal place, a letter (10..35) by two; mult 0 marks any other byte.
+struct Mod97Table {
+    std::uint8_t mult[256];
+    std::uint8_t value[256];
+    constexpr Mod97Table() : mult(), value() {
+        for (unsigned d = 0; d < 10; ++d) {
+            mult['0' + d] = 10;
+            value['0' + d] = static_cast<std::uint8_t>(d);
+        }
+        for (unsigned l = 0; l < 26; ++l) {
+            mult['A' + l] = 100;
+            value['A' + l] = static_cast<std::uint8_t>(10 + l);
+        }
+    }
+};
+constexpr Mod97Table kMod97{};
+
+// Characters folded in between two reductions: from a remainder below 97,
+// eight steps of at most x100 + 35 stay below 97 * 100^8 + 100^8 < 2^64.
+constexpr std::size_t kMod97Chunk = 8;
+
+}  // namespace
+
 std::optional<unsigned> mod97_10_extend(unsigned remainder, std::string_view text) noexcept {
-    // Accumulate in 64 bits and reduce only when the value grows large: the
-    // remainder is the same, with one division per dozen or so characters
-    // instead of one per character. Below 2^56, r * 100 + 35 cannot overflow.
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t n = text.size();
     std::uint64_t r = remainder % 97;
+    bool bad = false;
+    std::size_t i = 0;
+    for (; n - i >= kMod97Chunk; i += kMod97Chunk) {
+        for (std::size_t k = 0; k < kMod97Chunk; ++k) {
+            const unsigned char c = p[i + k];
+            bad |= kMod97.mult[c] == 0;
+            r = r * kMod97.mult[c] + kMod97.value[c];
+        }
+        r %= 97;
+    }
+    for (; i < n; ++i) {
+        const unsigned char c = p[i];
+        bad |= kMod97.mult[c] == 0;
+        r = r * kMod97.mult[c] + kMod97.value[c];
+    }
+    if (bad) return std::nullopt;
+    return static_cast<unsigned>(r % 97);
+}
+
+std::optional<unsigned> mod97_10_remainder_reference(std::string_view text) noexcept {
+    unsigned r = 0;
     for (char c : text) {
         if (is_digit(c))
-            r = r * 10 + static_cast<unsigned>(c - '0');
+            r = (r * 10 + static_cast<unsigned>(c - '0')) % 97;
         else if (is_upper(c))
-            r = r * 100 + static_cast<unsigned>(c - 'A' + 10);
+            r = (r * 100 + static_cast<unsigned>(c - 'A' + 10)) % 97;
         else
             return std::nullopt;
-        if (r >= (std::uint64_t{1} << 56)) r %= 97;
     }
-    return static_cast<unsigned>(r % 97);
+    return r;
 }
 
 std::optional<unsigned> mod97_10_remainder(std::string_view text) noexcept { return mod97_10_extend(0, text); }

@@ -15,6 +15,12 @@ namespace ov {
 unsigned luhn_sum_mod10(std::string_view digits) noexcept;
 // True when the Luhn sum is divisible by 10 (the empty text counts as valid).
 bool luhn_valid(std::string_view digits) noexcept;
+// Luhn sum modulo 10 in the same walk as the digit check: -1 when any byte
+// is not an ASCII digit, else the sum modulo 10 (0 for the empty text).
+int luhn_digits_mod10(std::string_view digits) noexcept;
+// The digit-by-digit Luhn sum modulo 10, one reduction per digit: the
+// reference that tests hold the fast forms to.
+unsigned luhn_sum_mod10_reference(std::string_view digits) noexcept;
 // The digit that, appended to `payload`, makes it pass Luhn.
 char luhn_check_digit(std::string_view payload) noexcept;
 
@@ -50,6 +56,9 @@ std::optional<unsigned> mod97_10_remainder(std::string_view text) noexcept;
 // Continues a MOD 97-10 computation from `remainder` over more text, so that
 // a rearranged text can be checked piece by piece without building it.
 std::optional<unsigned> mod97_10_extend(unsigned remainder, std::string_view text) noexcept;
+// The digit-by-digit form, one reduction per character: the reference that
+// tests hold the chunked form to.
+std::optional<unsigned> mod97_10_remainder_reference(std::string_view text) noexcept;
 // Two check digits for a payload: 98 - remainder(payload + "00"); empty
 // optional when the payload holds a character MOD 97-10 does not accept.
 std::optional<std::string> mod97_10_check_digits(std::string_view payload);

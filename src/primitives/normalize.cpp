@@ -242,6 +242,33 @@ std::string strip_separators(std::string_view text, std::string_view separators)
     return out;
 }
 
+std::size_t strip_separators_ascii(std::string_view text, std::string_view separators, char* out,
+                                   std::size_t capacity, bool to_upper) noexcept {
+    std::uint64_t sep_mask[2] = {0, 0};
+    for (char s : separators) {
+        const auto b = static_cast<unsigned char>(s);
+        if (b < 0x80) sep_mask[b >> 6] |= std::uint64_t{1} << (b & 63);
+    }
+    // In ASCII the white space that trimming removes is TAB..CR and the blank.
+    auto is_space = [](unsigned char b) { return b == 0x20 || (b >= 0x09 && b <= 0x0D); };
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    std::size_t begin = 0, end = text.size();
+    while (begin < end && is_space(p[begin])) ++begin;
+    while (end > begin && is_space(p[end - 1])) --end;
+    std::size_t n = 0;
+    unsigned high = 0;
+    for (std::size_t i = begin; i < end; ++i) {
+        const unsigned char b = p[i];
+        high |= b;
+        if (b < 0x80 && (sep_mask[b >> 6] >> (b & 63)) & 1) continue;
+        if (n == capacity) return kNoCompact;
+        out[n++] = to_upper && b >= 'a' && b <= 'z' ? static_cast<char>(b - 32) : static_cast<char>(b);
+    }
+    // A byte of 0x80 or above needs the full Unicode rules (the trimmed ends
+    // hold only ASCII blanks, so they need no look).
+    return high & 0x80 ? kNoCompact : n;
+}
+
 std::string strip_country_prefix(std::string_view text, std::string_view separators,
                                  std::string_view prefix) {
     std::string s = strip_separators(text, separators);

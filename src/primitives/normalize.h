@@ -35,6 +35,19 @@ std::string_view trim(std::string_view text) noexcept;
 // and removes the characters of `separators`.
 std::string strip_separators(std::string_view text, std::string_view separators);
 
+// strip_separators for plain ASCII text, written into a caller's buffer
+// (upper-cased as well with `to_upper`): the number of bytes written, or
+// kNoCompact when the text holds a byte of 0x80 or above or the result would
+// not fit in `capacity` bytes. For ASCII text the result equals
+// strip_separators (then ascii_upper); callers fall back to it otherwise.
+inline constexpr std::size_t kNoCompact = static_cast<std::size_t>(-1);
+std::size_t strip_separators_ascii(std::string_view text, std::string_view separators, char* out,
+                                   std::size_t capacity, bool to_upper = false) noexcept;
+inline std::size_t compact_ascii_upper(std::string_view text, std::string_view separators, char* out,
+                                       std::size_t capacity) noexcept {
+    return strip_separators_ascii(text, separators, out, capacity, true);
+}
+
 // strip_separators, then removes a leading two-letter `prefix` compared
 // case-insensitively (ASCII only).
 std::string strip_country_prefix(std::string_view text, std::string_view separators,

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "registry/id_index.h"
+
 namespace ov {
 
 namespace {
@@ -17,16 +19,25 @@ std::vector<const ValidatorSpec*> build_registry() {
     return all;
 }
 
-}  // namespace
+// The sorted records and the hash index over their ids, built together
+// once per process (thread-safe static initialisation) and immutable after.
+struct Built {
+    std::vector<const ValidatorSpec*> sorted = build_registry();
+    IdIndex index{sorted};
+};
 
-std::span<const ValidatorSpec* const> registry() {
-    // Built once per process; the initialisation is thread-safe and the
-    // result is immutable afterwards.
-    static const std::vector<const ValidatorSpec*> all = build_registry();
-    return all;
+const Built& built() {
+    static const Built b;
+    return b;
 }
 
-const ValidatorSpec* find_validator(std::string_view id) noexcept {
+}  // namespace
+
+std::span<const ValidatorSpec* const> registry() { return built().sorted; }
+
+const ValidatorSpec* find_validator(std::string_view id) noexcept { return built().index.find(id); }
+
+const ValidatorSpec* find_validator_sorted(std::string_view id) noexcept {
     auto all = registry();
     auto it = std::lower_bound(all.begin(), all.end(), id,
                                [](const ValidatorSpec* s, std::string_view key) { return s->id < key; });

@@ -1,7 +1,6 @@
 // `iban`: International Bank Account Numbers (ISO 13616). The country code
 // selects a BBAN layout from a compiled-in table; the check digits are the
 // ISO 7064 MOD 97-10 check over the rearranged text.
-#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -46,36 +45,39 @@ constexpr Layout L(std::string_view code, std::uint8_t total, Segment s1, Segmen
     return {code, total, 3, {s1, s2, s3}};
 }
 
-// Countries with a BBAN layout, sorted by code. Costa Rica's entry carries
-// its length; its BBAN has a rule of its own (see bban_matches).
-constexpr std::array<Layout, 79> kLayouts = {{
+// Countries with a BBAN layout, sorted by code, as the ISO 13616 registry
+// defines them (letters are allowed in the BY, CH, KZ, LI, LU and SA account
+// parts; FK, HN, OM and YE joined in 2023-2024). Costa Rica's entry carries
+// its length; its BBAN has a rule of its own (a leading 0).
+constexpr std::array<Layout, 83> kLayouts = {{
     L("AD", 24, n(8), c(12)),         L("AE", 23, n(19)),          L("AL", 28, n(8), c(16)),
     L("AT", 20, n(16)),               L("AZ", 28, a(4), c(20)),    L("BA", 20, n(16)),
     L("BE", 16, n(12)),               L("BG", 22, a(4), n(6), c(8)), L("BH", 22, a(4), c(14)),
-    L("BR", 29, n(23), a(1), c(1)),   L("BY", 28, c(4), n(20)),    L("CH", 21, n(17)),
+    L("BR", 29, n(23), a(1), c(1)),   L("BY", 28, c(4), n(4), c(16)), L("CH", 21, n(5), c(12)),
     L("CR", 22, n(18)),               L("CY", 28, n(8), c(16)),    L("CZ", 24, n(20)),
     L("DE", 22, n(18)),               L("DK", 18, n(14)),          L("DO", 28, c(4), n(20)),
     L("EE", 20, n(16)),               L("EG", 29, n(25)),          L("ES", 24, n(20)),
-    L("FI", 18, n(14)),               L("FO", 18, n(14)),          L("FR", 27, n(10), c(11), n(2)),
-    L("GB", 22, a(4), n(14)),         L("GE", 22, a(2), n(16)),    L("GI", 23, a(4), c(15)),
-    L("GL", 18, n(14)),               L("GR", 27, n(7), c(16)),    L("GT", 28, c(24)),
-    L("HR", 21, n(17)),               L("HU", 28, n(24)),          L("IE", 22, a(4), n(14)),
-    L("IL", 23, n(19)),               L("IQ", 23, a(4), n(15)),    L("IS", 26, n(22)),
-    L("IT", 27, a(1), n(10), c(12)),  L("JO", 30, a(4), n(4), c(18)), L("KW", 30, a(4), c(22)),
-    L("KZ", 20, n(16)),               L("LB", 28, n(4), c(20)),    L("LC", 32, a(4), c(24)),
-    L("LI", 21, n(17)),               L("LT", 20, n(16)),          L("LU", 20, n(16)),
-    L("LV", 21, a(4), c(13)),         L("MC", 27, n(10), c(11), n(2)), L("MD", 24, c(20)),
-    L("ME", 22, n(18)),               L("MK", 19, n(3), c(10), n(2)), L("MR", 27, n(23)),
-    L("MT", 31, a(4), n(5), c(18)),   L("MU", 30, a(4), n(19), a(3)), L("NI", 28, a(4), n(20)),
-    L("NL", 18, a(4), n(10)),         L("NO", 15, n(11)),          L("PK", 24, a(4), c(16)),
+    L("FI", 18, n(14)),               L("FK", 18, a(2), n(12)),    L("FO", 18, n(14)),
+    L("FR", 27, n(10), c(11), n(2)),  L("GB", 22, a(4), n(14)),    L("GE", 22, a(2), n(16)),
+    L("GI", 23, a(4), c(15)),         L("GL", 18, n(14)),          L("GR", 27, n(7), c(16)),
+    L("GT", 28, c(24)),               L("HN", 28, a(4), n(20)),    L("HR", 21, n(17)),
+    L("HU", 28, n(24)),               L("IE", 22, a(4), n(14)),    L("IL", 23, n(19)),
+    L("IQ", 23, a(4), n(15)),         L("IS", 26, n(22)),          L("IT", 27, a(1), n(10), c(12)),
+    L("JO", 30, a(4), n(4), c(18)),   L("KW", 30, a(4), c(22)),    L("KZ", 20, n(3), c(13)),
+    L("LB", 28, n(4), c(20)),         L("LC", 32, a(4), c(24)),    L("LI", 21, n(5), c(12)),
+    L("LT", 20, n(16)),               L("LU", 20, n(3), c(13)),    L("LV", 21, a(4), c(13)),
+    L("MC", 27, n(10), c(11), n(2)),  L("MD", 24, c(20)),          L("ME", 22, n(18)),
+    L("MK", 19, n(3), c(10), n(2)),   L("MR", 27, n(23)),          L("MT", 31, a(4), n(5), c(18)),
+    L("MU", 30, a(4), n(19), a(3)),   L("NI", 28, a(4), n(20)),    L("NL", 18, a(4), n(10)),
+    L("NO", 15, n(11)),               L("OM", 23, n(3), c(16)),    L("PK", 24, a(4), c(16)),
     L("PL", 28, n(24)),               L("PS", 29, a(4), c(21)),    L("PT", 25, n(21)),
     L("QA", 29, a(4), c(21)),         L("RO", 24, a(4), c(16)),    L("RS", 22, n(18)),
-    L("SA", 24, n(20)),               L("SC", 31, a(4), n(20), a(3)), L("SD", 18, n(14)),
+    L("SA", 24, n(2), c(18)),         L("SC", 31, a(4), n(20), a(3)), L("SD", 18, n(14)),
     L("SE", 24, n(20)),               L("SI", 19, n(15)),          L("SK", 24, n(20)),
     L("SM", 27, a(1), n(10), c(12)),  L("ST", 25, n(21)),          L("SV", 28, a(4), n(20)),
     L("TL", 23, n(19)),               L("TN", 24, n(20)),          L("TR", 26, n(6), c(16)),
     L("UA", 29, n(6), c(19)),         L("VA", 22, n(18)),          L("VG", 24, a(4), n(16)),
-    L("XK", 20, n(16)),
+    L("XK", 20, n(16)),               L("YE", 30, a(4), n(4), c(18)),
 }};
 
 struct LengthOnly {
@@ -101,42 +103,87 @@ consteval bool layouts_consistent() {
 }
 static_assert(layouts_consistent(), "IBAN layout totals or order are wrong");
 
-const Layout* find_layout(std::string_view code) noexcept {
-    const auto* it = std::lower_bound(kLayouts.begin(), kLayouts.end(), code,
-                                      [](const Layout& l, std::string_view key) { return l.code < key; });
-    return it != kLayouts.end() && it->code == code ? &*it : nullptr;
+// ---- the compiled country index -------------------------------------------
+// Everything the check needs about a country, read through one 26 x 26
+// table indexed by the two letters of its code: the IBAN length and, for
+// each BBAN position, the character classes allowed there.
+
+// Character classes as bits; 0 for anything else (every non-ASCII byte).
+constexpr std::uint8_t kDigit = 1, kUpper = 2, kLower = 4;
+struct ClassTable {
+    std::uint8_t bits[256];
+    constexpr ClassTable() : bits() {
+        for (int ch = '0'; ch <= '9'; ++ch) bits[ch] = kDigit;
+        for (int ch = 'A'; ch <= 'Z'; ++ch) bits[ch] = kUpper;
+        for (int ch = 'a'; ch <= 'z'; ++ch) bits[ch] = kLower;
+    }
+};
+constexpr ClassTable kClass{};
+
+constexpr std::size_t kMaxBban = 29;  // the longest IBAN (RU) has 33 characters
+
+struct Country {
+    std::uint8_t total = 0;  // 0: the code is not assigned
+    bool leading_zero = false;          // Costa Rica: the BBAN starts with 0
+    std::uint8_t need[kMaxBban] = {};  // allowed classes at each BBAN position
+};
+
+constexpr std::uint8_t class_bits(Kind kind) {
+    return kind == Kind::N ? kDigit : kind == Kind::A ? kUpper : (kDigit | kUpper);
 }
 
-const LengthOnly* find_length_only(std::string_view code) noexcept {
-    for (const LengthOnly& l : kLengthOnly)
-        if (l.code == code) return &l;
-    return nullptr;
+constexpr std::size_t country_slot(char first, char second) {
+    return static_cast<std::size_t>(first - 'A') * 26 + static_cast<std::size_t>(second - 'A');
 }
 
-bool of_kind(char ch, Kind kind) noexcept {
-    switch (kind) {
-        case Kind::N: return is_digit(ch);
-        case Kind::A: return is_upper(ch);
-        case Kind::C: return is_digit(ch) || is_upper(ch);
+struct CountryIndex {
+    Country at[26 * 26] = {};
+    constexpr CountryIndex() {
+        for (const Layout& l : kLayouts) {
+            Country& e = at[country_slot(l.code[0], l.code[1])];
+            e.total = l.total;
+            e.leading_zero = l.code == "CR";
+            std::size_t pos = 0;
+            for (unsigned k = 0; k < l.count; ++k)
+                for (unsigned i = 0; i < l.segments[k].length; ++i) e.need[pos++] = class_bits(l.segments[k].kind);
+        }
+        for (const LengthOnly& l : kLengthOnly) {
+            Country& e = at[country_slot(l.code[0], l.code[1])];
+            e.total = l.total;
+            for (std::size_t i = 0; i + 4 < l.total; ++i) e.need[i] = kDigit | kUpper;
+        }
     }
-    return false;
-}
+};
+constexpr CountryIndex kCountries{};
 
-bool bban_matches(const Layout& layout, std::string_view bban) noexcept {
-    if (layout.code == "CR") {
-        // Costa Rica: a leading 0 followed by 17 digits.
-        return bban.size() == 18 && bban[0] == '0' && all_digits(bban);
+consteval bool index_consistent() {
+    std::size_t assigned = 0;
+    for (const Country& e : kCountries.at) {
+        if (e.total == 0) continue;
+        ++assigned;
+        if (e.total < 5 || e.total - 4u > kMaxBban) return false;
     }
-    std::size_t pos = 0;
-    for (unsigned k = 0; k < layout.count; ++k) {
-        const Segment& seg = layout.segments[k];
-        if (bban.size() - pos < seg.length) return false;
-        for (std::size_t i = 0; i < seg.length; ++i)
-            if (!of_kind(bban[pos + i], seg.kind)) return false;
-        pos += seg.length;
-    }
-    return pos == bban.size();
+    return assigned == kLayouts.size() + kLengthOnly.size();
 }
+static_assert(index_consistent(), "IBAN country index lost a country or a BBAN is too long");
+
+// MOD 97-10 step of a BBAN character already known to be a digit or an
+// upper-case letter: r * 10 + d, or r * 100 + (10..35).
+struct StepTable {
+    std::uint8_t mult[256];
+    std::uint8_t value[256];
+    constexpr StepTable() : mult(), value() {
+        for (int d = 0; d < 10; ++d) {
+            mult['0' + d] = 10;
+            value['0' + d] = static_cast<std::uint8_t>(d);
+        }
+        for (int l = 0; l < 26; ++l) {
+            mult['A' + l] = 100;
+            value['A' + l] = static_cast<std::uint8_t>(10 + l);
+        }
+    }
+};
+constexpr StepTable kStep{};
 
 std::string compact(const ValidatorSpec&, std::string_view value) {
     std::string s = strip_separators(value, seps::S1);
@@ -149,30 +196,58 @@ std::string compact(const ValidatorSpec&, std::string_view value) {
 }
 
 // Checks of a compact text, in order. Success views `s` itself.
+//
+// One pass reads every character once: its class (for the letters-and-
+// digits check), whether the country's layout allows it at its position,
+// and its MOD 97-10 step (the BBAN comes first in the rearranged text).
+// The verdicts are then reported in their fixed order.
 ValidationOutcome check(std::string_view s) {
-    if (s.size() <= 4) return ValidationOutcome::failure(ErrorCode::InvalidLength, "IBAN is too short");
-    if (!all_alnum(s))
+    const std::size_t size = s.size();
+    if (size <= 4) return ValidationOutcome::failure(ErrorCode::InvalidLength, "IBAN is too short");
+    const auto* p = reinterpret_cast<const unsigned char*>(s.data());
+    const bool letters = kClass.bits[p[0]] == kUpper && kClass.bits[p[1]] == kUpper;
+    const Country* country = letters ? &kCountries.at[country_slot(s[0], s[1])] : nullptr;
+    const bool sized = country && country->total == size;
+
+    unsigned classes = kDigit | kUpper | kLower;  // AND of every character's "is alphanumeric"
+    for (std::size_t i = 0; i < 4; ++i) classes &= kClass.bits[p[i]] ? ~0u : 0u;
+    bool layout_ok = true;
+    std::uint64_t r = 0;
+    if (sized) {
+        // BBAN positions 4 .. size: at most 29, folded into r eight at a
+        // time (97 * 100^8 + 100^8 < 2^64), then reduced.
+        const std::uint8_t* need = country->need;
+        std::size_t i = 4;
+        while (i < size) {
+            const std::size_t stop = size - i > 8 ? i + 8 : size;
+            for (; i < stop; ++i) {
+                const std::uint8_t bits = kClass.bits[p[i]];
+                classes &= bits ? ~0u : 0u;
+                layout_ok &= (bits & need[i - 4]) != 0;
+                r = r * kStep.mult[p[i]] + kStep.value[p[i]];
+            }
+            r %= 97;
+        }
+    } else {
+        for (std::size_t i = 4; i < size; ++i) classes &= kClass.bits[p[i]] ? ~0u : 0u;
+    }
+
+    if (classes == 0)
         return ValidationOutcome::failure(ErrorCode::InvalidFormat, "IBAN must contain only letters and digits");
-    if (!is_upper(s[0]) || !is_upper(s[1]))
+    if (!letters)
         return ValidationOutcome::failure(ErrorCode::InvalidComponent,
                                           "IBAN must start with a 2-letter country code");
-    const std::string_view text = s;
-    const std::string_view code = text.substr(0, 2);
-    const Layout* layout = find_layout(code);
-    const LengthOnly* length_only = layout ? nullptr : find_length_only(code);
-    if (!layout && !length_only)
+    if (country->total == 0)
         return ValidationOutcome::failure(ErrorCode::InvalidComponent, "IBAN country code is not assigned");
-    const std::size_t total = layout ? layout->total : length_only->total;
-    if (text.size() != total)
+    if (!sized)
         return ValidationOutcome::failure(ErrorCode::InvalidLength, "IBAN has an invalid country-specific length");
-    const std::string_view bban = text.substr(4);
-    if (layout && !bban_matches(*layout, bban))
+    if (!layout_ok || (country->leading_zero && s[4] != '0'))
         return ValidationOutcome::failure(ErrorCode::InvalidFormat, "IBAN BBAN format is invalid for its country");
-    // Rearranged: BBAN, then country code and check digits. The check digits
-    // may be letters here; they count 10-35 like any other letter.
-    const auto r = mod97_10_extend(0, bban);
-    const auto rr = r ? mod97_10_extend(*r, text.substr(0, 4)) : std::nullopt;
-    if (!rr || *rr != 1)
+    // Then the country code and the check digits. The check digits may be
+    // letters here; they count 10-35 like any other letter. (A compact text
+    // that passed the class check holds no lower-case letters.)
+    for (std::size_t i = 0; i < 4; ++i) r = r * kStep.mult[p[i]] + kStep.value[p[i]];
+    if (kStep.mult[p[2]] == 0 || kStep.mult[p[3]] == 0 || r % 97 != 1)
         return ValidationOutcome::failure(ErrorCode::InvalidChecksum, "IBAN check digits are incorrect");
     return ValidationOutcome::success_input(s);
 }
@@ -180,13 +255,23 @@ ValidationOutcome check(std::string_view s) {
 // Upper-case letters and digits only: exactly what compaction leaves as is.
 bool already_compact(std::string_view value) noexcept {
     if (value.empty()) return false;
-    for (char ch : value)
-        if (!is_digit(ch) && !is_upper(ch)) return false;
-    return true;
+    unsigned all = kDigit | kUpper;
+    for (char ch : value) all &= (kClass.bits[static_cast<unsigned char>(ch)] & (kDigit | kUpper)) ? ~0u : 0u;
+    return all != 0;
 }
+
+// Inputs up to this many bytes are compacted on the stack.
+constexpr std::size_t kStackCompact = 64;
 
 ValidationOutcome validate(const ValidatorSpec& self, std::string_view value) {
     if (already_compact(value)) return check(value);
+    char buffer[kStackCompact];
+    const std::size_t n = compact_ascii_upper(value, seps::S1, buffer, sizeof buffer);
+    if (n != kNoCompact) {
+        const std::string_view s(buffer, n);
+        ValidationOutcome o = check(s);
+        return o.ok ? ValidationOutcome::success(std::string(s)) : o;
+    }
     std::string s = compact(self, value);
     ValidationOutcome o = check(s);
     return o.ok ? ValidationOutcome::success(std::move(s)) : o;
