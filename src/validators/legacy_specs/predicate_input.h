@@ -15,14 +15,54 @@
 
 namespace ov::legacy {
 
-// Trims, maps look-alikes and removes the separator set, as the set's
-// compaction does. Returns `v` itself or a view of `buf`.
-std::string_view strip_in(std::string_view v, std::string_view separators, std::string& buf);
+// Bit c is set for every character c of the set. All separator sets and all
+// ASCII white space lie below 64, so one word holds them.
+constexpr std::uint64_t char_mask(std::string_view chars) noexcept {
+    std::uint64_t m = 0;
+    for (char c : chars)
+        if (static_cast<unsigned char>(c) < 64) m |= std::uint64_t{1} << static_cast<unsigned char>(c);
+    return m;
+}
+constexpr bool in_mask(std::uint64_t mask, char c) noexcept {
+    const auto u = static_cast<unsigned char>(c);
+    return u < 64 && ((mask >> u) & 1) != 0;
+}
+// Unicode white space inside ASCII: tab to carriage return, and space.
+inline constexpr std::uint64_t kAsciiSpace = char_mask(" \t\n\v\f\r");
+
+// The copying paths of strip_in and upper_in.
+std::string_view strip_in_copy(std::string_view v, std::string_view separators, std::string& buf);
+std::string_view upper_in_copy(std::string_view v, std::string& buf);
+
+// Trims, maps look-alikes and removes the separator set `Seps`, as the
+// set's compaction does. Returns `v` itself or a view of `buf`. The set is a
+// template argument so that its mask is a constant.
+template <const std::string_view& Seps>
+std::string_view strip_in(std::string_view v, std::string& buf) {
+    // Only surrounding white space, a separator or a non-ASCII character
+    // (look-alikes, zero-width characters, Unicode white space) can change.
+    constexpr std::uint64_t kSeps = char_mask(Seps);
+    bool plain = v.empty() || (!in_mask(kAsciiSpace, v.front()) && !in_mask(kAsciiSpace, v.back()));
+    for (std::size_t i = 0; plain && i < v.size(); ++i) plain = is_ascii(v[i]) && !in_mask(kSeps, v[i]);
+    return plain ? v : strip_in_copy(v, Seps, buf);
+}
+
+// The same with the set given at run time.
+inline std::string_view strip_in(std::string_view v, std::string_view separators, std::string& buf) {
+    const std::uint64_t seps = char_mask(separators);
+    bool plain = v.empty() || (!in_mask(kAsciiSpace, v.front()) && !in_mask(kAsciiSpace, v.back()));
+    for (std::size_t i = 0; plain && i < v.size(); ++i) plain = is_ascii(v[i]) && !in_mask(seps, v[i]);
+    return plain ? v : strip_in_copy(v, separators, buf);
+}
 
 // Full Unicode upper-casing (one character may become several). Returns `v`
 // itself when it has nothing to map, otherwise a view of `buf`; `v` may
 // already point into `buf`.
-std::string_view upper_in(std::string_view v, std::string& buf);
+inline std::string_view upper_in(std::string_view v, std::string& buf) {
+    for (char c : v)
+        if (!is_ascii(c) || is_lower(c)) return upper_in_copy(v, buf);
+    return v;
+}
 
 // Removes a leading two-letter prefix compared ignoring ASCII case, once.
 constexpr std::string_view drop_prefix(std::string_view v, std::string_view prefix) noexcept {

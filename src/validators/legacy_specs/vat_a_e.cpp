@@ -18,7 +18,7 @@ namespace ov::legacy {
 // check digit is offset by 4 (6 - t rather than 10 - t).
 bool at_uid_check(std::string_view c) {
     std::string buf;
-    std::string_view v = strip_in(c, seps::S6, buf);
+    std::string_view v = strip_in<seps::S6>(c, buf);
     v = drop_prefix(v, "AT");
     v = upper_in(v, buf);
     if (v.size() != 9 || v[0] != 'U' || !all_digits(v.substr(1))) return false;
@@ -33,7 +33,7 @@ bool at_uid_check(std::string_view c) {
 // multiple of 97.
 bool be_vat_check(std::string_view c) {
     std::string buf;
-    std::string_view v = strip_in(c, seps::S5, buf);
+    std::string_view v = strip_in<seps::S5>(c, buf);
     v = drop_prefix(v, "BE");
     std::string padded;
     if (v.size() == 9) {
@@ -95,7 +95,7 @@ bool bg_other(std::string_view v) {
 
 bool bg_vat_check(std::string_view c) {
     std::string buf;
-    std::string_view v = strip_in(c, seps::S5, buf);
+    std::string_view v = strip_in<seps::S5>(c, buf);
     v = drop_prefix(v, "BG");
     if (is_digits(v, 9)) return bg_legal_entity(v);
     if (is_digits(v, 10)) return bg_person(v) || bg_foreigner(v) || bg_other(v);
@@ -108,7 +108,7 @@ constexpr int kCyOddValues[10] = {1, 0, 5, 7, 9, 13, 15, 17, 19, 21};
 
 bool cy_vat_check(std::string_view c) {
     std::string buf;
-    std::string_view v = strip_in(c, seps::S5, buf);
+    std::string_view v = strip_in<seps::S5>(c, buf);
     v = drop_prefix(v, "CY");
     v = upper_in(v, buf);
     if (v.size() != 9 || !all_digits(v.substr(0, 8)) || !is_upper(v[8]) || v.starts_with("12")) return false;
@@ -123,7 +123,7 @@ constexpr int kCzDicWeights[] = {8, 7, 6, 5, 4, 3, 2};
 
 bool cz_dic_check(std::string_view c) {
     std::string buf;
-    std::string_view v = strip_in(c, seps::S1, buf);
+    std::string_view v = strip_in<seps::S1>(c, buf);
     v = drop_exact_prefix(v, "CZ", "cz");
     if (is_digits(v, 8)) {
         if (v[0] == '9') return false;
@@ -140,7 +140,7 @@ bool cz_dic_check(std::string_view c) {
 // German USt-IdNr: nine digits, no leading zero, ISO 7064 MOD 11,10.
 bool de_vat_check(std::string_view c) {
     std::string buf;
-    std::string_view v = strip_in(c, seps::S6, buf);
+    std::string_view v = strip_in<seps::S6>(c, buf);
     v = drop_prefix(v, "DE");
     return is_digits(v, 9) && v[0] != '0' && dig(v, 8) == mod11_10_check(v.substr(0, 8));
 }
@@ -150,7 +150,7 @@ constexpr int kDkVatWeights[] = {2, 7, 6, 5, 4, 3, 2, 1};
 
 bool dk_vat_check(std::string_view c) {
     std::string buf;
-    std::string_view v = strip_in(c, seps::S5, buf);
+    std::string_view v = strip_in<seps::S5>(c, buf);
     v = drop_prefix(v, "DK");
     return is_digits(v, 8) && v[0] != '0' && eleven_test(v, kDkVatWeights);
 }
@@ -160,7 +160,7 @@ constexpr int kEeVatWeights[] = {3, 7, 1, 3, 7, 1, 3, 7, 1};
 
 bool ee_vat_check(std::string_view c) {
     std::string buf;
-    std::string_view v = strip_in(c, seps::S5, buf);
+    std::string_view v = strip_in<seps::S5>(c, buf);
     v = drop_prefix(v, "EE");
     return is_digits(v, 9) && weighted_sum(v, kEeVatWeights) % 10 == 0;
 }
@@ -172,7 +172,7 @@ static_assert(kEsLetters.size() == 23);
 
 bool es_vat_check(std::string_view c) {
     std::string buf;
-    std::string_view v = strip_in(c, seps::S5, buf);
+    std::string_view v = strip_in<seps::S5>(c, buf);
     v = drop_prefix(v, "ES");
     v = upper_in(v, buf);
     if (v.size() != 9) return false;

@@ -1,4 +1,6 @@
 // Check predicates of the VAT numbers from Finland to Latvia.
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -15,7 +17,7 @@ namespace ov::legacy {
 // Finnish ALV number: "FI" and the business id.
 bool fi_vat_check(std::string_view c) {
     std::string buf;
-    std::string_view v = strip_in(c, seps::S5, buf);
+    std::string_view v = strip_in<seps::S5>(c, buf);
     return fi_ytunnus_check(drop_exact_prefix(v, "FI", "fi"));
 }
 
@@ -24,25 +26,35 @@ bool fi_vat_check(std::string_view c) {
 // without I and O (too easily read as 1 and 0).
 constexpr std::string_view kFrKeyAlphabet = "0123456789ABCDEFGHJKLMNPQRSTUVWXYZ";
 static_assert(kFrKeyAlphabet.size() == 34);
+// Position of each byte in the key alphabet, -1 for bytes outside it.
+constexpr auto kFrKeyIndex = [] {
+    std::array<int, 256> index{};
+    index.fill(-1);
+    for (std::size_t i = 0; i < kFrKeyAlphabet.size(); ++i)
+        index[static_cast<unsigned char>(kFrKeyAlphabet[i])] = static_cast<int>(i);
+    return index;
+}();
 
 bool fr_tva_check(std::string_view c) {
     std::string buf;
-    std::string_view v = strip_in(c, seps::S3, buf);
+    std::string_view v = strip_in<seps::S3>(c, buf);
     v = drop_prefix(v, "FR");
     v = upper_in(v, buf);
     if (v.size() != 11 || !all_digits(v.substr(2))) return false;
     const std::string_view company = v.substr(2);
     // Numbers starting 000 are not real company numbers and carry no Luhn digit.
     if (!company.starts_with("000") && !luhn_valid(company)) return false;
-    const auto k0 = kFrKeyAlphabet.find(v[0]), k1 = kFrKeyAlphabet.find(v[1]);
-    if (k0 == std::string_view::npos || k1 == std::string_view::npos) return false;
-    const std::uint64_t n = number(company, 0, 9);
+    const int k0 = kFrKeyIndex[static_cast<unsigned char>(v[0])];
+    const int k1 = kFrKeyIndex[static_cast<unsigned char>(v[1])];
+    if (k0 < 0 || k1 < 0) return false;
+    // 100 x N reaches 1e11: 64-bit arithmetic.
+    const auto n = static_cast<std::int64_t>(number(company, 0, 9));
     if (k0 < 10 && k1 < 10) return k0 * 10 + k1 == (100 * n + 12) % 97;
-    std::uint64_t key;
+    int key;
     if (k0 < 10) {
         key = 24 * k0 + k1 - 10;  // k1 >= 10 here, so this stays non-negative
     } else {
-        const std::uint64_t p = 34 * k0 + k1;
+        const int p = 34 * k0 + k1;
         key = p >= 100 ? p - 100 : 0;
     }
     return (n + 1 + key / 11) % 11 == key % 11;
@@ -56,7 +68,7 @@ constexpr int kGbVatWeights[] = {8, 7, 6, 5, 4, 3, 2};
 
 bool gb_vat_check(std::string_view c) {
     std::string buf;
-    std::string_view v = strip_in(c, seps::S3, buf);
+    std::string_view v = strip_in<seps::S3>(c, buf);
     v = drop_prefix(v, "GB");
     v = upper_in(v, buf);
     if (v.size() == 5 && v.starts_with("GD")) return all_digits(v.substr(2)) && number(v, 2, 5) < 500;
@@ -73,7 +85,7 @@ constexpr int kGrVatWeights[] = {256, 128, 64, 32, 16, 8, 4, 2};
 
 bool gr_vat_check(std::string_view c) {
     std::string buf;
-    std::string_view v = strip_in(c, seps::S5, buf);
+    std::string_view v = strip_in<seps::S5>(c, buf);
     // Greece uses EL as its VAT prefix; GR is accepted as well.
     const std::string_view without_el = drop_prefix(v, "EL");
     v = without_el.size() != v.size() ? without_el : drop_prefix(v, "GR");
@@ -91,7 +103,7 @@ bool gr_vat_check(std::string_view c) {
 // Croatian OIB: eleven digits, ISO 7064 MOD 11,10.
 bool hr_vat_check(std::string_view c) {
     std::string buf;
-    std::string_view v = strip_in(c, seps::S5, buf);
+    std::string_view v = strip_in<seps::S5>(c, buf);
     v = drop_prefix(v, "HR");
     return is_digits(v, 11) && dig(v, 10) == mod11_10_check(v.substr(0, 10));
 }
@@ -101,7 +113,7 @@ constexpr int kHuVatWeights[] = {9, 7, 3, 1, 9, 7, 3, 1};
 
 bool hu_vat_check(std::string_view c) {
     std::string buf;
-    std::string_view v = strip_in(c, seps::S5, buf);
+    std::string_view v = strip_in<seps::S5>(c, buf);
     v = drop_prefix(v, "HU");
     return is_digits(v, 8) && weighted_sum(v, kHuVatWeights) % 10 == 0;
 }
@@ -115,7 +127,7 @@ constexpr int kIeWeights[] = {8, 7, 6, 5, 4, 3, 2};
 
 bool ie_vat_check(std::string_view c) {
     std::string buf;
-    std::string_view v = strip_in(c, seps::S5, buf);
+    std::string_view v = strip_in<seps::S5>(c, buf);
     v = drop_prefix(v, "IE");
     v = upper_in(v, buf);
     if (v.size() != 8 && v.size() != 9) return false;
@@ -144,7 +156,7 @@ bool ie_vat_check(std::string_view c) {
 // codice fiscale of companies is the same number.
 bool it_iva_check(std::string_view c) {
     std::string buf;
-    std::string_view v = strip_in(c, seps::S1, buf);
+    std::string_view v = strip_in<seps::S1>(c, buf);
     v = drop_prefix(v, "IT");
     if (!is_digits(v, 11) || v.starts_with("0000000")) return false;
     const std::uint64_t office = number(v, 7, 10);
@@ -158,7 +170,7 @@ bool it_iva_check(std::string_view c) {
 // 1..9; a remainder of 10 retries with the cycle shifted by two.
 bool lt_vat_check(std::string_view c) {
     std::string buf;
-    std::string_view v = strip_in(c, seps::S5, buf);
+    std::string_view v = strip_in<seps::S5>(c, buf);
     v = drop_prefix(v, "LT");
     if (!(is_digits(v, 9) && v[7] == '1') && !(is_digits(v, 12) && v[10] == '1')) return false;
     const std::size_t n = v.size() - 1;
@@ -175,7 +187,7 @@ bool lt_vat_check(std::string_view c) {
 // Luxembourg TVA: the first six digits modulo 89 are the last two.
 bool lu_vat_check(std::string_view c) {
     std::string buf;
-    std::string_view v = strip_in(c, seps::S5, buf);
+    std::string_view v = strip_in<seps::S5>(c, buf);
     v = drop_prefix(v, "LU");
     return is_digits(v, 8) && number(v, 0, 6) % 89 == number(v, 6, 8);
 }
@@ -188,7 +200,7 @@ constexpr int kLvPersonWeights[] = {10, 5, 8, 4, 2, 1, 6, 3, 7, 9};
 
 bool lv_vat_check(std::string_view c) {
     std::string buf;
-    std::string_view v = strip_in(c, seps::S5, buf);
+    std::string_view v = strip_in<seps::S5>(c, buf);
     v = drop_prefix(v, "LV");
     if (!is_digits(v, 11)) return false;
     const int d0 = dig(v, 0);
