@@ -1,42 +1,151 @@
-"""The command-line entry `python -m orvane_vardik`."""
+"""The command line, run as a subprocess: arguments, pipes and files."""
+import json
+import os
+import shutil
 import subprocess
 import sys
+from pathlib import Path
 
 import pytest
 
+import orvane_vardik as ov
 
-def run(*args):
-    return subprocess.run([sys.executable, "-m", "orvane_vardik", *args], capture_output=True, text=True)
-
-
-def test_valid_value():
-    p = run("creditcard", "4111 1111 1111 1111")
-    assert p.returncode == 0, p.stderr
-    assert "valid" in p.stdout and "4111111111111111" in p.stdout and "4111 1111 1111 1111" in p.stdout
+LUHN_OK, LUHN_BAD = "79927398713", "79927398710"
+BAD_JSON = ('{"value": "79927398710", "valid": false, "compact": null, "code": "INVALID_CHECKSUM",'
+            ' "message": "Luhn check digit does not match", "formatted": null}\n')
 
 
-def test_invalid_value_reports_code_and_message():
-    p = run("luhn", "18", "19")
-    assert p.returncode == 1
-    assert "INVALID_CHECKSUM: Luhn check digit does not match" in p.stdout
+def run(*args, stdin=b"", env=None):
+    p = subprocess.run([sys.executable, "-m", "orvane_vardik", *args], input=stdin,
+                       capture_output=True, env=env)
+    assert b"Traceback" not in p.stderr, p.stderr
+    return p.returncode, p.stdout.decode(), p.stderr.decode()
 
 
-@pytest.mark.parametrize("args", [("nope", "123"), ("IBAN", "x")])
-def test_unknown_id(args):
-    p = run(*args)
-    assert p.returncode == 2
-    assert p.stderr.count("\n") == 1 and "unknown validator id" in p.stderr
-    assert "Traceback" not in p.stderr
+# name, arguments, standard input, status, exact stdout (or None), fragments of stderr
+CASES = [
+    ("valid", ["creditcard", "4111 1111 1111 1111"], b"", 0,
+     "'4111 1111 1111 1111': valid\n  compact: 4111111111111111\n  formatted: 4111 1111 1111 1111\n",
+     ["1 value: 1 valid, 0 invalid"]),
+    ("invalid has no formatted line", ["luhn", "--", "-x"], b"", 1,
+     "'-x': invalid\n  error: INVALID_FORMAT: Value must contain only digits\n",
+     ["(INVALID_FORMAT 1)"]),
+    ("options anywhere", ["--json", "luhn", LUHN_OK, "--only-invalid", LUHN_BAD], b"", 1, BAD_JSON,
+     ["2 values: 1 valid, 1 invalid (INVALID_CHECKSUM 1)"]),
+    ("stdin, any line ending, a bad byte", ["luhn", "-", "--only-invalid", "--json"],
+     LUHN_OK.encode() + b"\r\n" + LUHN_BAD.encode() + b"\rab\xff\n\n" + LUHN_OK.encode(), 2,
+     BAD_JSON + '{"value": "", "valid": false, "compact": null, "code": "INVALID_LENGTH",'
+     ' "message": "Value must not be empty", "formatted": null}\n',
+     ["<stdin>: line 3: not valid UTF-8 (byte 0xff at column 3)", "4 values", "1 input error"]),
+    ("arguments and stdin in order", ["luhn", "18", "-", "--op", "compact"], b"1 9\n", 0, "18\n19\n", []),
+    ("csv column", ["luhn", "-", "--column", "2", "--delimiter", ";", "--header", "--csv"],
+     b"\xef\xbb\xbfname;number\na;79927398713\nb\n\"c;d\";18\n", 2,
+     "value,valid,compact,code,message,formatted\n79927398713,true,79927398713,,,79927398713\n"
+     "18,true,18,,,18\n",
+     ["<stdin>: line 3: no field 2"]),
+    ("format op", ["creditcard", "--op=format", "--json", "4111111111111111"], b"", 0,
+     '{"value": "4111111111111111", "formatted": "4111 1111 1111 1111"}\n', ["1 value\n"]),
+    ("parse without birth data", ["iban", "--op", "parse", "-q", "GB29NWBK60161331926819"], b"", 1,
+     "'GB29NWBK60161331926819': no birth data\n", []),
+    ("quiet", ["luhn", "-q", LUHN_OK], b"", 0, None, []),
+    ("generate without generator", ["crypto.eth", "--op", "generate"], b"", 2, "",
+     ["cannot generate"]),
+    ("unknown id", ["nope", "123"], b"", 2, "", ["unknown validator id: nope"]),
+    ("ids are case-sensitive", ["IBAN", "x"], b"", 2, "", ["unknown validator id: IBAN"]),
+    ("no arguments", [], b"", 2, "", ["usage:", "no validator ID"]),
+    ("no values", ["luhn"], b"", 2, "", ["usage:", "no values given"]),
+    ("unknown option", ["--bogus", "x"], b"", 2, "", ["usage:", "unknown option '--bogus'"]),
+    ("json with csv", ["luhn", "1", "--json", "--csv"], b"", 2, "", ["cannot be combined"]),
+    ("count without generate", ["luhn", "1", "--count", "2"], b"", 2, "", ["--count works with"]),
+    ("bad count", ["luhn", "--op", "generate", "--count", "x"], b"", 2, "", ["--count needs"]),
+    ("missing option value", ["luhn", "1", "--column"], b"", 2, "", ["--column needs a value"]),
+    ("only-invalid with compact", ["luhn", "1", "--op", "compact", "--only-invalid"], b"", 2, "",
+     ["--only-invalid works with"]),
+    ("missing file", ["luhn", "--file", "/nonexistent/values.txt"], b"", 2, "",
+     ["cannot read /nonexistent/values.txt: No such file or directory"]),
+    ("directory", ["luhn", "--file", "/"], b"", 2, "", ["cannot read /: Is a directory"]),
+]
 
 
-@pytest.mark.parametrize("args", [(), ("luhn",), ("--bogus", "x")])
-def test_bad_usage(args):
-    p = run(*args)
-    assert p.returncode == 2 and "usage" in p.stderr and "Traceback" not in p.stderr
+@pytest.mark.parametrize("args, stdin, status, stdout, stderr",
+                         [c[1:] for c in CASES], ids=[c[0] for c in CASES])
+def test_command_line(args, stdin, status, stdout, stderr):
+    code, out, err = run(*args, stdin=stdin)
+    assert code == status, err
+    if stdout is not None:
+        assert out == stdout
+    for fragment in stderr:
+        assert fragment in err
+    if status == 2 and not out:
+        assert len(err.splitlines()) in (1, 5), err  # one line, or the usage and one line
+    if "-q" in args:
+        assert err == ""
+
+
+def test_json_lines_are_json(tmp_path):
+    values = ["4111 1111 1111 1111", 'quo"te\\', "é€𝄞", "\x00"]
+    path = tmp_path / "values.txt"
+    path.write_text("\n".join(values) + "\n", encoding="utf-8")
+    code, out, _ = run("creditcard", "--file", str(path), "--json")
+    rows = [json.loads(line) for line in out.splitlines()]
+    assert code == 1 and [r["value"] for r in rows] == values
+    assert out.isascii() and out.splitlines()[1] == json.dumps(rows[1])
+    assert rows[0] == {"value": values[0], "valid": True, "compact": "4111111111111111", "code": None,
+                       "message": None, "formatted": "4111 1111 1111 1111"}
+
+
+def test_file_with_bad_and_overlong_lines(tmp_path):
+    path = tmp_path / "values.txt"
+    path.write_bytes(b"\n".join([LUHN_OK.encode(), b"\xc3(", b"9" * (3 << 20), LUHN_BAD.encode(), b""]))
+    code, out, err = run("luhn", "--file", str(path), "--only-invalid")
+    assert code == 2
+    assert out == f"'{LUHN_BAD}': invalid\n  error: INVALID_CHECKSUM: Luhn check digit does not match\n"
+    assert f"{path}: line 2: not valid UTF-8" in err and f"{path}: line 3: longer than" in err
+    assert "2 values: 1 valid, 1 invalid" in err
+
+
+def test_generate_count():
+    code, out, _ = run("luhn", "--op", "generate", "--count", "70000")
+    values = out.splitlines()
+    assert code == 0 and len(values) == 70000
+    assert all(r.valid for r in ov.validate_many("luhn", values))
+
+
+def test_closed_pipe_exits_quietly(tmp_path):
+    path = tmp_path / "many.txt"
+    path.write_text(f"{LUHN_OK}\n" * 200_000)
+    p = subprocess.Popen([sys.executable, "-m", "orvane_vardik", "luhn", "--file", str(path)],
+                         stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+    assert p.stdout.readline() == f"'{LUHN_OK}': valid\n".encode()
+    p.stdout.close()  # as `| head -1` does
+    err = p.stderr.read()
+    assert p.wait() == 0 and err == b""
+
+
+def test_unencodable_output_and_undecodable_argument():
+    env = dict(os.environ, PYTHONIOENCODING="ascii")
+    code, out, _ = run("luhn", "é1", env=env)
+    assert code == 1 and out.startswith("'\\xe91': invalid")
+    code, out, err = run("luhn", b"\xff", LUHN_OK)
+    assert code == 2 and "argument 1: not valid UTF-8" in err and f"'{LUHN_OK}': valid" in out
+
+
+def test_help_version_and_program_name():
+    code, out, _ = run("--help")
+    assert code == 0 and "-m orvane_vardik" in out.splitlines()[0]
+    for item in ("--file", "--column", "--delimiter", "--header", "--op", "--count", "--json", "--csv",
+                 "--only-invalid", "--quiet", "--list", "--version", "--help", "standard input",
+                 "Exit status", "  0 ", "  1 ", "  2 "):
+        assert item in out
+    code, out, _ = run("--version")
+    assert code == 0 and out.endswith(f" {ov.__version__}\n")
+    script = shutil.which("orvane-vardik", path=str(Path(sys.executable).parent))
+    if script:
+        p = subprocess.run([script, "--bogus"], capture_output=True, text=True)
+        assert p.returncode == 2 and p.stderr.startswith("usage: orvane-vardik ")
 
 
 def test_list():
-    p = run("--list")
-    assert p.returncode == 0
-    lines = p.stdout.splitlines()
-    assert "luhn\tLuhn" in lines and "creditcard\tCredit Card Number" in lines
+    code, out, _ = run("--list")
+    lines = out.splitlines()
+    assert code == 0 and "luhn\tLuhn" in lines and "creditcard\tCredit Card Number" in lines
