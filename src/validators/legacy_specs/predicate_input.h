@@ -34,25 +34,28 @@ inline constexpr std::uint64_t kAsciiSpace = char_mask(" \t\n\v\f\r");
 std::string_view strip_in_copy(std::string_view v, std::string_view separators, std::string& buf);
 std::string_view upper_in_copy(std::string_view v, std::string& buf);
 
-// Trims, maps look-alikes and removes the separator set `Seps`, as the
-// set's compaction does. Returns `v` itself or a view of `buf`. The set is a
-// template argument so that its mask is a constant.
-template <const std::string_view& Seps>
-std::string_view strip_in(std::string_view v, std::string& buf) {
+// Trims, maps look-alikes and removes the separators, as the set's
+// compaction does; `mask` is char_mask(separators). Returns `v` itself or a
+// view of `buf`.
+inline std::string_view strip_masked(std::string_view v, std::uint64_t mask, std::string_view separators,
+                                     std::string& buf) {
     // Only surrounding white space, a separator or a non-ASCII character
     // (look-alikes, zero-width characters, Unicode white space) can change.
-    constexpr std::uint64_t kSeps = char_mask(Seps);
     bool plain = v.empty() || (!in_mask(kAsciiSpace, v.front()) && !in_mask(kAsciiSpace, v.back()));
-    for (std::size_t i = 0; plain && i < v.size(); ++i) plain = is_ascii(v[i]) && !in_mask(kSeps, v[i]);
-    return plain ? v : strip_in_copy(v, Seps, buf);
+    for (std::size_t i = 0; plain && i < v.size(); ++i) plain = is_ascii(v[i]) && !in_mask(mask, v[i]);
+    return plain ? v : strip_in_copy(v, separators, buf);
+}
+
+// strip_masked with a named separator set, its mask computed at compile time.
+template <const std::string_view& Seps>
+std::string_view strip_in(std::string_view v, std::string& buf) {
+    constexpr std::uint64_t kMask = char_mask(Seps);
+    return strip_masked(v, kMask, Seps, buf);
 }
 
 // The same with the set given at run time.
 inline std::string_view strip_in(std::string_view v, std::string_view separators, std::string& buf) {
-    const std::uint64_t seps = char_mask(separators);
-    bool plain = v.empty() || (!in_mask(kAsciiSpace, v.front()) && !in_mask(kAsciiSpace, v.back()));
-    for (std::size_t i = 0; plain && i < v.size(); ++i) plain = is_ascii(v[i]) && !in_mask(seps, v[i]);
-    return plain ? v : strip_in_copy(v, separators, buf);
+    return strip_masked(v, char_mask(separators), separators, buf);
 }
 
 // Full Unicode upper-casing (one character may become several). Returns `v`
