@@ -150,12 +150,10 @@ std::string compact(const Row& row, std::string_view value) {
             s = default_compact(value);
             arabic_digits_to_ascii(s);
             return s;
-        case Compaction::PadNine: {
+        case Compaction::PadNine:
             s = default_compact(value);
-            const std::size_t chars = char_count(s);
-            if (chars < 9) s.insert(0, 9 - chars, '0');
+            if (s.size() < 9) s.insert(0, 9 - s.size(), '0');
             return s;
-        }
         case Compaction::LiPeid:
             s = strip_separators(value, seps::S12);
             drop_leading_zeros(s);

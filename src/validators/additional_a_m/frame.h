@@ -27,7 +27,7 @@ enum class Compaction : std::uint8_t {
     IsVsk,             // default, upper-case, one leading "IS" dropped
     McTva,             // default, upper-case, "FR" put in front when missing
     ArabicDigits,      // default, Arabic-Indic digits read as ASCII digits
-    PadNine,           // default, left-padded with "0" to nine characters
+    PadNine,           // default, left-padded with "0" to nine bytes
     LiPeid,            // blank and "." removed, every leading "0" dropped
     BlankOnly,         // blank removed
     AzVoen,            // blank removed, "0" put in front of nine bytes
