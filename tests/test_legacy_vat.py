@@ -138,6 +138,8 @@ EDGES = [
     # Netherlands: structure only, zeros restored
     ("nl.vat", "nl 99998b57", "000099998B57"),
     ("nl.vat", "123456789B99", "123456789B99"),
+    ("nl.vat", "NLB12", "000000000B12"),
+    ("nl.vat", "123456789X99", FORMAT),
     # Norway
     ("no.mva", "995525828", FORMAT),
     ("no.mva", "NO 995 525 828 MVA", "995525828MVA"),
