@@ -29,7 +29,8 @@ Check, compact, format or parse identification numbers with the validator ID
 
 Input: one value per line (UTF-8; LF, CRLF or CR line endings), from three
 sources, read in this order:
-  VALUE...           values given as arguments (a value starting with - goes after --)
+  VALUE...           values given as arguments (one that starts with - goes
+                     after --)
   -                  standard input, read at the place of the -
   --file PATH        the file PATH (may be repeated; --file - is standard input)
 Files and standard input are streamed: memory stays bounded whatever their size.
@@ -48,7 +49,8 @@ Output, on standard output:
                      value shows its error code and message instead)
   --json             JSON Lines, one object per value; validate gives the keys
                      value, valid, compact, code, message and formatted (null
-                     where not applicable), other operations value and their result
+                     where not applicable), other operations the value and
+                     their result
   --csv              CSV with a header line and the same columns as --json
   --only-invalid     print only failing values (validate: invalid ones; parse:
                      those without birth data)
