@@ -1,6 +1,7 @@
 // Personal numbers from Belgium, France, Italy and Portugal (with their
 // birth data where they carry it), and the date-free personal numbers of
 // Germany, Ireland, Spain and the United Kingdom.
+#include <array>
 #include <string>
 
 #include "primitives/checkdigits.h"
@@ -40,17 +41,32 @@ std::optional<std::string> nir_digits(std::string_view v) {
 // ---- it.codiceFiscale -----------------------------------------------------------
 
 constexpr std::string_view kItalianMonths = "ABCDEHLMPRST";
-constexpr std::string_view kItalianSubstitutes = "LMNPQRSTUV";  // 0..9, for homonyms
 // Values of the characters at the odd places (counted from one): A/0 to Z.
 constexpr int kItalianOddValues[26] = {1,  0, 5,  7,  9, 13, 15, 17, 19, 21, 2,  4,  18,
                                        20, 11, 3, 6, 8, 12, 14, 16, 10, 22, 25, 24, 23};
 
-constexpr bool italian_digit(char ch) noexcept {
-    return is_digit(ch) || kItalianSubstitutes.find(ch) != std::string_view::npos;
-}
-constexpr int italian_digit_value(char ch) noexcept {
-    return is_digit(ch) ? ch - '0' : static_cast<int>(kItalianSubstitutes.find(ch));
-}
+// Digit value of a digit or of its substitute letter (L M N P Q R S T U V,
+// used for 0-9 to tell homonyms apart); -1 for anything else.
+constexpr std::array<signed char, 256> kItalianDigits = [] {
+    std::array<signed char, 256> t{};
+    t.fill(-1);
+    constexpr std::string_view substitutes = "LMNPQRSTUV";
+    for (int d = 0; d < 10; ++d) {
+        t['0' + d] = static_cast<signed char>(d);
+        t[static_cast<unsigned char>(substitutes[d])] = static_cast<signed char>(d);
+    }
+    return t;
+}();
+// Month number of a month letter, 0 for anything else.
+constexpr std::array<unsigned char, 256> kItalianMonthOf = [] {
+    std::array<unsigned char, 256> t{};
+    for (std::size_t m = 0; m < kItalianMonths.size(); ++m)
+        t[static_cast<unsigned char>(kItalianMonths[m])] = static_cast<unsigned char>(m + 1);
+    return t;
+}();
+
+constexpr int italian_digit_value(char ch) noexcept { return kItalianDigits[static_cast<unsigned char>(ch)]; }
+constexpr bool italian_digit(char ch) noexcept { return italian_digit_value(ch) >= 0; }
 // Character index for the check sum: a digit counts as its value, a letter
 // (substitutes included) as its place in the alphabet.
 constexpr int italian_index(char ch) noexcept { return is_digit(ch) ? ch - '0' : ch - 'A'; }
@@ -61,7 +77,7 @@ bool codice_layout(std::string_view v) noexcept {
         if (!is_upper(v[i])) return false;
     for (std::size_t i : {6, 7, 9, 10, 12, 13, 14})
         if (!italian_digit(v[i])) return false;
-    return kItalianMonths.find(v[8]) != std::string_view::npos;
+    return kItalianMonthOf[static_cast<unsigned char>(v[8])] != 0;
 }
 
 int italian_two(std::string_view v, std::size_t i) noexcept {
@@ -82,7 +98,11 @@ static_assert(kIrishAlphabet.size() == 23 && kSpanishLetters.size() == 23);
 
 }  // namespace
 
-bool be_nn_check_on(std::string_view c, Date today) {
+namespace {
+
+// Reads the clock only for numbers that need the 2000 rule.
+template <class Today>
+bool be_nn_check_with(std::string_view c, Today today_fn) {
     std::string buf;
     const std::string_view v = strip_in(c, seps::S3, buf);
     if (!is_digits(v, 11) || v.find_first_not_of('0') == std::string_view::npos) return false;
@@ -90,10 +110,17 @@ bool be_nn_check_on(std::string_view c, Date today) {
     const std::uint64_t n = number(v, 0, 9), check = number(v, 9, 11);
     if (97 - n % 97 == check) return true;
     // Births from 2000 on put a 2 in front of the nine digits.
-    return 2000 + static_cast<std::int64_t>(number(v, 0, 2)) <= today.year && 97 - (2'000'000'000 + n) % 97 == check;
+    return 97 - (2'000'000'000 + n) % 97 == check &&
+           2000 + static_cast<std::int64_t>(number(v, 0, 2)) <= today_fn().year;
 }
 
-bool be_nn_check(std::string_view c) { return be_nn_check_on(c, today()); }
+}  // namespace
+
+bool be_nn_check_on(std::string_view c, Date today) {
+    return be_nn_check_with(c, [&] { return today; });
+}
+
+bool be_nn_check(std::string_view c) { return be_nn_check_with(c, [] { return today(); }); }
 
 bool fr_nir_check(std::string_view c) {
     std::string buf, up;
@@ -129,7 +156,7 @@ std::optional<ParsedData> it_codice_fiscale_parse(std::string_view c) {
         g = Gender::Female;
         day -= 40;
     }
-    const auto month = static_cast<std::int64_t>(kItalianMonths.find(c[8])) + 1;
+    const int month = kItalianMonthOf[static_cast<unsigned char>(c[8])];
     return date_of((yy < 27 ? 2000 : 1900) + yy, month, day, g);
 }
 
