@@ -1,0 +1,92 @@
+"""Validate whole columns at once: Arrow arrays in, Arrow arrays out.
+
+Every function takes a validator id and a column and returns a
+:class:`Column` with one result per value, in order::
+
+    >>> import pyarrow as pa
+    >>> from orvane_vardik import columns
+    >>> ok = columns.is_valid("iban", pa.array(["GB29NWBK60161331926819", "GB00", None]))
+    >>> ok.to_pylist()
+    [True, False, None]
+
+A column is any object that offers the Arrow PyCapsule interface
+(``__arrow_c_array__`` or ``__arrow_c_stream__``: pyarrow arrays and
+chunked arrays, polars series, ...) holding ``utf8``, ``large_utf8`` or
+``utf8_view`` strings, or dictionary-encoded strings (each dictionary entry
+is checked once); or, for callers without Arrow, any iterable of ``str`` and
+``None``. Nulls stay null in every result. Values that are not valid UTF-8
+(only Arrow data can hold them) are invalid with ``INVALID_FORMAT`` and the
+message "value is not valid UTF-8"; their compact and formatted forms are
+null.
+
+Results share their buffers with whoever imports them:
+``pyarrow.array(result)``, ``polars.Series(result)`` and DuckDB (``SELECT *
+FROM result``, or :func:`table` for several named columns) read them without
+a copy. ``to_pylist()`` gives plain Python values.
+
+The kernel runs without the interpreter lock; ``threads=n`` splits a long
+column over ``n`` threads. Verdicts, codes and messages are those of
+``orvane_vardik.validate`` for each value.
+"""
+from __future__ import annotations
+
+from collections.abc import Iterable
+from typing import Any, Protocol, Union
+
+from . import _columns
+from ._columns import Column, Table
+
+__all__ = ["Column", "Table", "is_valid", "validate", "compact", "format", "parse", "table"]
+
+
+class ArrowArrayExportable(Protocol):
+    def __arrow_c_array__(self, requested_schema: Any = None) -> tuple[Any, Any]: ...
+
+
+class ArrowStreamExportable(Protocol):
+    def __arrow_c_stream__(self, requested_schema: Any = None) -> Any: ...
+
+
+ColumnLike = Union[ArrowArrayExportable, ArrowStreamExportable, Iterable[Union[str, None]]]
+
+
+def is_valid(id: str, column: ColumnLike, *, threads: int | None = None) -> Column:
+    """A ``bool`` column: whether each value is valid for validator ``id``."""
+    return _columns.is_valid(id, column, threads=threads)
+
+
+def validate(id: str, column: ColumnLike, *, threads: int | None = None) -> Column:
+    """A struct column ``{valid: bool, compact: utf8, code: utf8, message: utf8}``.
+
+    ``compact`` is null for invalid values, ``code`` and ``message`` for valid
+    ones; the whole row is null where the value is null.
+    """
+    return _columns.validate(id, column, threads=threads)
+
+
+def compact(id: str, column: ColumnLike, *, threads: int | None = None) -> Column:
+    """A ``utf8`` column: the compact (normalised) form of each value."""
+    return _columns.compact(id, column, threads=threads)
+
+
+def format(id: str, column: ColumnLike, *, threads: int | None = None) -> Column:  # noqa: A001
+    """A ``utf8`` column: the presentation form of each value."""
+    return _columns.format(id, column, threads=threads)
+
+
+def parse(id: str, column: ColumnLike, *, threads: int | None = None) -> Column:
+    """A struct column ``{birth_year, birth_month, birth_day: int32, gender: utf8}``.
+
+    The row is null where the value encodes no birth data (or the validator
+    parses nothing); ``gender`` is null where it is unknown.
+    """
+    return _columns.parse(id, column, threads=threads)
+
+
+def table(**columns: Column) -> Table:
+    """Named result columns of equal length as one Arrow record batch.
+
+    DuckDB scans it as a table (``SELECT * FROM t``); pyarrow reads it with
+    ``pyarrow.table(t)``.
+    """
+    return _columns.table(list(columns), list(columns.values()))

@@ -1,0 +1,106 @@
+"""Validation columns on Spark DataFrames, computed batch-wise in Arrow.
+
+:func:`add_validation_columns` appends result columns through
+``DataFrame.mapInArrow``: the executors hand each partition's Arrow record
+batches to the columnar kernel, so no row becomes a Python object::
+
+    from orvane_vardik.spark import add_validation_columns
+
+    checked = add_validation_columns(df, "iban", "acct", fields=("valid", "code"))
+    # columns: ..., acct, acct_valid (boolean), acct_code (string)
+
+The executors' Python must be able to import ``orvane_vardik`` and
+``pyarrow`` (set ``PYSPARK_PYTHON`` to an interpreter that has both).
+
+Recipes for other shapes of job. A scalar ``pandas_udf`` (usable in
+``select``, ``withColumn`` and SQL)::
+
+    import pandas as pd
+    import pyarrow as pa
+    from pyspark.sql.functions import pandas_udf
+    from orvane_vardik import columns
+
+    @pandas_udf("boolean")
+    def iban_ok(acct: pd.Series) -> pd.Series:
+        return pa.array(columns.is_valid("iban", pa.array(acct, pa.string()))).to_pandas()
+
+    df.withColumn("ok", iban_ok("acct"))
+
+A hand-written ``mapInArrow`` (any set of result columns)::
+
+    import pyarrow as pa
+    from orvane_vardik import columns
+
+    def check(batches):
+        for b in batches:
+            r = pa.array(columns.validate("iban", b.column("acct")))
+            yield b.append_column("acct_code", r.field("code"))
+
+    df.mapInArrow(check, df.schema.add("acct_code", "string"))
+"""
+from __future__ import annotations
+
+import functools
+from collections.abc import Iterable, Iterator, Sequence
+from typing import TYPE_CHECKING, Any
+
+from ._native import validator_metadata
+
+if TYPE_CHECKING:
+    import pyarrow
+    from pyspark.sql import DataFrame
+
+__all__ = ["FIELDS", "add_validation_columns"]
+
+# Result columns the helper can add, and their Spark types.
+FIELDS = {"valid": "boolean", "compact": "string", "code": "string", "message": "string", "formatted": "string"}
+
+
+def _result_columns(batches: Iterable[pyarrow.RecordBatch], id: str, column: str, fields: Sequence[str],
+                    names: Sequence[str], threads: int | None) -> Iterator[pyarrow.RecordBatch]:
+    import pyarrow as pa
+
+    from orvane_vardik import columns
+
+    structured = any(f in ("compact", "code", "message") for f in fields)
+    for batch in batches:
+        values = batch.column(column)
+        checked = pa.array(columns.validate(id, values, threads=threads)) if structured else None
+        added = []
+        for f in fields:
+            if f == "valid":
+                added.append(checked.field("valid") if checked is not None
+                             else pa.array(columns.is_valid(id, values, threads=threads)))
+            elif f == "formatted":
+                added.append(pa.array(columns.format(id, values, threads=threads)).cast(pa.string()))
+            else:
+                added.append(checked.field(f).cast(pa.string()))
+        yield pa.RecordBatch.from_arrays(list(batch.columns) + added, names=list(batch.schema.names) + list(names))
+
+
+def add_validation_columns(df: DataFrame, id: str, column: str, *, fields: Sequence[str] = ("valid",),
+                           prefix: str | None = None, threads: int | None = None) -> DataFrame:
+    """``df`` with one new column per entry of ``fields``, named ``prefix + field``.
+
+    ``fields`` are taken from ``valid`` (boolean), ``compact``, ``code``,
+    ``message`` (the parts of a validation result, null where they do not
+    apply) and ``formatted`` (the presentation form). ``prefix`` defaults to
+    ``column + "_"``. Null values give null results. ``threads`` splits each
+    Arrow batch over that many threads inside an executor task.
+    """
+    from pyspark.sql.types import BooleanType, StringType, StructField, StructType
+
+    unknown = [f for f in fields if f not in FIELDS]
+    if unknown or not fields:
+        raise ValueError(f"fields must be a non-empty selection of {', '.join(FIELDS)}; got {list(fields)!r}")
+    if column not in df.columns:
+        raise ValueError(f"no column {column!r} in the DataFrame")
+    validator_metadata(id)  # an unknown id fails here, not inside the executors
+    prefix = f"{column}_" if prefix is None else prefix
+    names = [prefix + f for f in fields]
+    schema = StructType(list(df.schema.fields) + [
+        StructField(n, BooleanType() if FIELDS[f] == "boolean" else StringType(), True)
+        for n, f in zip(names, fields)])
+    run: Any = functools.partial(_result_columns, id=id, column=column, fields=list(fields), names=names,
+                                 threads=threads)
+    return df.mapInArrow(run, schema)
