@@ -100,24 +100,39 @@ char verifier(std::string_view digits, bool old_format) noexcept {
 }  // namespace
 
 std::string pa_ruc_compact(std::string_view value) {
-    const std::string up = upper(trim(value));
-    // Runs of white space become one blank.
+    const std::string_view t = trim(value);
+    // Upper-case, and make each run of white space one blank.
     std::string s;
-    s.reserve(up.size());
+    s.reserve(t.size());
     bool blank = false;
-    for (std::size_t i = 0; i < up.size();) {
-        char32_t cp;
-        const std::size_t len = decode_utf8(up, i, cp);
-        if (is_white_space(cp)) {
-            blank = true;
-        } else {
-            if (blank && !s.empty()) s.push_back(' ');
+    if (all_ascii(t)) {
+        for (char b : t) {
+            if (b == ' ' || (b >= '\t' && b <= '\r')) {
+                blank = true;
+                continue;
+            }
+            if (blank) s.push_back(' ');
             blank = false;
-            s.append(up, i, len);
+            s.push_back(to_upper_ascii(b));
         }
-        i += len;
+    } else {
+        const std::string up = upper(t);
+        for (std::size_t i = 0; i < up.size();) {
+            char32_t cp;
+            const std::size_t len = decode_utf8(up, i, cp);
+            if (is_white_space(cp)) {
+                blank = true;
+            } else {
+                if (blank && !s.empty()) s.push_back(' ');
+                blank = false;
+                s.append(up, i, len);
+            }
+            i += len;
+        }
     }
-    return replace_all(replace_all(s, " DV ", " DV"), "DV:", "DV");
+    if (s.find(" DV ") != std::string::npos) s = replace_all(s, " DV ", " DV");
+    if (s.find("DV:") != std::string::npos) s = replace_all(s, "DV:", "DV");
+    return s;
 }
 
 std::string pa_ruc_format(std::string_view c) {
@@ -133,8 +148,18 @@ std::string pa_ruc_format(std::string_view c) {
     return out;
 }
 
+namespace {
+// The text with every "DV:" written "DV" (a copy only when there is one).
+std::string_view without_dv_colon(std::string_view c, std::string& storage) {
+    if (c.find("DV:") == std::string_view::npos) return c;
+    storage = replace_all(c, "DV:", "DV");
+    return storage;
+}
+}  // namespace
+
 Verdict pa_ruc_check(std::string_view c) {
-    const std::string text = replace_all(c, "DV:", "DV");
+    std::string storage;
+    const std::string_view text = without_dv_colon(c, storage);
     RucParts p;
     if (const Verdict v = split_ruc(text, p); !v.ok) return v;
 
@@ -170,7 +195,8 @@ Verdict pa_ruc_check(std::string_view c) {
 }
 
 std::string pa_ruc_accepted(std::string_view c) {
-    const std::string text = replace_all(c, "DV:", "DV");
+    std::string storage;
+    const std::string_view text = without_dv_colon(c, storage);
     RucParts p;
     split_ruc(text, p);
     std::string out;
