@@ -13,6 +13,7 @@ from orvane_vardik import _native
 pytest.importorskip("mypy")
 
 FIXTURES = Path(__file__).parent / "typing"
+CONFIG = Path(__file__).parent.parent / "pyproject.toml"
 STUB = Path(_native.__file__).with_name("_native.pyi")
 
 
@@ -24,7 +25,8 @@ def run(tmp_path_factory, *args):
 
 def mypy(tmp_path_factory, *args):
     cache = tmp_path_factory.getbasetemp() / "mypy-cache"
-    return run(tmp_path_factory, "mypy", "--strict", "--cache-dir", str(cache), *args)
+    config = ("--config-file", str(CONFIG)) if CONFIG.exists() else ()
+    return run(tmp_path_factory, "mypy", "--strict", "--cache-dir", str(cache), *config, *args)
 
 
 def test_all_lists_agree():
