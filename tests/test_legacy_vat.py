@@ -77,6 +77,7 @@ def test_every_vat_id_has_an_example_row():
 EDGES = [
     # prefixes, padding and a prefix written twice
     ("be.vat", "BE 776.091.951", "0776091951"),
+    ("be.vat", "776091951", "0776091951"),
     ("be.vat", "0000000000", CHECKSUM),  # divisible by 97 but no number
     ("be.vat", "2776091951", CHECKSUM),  # must start with 0 or 1
     ("at.uid", "13585627", LENGTH),

@@ -3,6 +3,7 @@
 // part of its compaction that the rule names, then tests the digits.
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
