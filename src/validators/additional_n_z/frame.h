@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 
+#include "primitives/text.h"
 #include "registry/spec.h"
 
 namespace ov::nz {
@@ -35,8 +36,7 @@ constexpr Verdict fail(ErrorCode code, std::string_view message) noexcept { retu
 constexpr Verdict length_digits(std::string_view c, std::size_t len1, std::size_t len2,
                                 std::string_view length_msg, std::string_view digits_msg) noexcept {
     if (c.size() != len1 && c.size() != len2) return fail(ErrorCode::InvalidLength, length_msg);
-    for (char ch : c)
-        if (ch < '0' || ch > '9') return fail(ErrorCode::InvalidFormat, digits_msg);
+    if (!all_digits(c)) return fail(ErrorCode::InvalidFormat, digits_msg);
     return kPass;
 }
 
@@ -115,9 +115,22 @@ struct Bound {
     static std::optional<ParsedData> parse(const ValidatorSpec&, std::string_view v) { return nz::parse(R, v); }
 };
 
+// Mistakes a row can hold, caught when its record is compiled: no check,
+// display bounds out of order, a prefix that compaction could never match.
+consteval bool well_formed(const Rule& r) {
+    if (r.check == nullptr) return false;
+    const Layout& f = r.format;
+    if (f.pieces >= f.bounds.size()) return false;
+    for (std::size_t i = 0; i < f.pieces; ++i)
+        if (f.bounds[i] >= f.bounds[i + 1]) return false;
+    const std::string_view p = r.compaction.prefix;
+    return p.empty() || (p.size() == 2 && is_upper(p[0]) && is_upper(p[1]));
+}
+
 // The operation table of a record whose row is R.
 template <const Rule& R>
 consteval ValidatorOps ops() {
+    static_assert(well_formed(R), "malformed N-Z row");
     return {.precheck = nullptr,
             .generate = first_example,
             .parse = R.parse != nullptr ? Bound<R>::parse : nullptr,

@@ -64,6 +64,7 @@ constexpr std::string_view kUenBusinessLetters = "XMKECAWLJDB";
 constexpr std::string_view kUenCompanyLetters = "ZKCMDNERGWH";
 constexpr int kUenBusinessWeights[] = {10, 4, 9, 3, 8, 2, 7, 1};
 constexpr int kUenCompanyWeights[] = {10, 8, 6, 4, 9, 7, 5, 3, 1};
+static_assert(kUenBusinessLetters.size() == 11 && kUenCompanyLetters.size() == 11);
 
 // Other entities (R/S/T, year, entity type, serial): every character counts
 // its position in this alphabet, and so does the check character.
@@ -127,6 +128,7 @@ constexpr int ve_rif_type_value(char type) noexcept {
 }
 constexpr int kRifWeights[] = {3, 2, 7, 6, 5, 4, 3, 2};
 constexpr std::string_view kRifCheckDigits = "00987654321";
+static_assert(kRifCheckDigits.size() == 11);
 }  // namespace
 
 Verdict ve_rif_check(std::string_view c) {
