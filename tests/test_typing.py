@@ -38,7 +38,8 @@ def test_all_lists_agree():
 
 
 def test_stubtest(tmp_path_factory):
-    p = run(tmp_path_factory, "mypy.stubtest", "orvane_vardik")
+    config = ("--mypy-config-file", str(CONFIG)) if CONFIG.exists() else ()
+    p = run(tmp_path_factory, "mypy.stubtest", *config, "orvane_vardik")
     assert p.returncode == 0, p.stdout + p.stderr
 
 
