@@ -288,9 +288,12 @@ def _open_files(run: Run) -> list[tuple[str, BinaryIO | None]] | None:
 def execute(prog: str, opts: Options, out: TextIO, err: TextIO) -> int:
     vid = opts.positional[0]
     try:
-        _native.validator_metadata(vid)
+        meta = _native.validator_metadata(vid)
     except (KeyError, UnicodeError):
         err.write(f"{prog}: error: unknown validator id: {vid} (see --list)\n")
+        return 2
+    if opts.op == "generate" and not meta.can_generate:
+        err.write(f"{prog}: error: validator {vid} cannot generate values\n")
         return 2
     flags = opts.flags
     style = "json" if "--json" in flags else "csv" if "--csv" in flags else "text"
