@@ -119,7 +119,7 @@ struct Row {
     Format format{};
     Check check = nullptr;
     Parse parse = nullptr;
-    bool nip_hook = false;   // runs the Polish NIP fast path before validation
+    bool nip_hook = false;  // runs the Polish NIP fast path before validation
     bool generates = true;
 };
 
@@ -129,7 +129,7 @@ std::string format(const Row& row, std::string_view value);
 ValidationOutcome validate(const Row& row, std::string_view value);
 std::optional<ParsedData> parse(const Row& row, std::string_view value);
 PrecheckOutcome nip_hook(const Row& row, std::string_view value);
-// The failure V3 assigns to a compact value whose check failed.
+// The error reported for a compact value whose check failed.
 ValidationOutcome classify(const Row& row, std::string_view c);
 
 // Operation slots bound to one row.
@@ -145,13 +145,20 @@ struct Bound {
     }
 };
 
+// Through a parameter, so that testing a named function's address for null
+// is not mistaken for a slip.
+template <class Fn>
+consteval bool present(Fn* fn) {
+    return fn != nullptr;
+}
+
 template <const Row& R>
 consteval ValidatorOps ops() {
-    if (R.check == nullptr) throw "every legacy row has a check predicate";
+    if (!present(R.check)) throw "every legacy row has a check predicate";
     return {
         .precheck = R.nip_hook ? &Bound<R>::precheck : nullptr,
         .generate = R.generates ? &Bound<R>::generate : nullptr,
-        .parse = R.parse ? &Bound<R>::parse : nullptr,
+        .parse = present(R.parse) ? &Bound<R>::parse : nullptr,
         .compact = &Bound<R>::compact,
         .format = &Bound<R>::format,
         .validate = &Bound<R>::validate,
