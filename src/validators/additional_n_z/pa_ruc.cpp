@@ -1,6 +1,7 @@
 // pa.ruc: the Panamanian taxpayer register number, written as three
 // hyphen-separated pieces followed by "DV" and two verifier digits
 // ("1-184-921 DV49"). Its compaction, display form, checks and reported text.
+#include <algorithm>
 #include <array>
 
 #include "primitives/normalize.h"
@@ -80,21 +81,20 @@ Verdict split_ruc(std::string_view text, RucParts& out) {
     return kPass;
 }
 
-void append_padded(std::string& out, std::string_view piece, std::size_t width) {
-    if (piece.size() < width) out.append(width - piece.size(), '0');
-    out.append(piece);
-}
-
 // Verifier digit: weights 2, 3, 4, ... from the rightmost digit, skipping
-// 12 in the old format. Pieces have no length limit, so weights and terms
-// are reduced mod 11 as they go.
+// 12 in the old format. Pieces have no length limit, so the weight is kept
+// mod 11; the sum grows by at most 90 a digit and cannot overflow 64 bits.
 char verifier(std::string_view digits, bool old_format) noexcept {
-    std::int64_t sum = 0, weight = 2;
-    for (std::size_t i = digits.size(); i-- > 0; ++weight) {
-        if (old_format && weight == 12) weight = 13;
-        sum = (sum + (digits[i] - '0') * (weight % 11)) % 11;
+    std::uint64_t sum = 0;
+    unsigned weight = 2;  // mod 11
+    std::size_t position = 0;
+    for (std::size_t i = digits.size(); i-- > 0; ++position) {
+        if (old_format && position == 10) weight = weight == 10 ? 0 : weight + 1;  // 12 becomes 13
+        sum += static_cast<unsigned>(digits[i] - '0') * weight;
+        weight = weight == 10 ? 0 : weight + 1;
     }
-    return sum < 2 ? '0' : static_cast<char>('0' + 11 - sum);
+    const auto r = static_cast<unsigned>(sum % 11);
+    return r < 2 ? '0' : static_cast<char>('0' + 11 - r);
 }
 
 }  // namespace
@@ -163,23 +163,40 @@ Verdict pa_ruc_check(std::string_view c) {
     RucParts p;
     if (const Verdict v = split_ruc(text, p); !v.ok) return v;
 
-    std::string base;
-    base.reserve(p.a.size() + p.b.size() + p.c.size() + 20);
+    // Every real RUC's base has about twenty digits: build it on the stack,
+    // and on the heap only for absurdly long pieces.
+    const auto width = [](std::string_view piece, std::size_t w) { return piece.size() < w ? w : piece.size(); };
+    const bool natural = p.a.size() < 3;
+    const std::size_t size = natural ? (p.b.size() < 4 ? 4 - p.b.size() : 0) + 7 + width(p.a, 2) + 2 +
+                                           width(p.b, 3) + width(p.c, 5)
+                                     : width(p.a, 10) + width(p.b, 4) + width(p.c, 6);
+    std::array<char, 48> small;
+    std::string large;
+    char* out = small.data();
+    if (size + 1 > small.size()) {
+        large.resize(size + 1);
+        out = large.data();
+    }
+    char* const base = out;
+    const auto put = [&out](std::string_view piece, std::size_t w) {
+        for (std::size_t i = piece.size(); i < w; ++i) *out++ = '0';
+        out = std::copy(piece.begin(), piece.end(), out);
+    };
     bool old_format = false;
-    if (p.a.size() < 3) {
+    if (natural) {
         // Natural persons: province a, book b, entry c. Their bases always
         // look like the old format, but the verifier digits are computed
         // without the province rewrite (the published "1-184-921 DV49").
-        if (p.b.size() < 4) base.append(4 - p.b.size(), '0');
-        base.append("0000005");
-        append_padded(base, p.a, 2);
-        base.append("00");
-        append_padded(base, p.b, 3);
-        append_padded(base, p.c, 5);
+        put({}, p.b.size() < 4 ? 4 - p.b.size() : 0);
+        put("0000005", 0);
+        put(p.a, 2);
+        put("00", 0);
+        put(p.b, 3);
+        put(p.c, 5);
     } else {
-        append_padded(base, p.a, 10);
-        append_padded(base, p.b, 4);
-        append_padded(base, p.c, 6);
+        put(p.a, 10);
+        put(p.b, 4);
+        put(p.c, 6);
         if (base[3] == '0' && base[4] == '0' && base[5] <= '4') {
             const int code = current_province((base[5] - '0') * 10 + (base[6] - '0'));
             base[5] = static_cast<char>('0' + code / 10);
@@ -187,9 +204,9 @@ Verdict pa_ruc_check(std::string_view c) {
             old_format = true;
         }
     }
-    const char dv1 = verifier(base, old_format);
-    base.push_back(dv1);
-    const char dv2 = verifier(base, old_format);
+    const char dv1 = verifier({base, size}, old_format);
+    base[size] = dv1;
+    const char dv2 = verifier({base, size + 1}, old_format);
     if (p.dv[0] != dv1 || p.dv[1] != dv2) return fail(ErrorCode::InvalidChecksum, kMismatch);
     return kPass;
 }
