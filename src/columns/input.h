@@ -36,40 +36,48 @@ struct StringSource {
     const char* const* var_data = nullptr;
     const std::string_view* texts = nullptr;
 
-    bool is_null(std::int64_t i) const noexcept {
-        switch (kind) {
-            case StrKind::Null: return true;
-            case StrKind::Texts: return texts[i].data() == nullptr;
-            default: return validity != nullptr && !bit(validity, offset + i);
-        }
+    template <StrKind K>
+    bool is_null_as(std::int64_t i) const noexcept {
+        if constexpr (K == StrKind::Null) return true;
+        else if constexpr (K == StrKind::Texts) return texts[i].data() == nullptr;
+        else return validity != nullptr && !bit(validity, offset + i);
     }
 
     // Bytes of a non-null row.
-    std::string_view value(std::int64_t i) const noexcept {
+    template <StrKind K>
+    std::string_view value_as(std::int64_t i) const noexcept {
         const std::int64_t k = offset + i;
+        if constexpr (K == StrKind::Utf8) {
+            const auto* o = static_cast<const std::int32_t*>(offsets);
+            return {data + o[k], static_cast<std::size_t>(o[k + 1] - o[k])};
+        } else if constexpr (K == StrKind::LargeUtf8) {
+            const auto* o = static_cast<const std::int64_t*>(offsets);
+            return {data + o[k], static_cast<std::size_t>(o[k + 1] - o[k])};
+        } else if constexpr (K == StrKind::View) {
+            const std::uint8_t* v = views + 16 * k;
+            std::int32_t len;
+            std::memcpy(&len, v, 4);
+            if (len <= 12) return {reinterpret_cast<const char*>(v + 4), static_cast<std::size_t>(len)};
+            std::int32_t buf, off;
+            std::memcpy(&buf, v + 8, 4);
+            std::memcpy(&off, v + 12, 4);
+            return {var_data[buf] + off, static_cast<std::size_t>(len)};
+        } else if constexpr (K == StrKind::Texts) {
+            return texts[i];
+        } else {
+            return {};
+        }
+    }
+
+    bool is_null(std::int64_t i) const noexcept {
         switch (kind) {
-            case StrKind::Utf8: {
-                const auto* o = static_cast<const std::int32_t*>(offsets);
-                return {data + o[k], static_cast<std::size_t>(o[k + 1] - o[k])};
-            }
-            case StrKind::LargeUtf8: {
-                const auto* o = static_cast<const std::int64_t*>(offsets);
-                return {data + o[k], static_cast<std::size_t>(o[k + 1] - o[k])};
-            }
-            case StrKind::View: {
-                const std::uint8_t* v = views + 16 * k;
-                std::int32_t len;
-                std::memcpy(&len, v, 4);
-                if (len <= 12) return {reinterpret_cast<const char*>(v + 4), static_cast<std::size_t>(len)};
-                std::int32_t buf, off;
-                std::memcpy(&buf, v + 8, 4);
-                std::memcpy(&off, v + 12, 4);
-                return {var_data[buf] + off, static_cast<std::size_t>(len)};
-            }
-            case StrKind::Texts: return texts[i];
+            case StrKind::Utf8: return is_null_as<StrKind::Utf8>(i);
+            case StrKind::LargeUtf8: return is_null_as<StrKind::LargeUtf8>(i);
+            case StrKind::View: return is_null_as<StrKind::View>(i);
+            case StrKind::Texts: return is_null_as<StrKind::Texts>(i);
             case StrKind::Null: break;
         }
-        return {};
+        return true;
     }
 };
 

@@ -232,13 +232,29 @@ void copy_row(Writer& w, std::int64_t i, const Output& dict, std::int64_t k) {
     }
 }
 
+// The loop is instantiated per storage kind, so reading a value costs no
+// dispatch; a run without a validity bitmap skips the null test.
+template <Op op, StrKind kind>
+void plain_rows_of(const ov::ValidatorSpec& spec, Writer& w, const StringSource& src, bool trusted,
+                   std::int64_t lo, std::int64_t hi, std::int64_t out_base) {
+    const bool may_be_null = kind == StrKind::Texts || src.validity != nullptr;
+    for (std::int64_t r = lo; r < hi; ++r) {
+        if (may_be_null && src.is_null_as<kind>(r)) continue;
+        const std::string_view v = src.value_as<kind>(r);
+        eval<op>(spec, w, out_base + r, v, trusted || valid_utf8(v));
+    }
+}
+
 template <Op op>
 void plain_rows(const ov::ValidatorSpec& spec, Writer& w, const StringSource& src, bool trusted, std::int64_t lo,
                 std::int64_t hi, std::int64_t out_base) {
-    for (std::int64_t r = lo; r < hi; ++r) {
-        if (src.is_null(r)) continue;
-        const std::string_view v = src.value(r);
-        eval<op>(spec, w, out_base + r, v, trusted || valid_utf8(v));
+    switch (src.kind) {
+        case StrKind::Utf8: return plain_rows_of<op, StrKind::Utf8>(spec, w, src, trusted, lo, hi, out_base);
+        case StrKind::LargeUtf8:
+            return plain_rows_of<op, StrKind::LargeUtf8>(spec, w, src, trusted, lo, hi, out_base);
+        case StrKind::View: return plain_rows_of<op, StrKind::View>(spec, w, src, trusted, lo, hi, out_base);
+        case StrKind::Texts: return plain_rows_of<op, StrKind::Texts>(spec, w, src, true, lo, hi, out_base);
+        case StrKind::Null: return;
     }
 }
 
