@@ -122,6 +122,15 @@ def test_closed_pipe_exits_quietly(tmp_path):
     assert p.wait() == 0 and err == b""
 
 
+@pytest.mark.skipif(not os.path.exists("/dev/full"), reason="needs /dev/full")
+def test_output_that_cannot_be_written():
+    with open("/dev/full", "wb") as full:
+        p = subprocess.run([sys.executable, "-m", "orvane_vardik", "luhn", "--op", "generate", "--count",
+                            "100000"], stdout=full, stderr=subprocess.PIPE, text=True)
+    assert p.returncode == 2 and p.stderr.endswith(": error: cannot write output: No space left on device\n")
+    assert p.stderr.count("\n") == 1
+
+
 def test_unencodable_output_and_undecodable_argument():
     env = dict(os.environ, PYTHONIOENCODING="ascii")
     code, out, _ = run("luhn", "é1", env=env)

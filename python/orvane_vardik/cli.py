@@ -364,6 +364,11 @@ def _main(args: list[str], out: TextIO, err: TextIO) -> int:
 def main(argv: list[str] | None = None) -> int:
     args = sys.argv[1:] if argv is None else list(argv)
     out, err = sys.stdout, sys.stderr
+    if err is None:  # started with standard error closed
+        err = open(os.devnull, "w")
+    if out is None:
+        err.write(f"{prog_name()}: error: standard output is closed\n")
+        return 2
     _reconfigure(out)
     _reconfigure(err)
     try:
@@ -379,5 +384,11 @@ def main(argv: list[str] | None = None) -> int:
         except (OSError, ValueError):
             pass
         return 0
+    except OSError as exc:  # output that cannot be written, such as a full disk
+        try:
+            err.write(f"{prog_name()}: error: cannot write output: {exc.strerror or exc}\n")
+        except OSError:
+            pass
+        return 2
     except KeyboardInterrupt:
         return 130
