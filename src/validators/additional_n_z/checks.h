@@ -29,7 +29,7 @@ std::optional<ParsedData> si_emso_parse(std::string_view c);
 std::optional<ParsedData> sk_rc_parse(std::string_view c);
 std::optional<ParsedData> za_idnr_parse(std::string_view c);
 
-// ---- Numeric tax and company numbers (tax.cpp, tax_more.cpp) ------------------
+// ---- Numeric tax and company numbers (tax.cpp) --------------------------------
 Verdict nl_kvk_check(std::string_view c);
 Verdict nz_ird_check(std::string_view c);
 Verdict pe_ruc_check(std::string_view c);

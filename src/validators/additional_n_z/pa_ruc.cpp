@@ -17,9 +17,9 @@ constexpr std::string_view kSegments = "Panama RUC must have 3–4 hyphen-separa
 constexpr std::string_view kUnrecognized = "Unrecognized Panama RUC format";
 constexpr std::string_view kMismatch = "Panama RUC dígito verificador does not match";
 
-// Old-format bases carry a province code that the verifier digits were
-// computed over in its historic two-digit form: old code -> current code.
-// Pairs not listed stand for themselves.
+// Old-format bases: before the verifier digits are computed, the two digits
+// at positions 5-6 are replaced by the province code they stand for. Pairs
+// not listed stay as they are.
 struct ProvincePair {
     std::uint8_t old_code, code;
 };
@@ -37,9 +37,7 @@ static_assert([] {
 }(), "old province codes run from 10 to 49 and map to 01..09");
 
 int current_province(int pair) noexcept {
-    for (const ProvincePair& p : kOldProvinceCodes)
-        if (p.old_code == pair) return p.code;
-    return pair;
+    return pair >= 10 && pair <= 49 ? kOldProvinceCodes[static_cast<std::size_t>(pair - 10)].code : pair;
 }
 
 // The pieces of a RUC and its given verifier digits, as views into `text`.
