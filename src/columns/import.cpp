@@ -6,11 +6,16 @@
 namespace ovc {
 
 Imported::~Imported() {
+    // Release callbacks and finalizers may run Python code: never with an
+    // exception pending.
+    PyObject *type, *value, *trace;
+    PyErr_Fetch(&type, &value, &trace);
     for (ArrowArray& a : arrays)
         if (a.release) a.release(&a);
     for (ArrowSchema& s : schemas)
         if (s.release) s.release(&s);
     for (PyObject* o : refs) Py_DECREF(o);
+    PyErr_Restore(type, value, trace);
 }
 
 namespace {
