@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 
 #include "primitives/text.h"
 
@@ -153,9 +155,30 @@ struct Mod97Table {
 };
 constexpr Mod97Table kMod97{};
 
-// Characters folded in between two reductions: from a remainder below 97,
-// eight steps of at most x100 + 35 stay below 97 * 100^8 + 100^8 < 2^64.
-constexpr std::size_t kMod97Chunk = 8;
+// Eight characters act on a remainder r as r * Q + P, where Q is the
+// product of their multipliers (at most 100^8 = 10^16) and P < Q their
+// value. P and Q are combined pairwise as a tree, so the multiplications of
+// one block do not wait on each other, and r * Q + P < 97 * 10^16 + 10^16
+// fits in 64 bits: one reduction per block of eight characters.
+struct Block {
+    std::uint64_t p;
+    std::uint64_t q;
+};
+constexpr Block join(Block hi, Block lo) noexcept { return {hi.p * lo.q + lo.p, hi.q * lo.q}; }
+
+// Value of eight ASCII digits loaded little-endian (first digit lowest):
+// pairs, then quadruples, then the whole, by multiply-and-shift.
+constexpr std::uint64_t eight_digits(std::uint64_t x) noexcept {
+    x -= 0x3030303030303030ULL;
+    x = (x * 10 + (x >> 8)) & 0x00FF00FF00FF00FFULL;
+    x = (x * 100 + (x >> 16)) & 0x0000FFFF0000FFFFULL;
+    return (x * 10000 + (x >> 32)) & 0xFFFFFFFFULL;
+}
+
+inline Block step(unsigned char c, unsigned& bad) noexcept {
+    bad |= kMod97.mult[c] == 0;
+    return {kMod97.value[c], kMod97.mult[c]};
+}
 
 }  // namespace
 
@@ -163,20 +186,30 @@ std::optional<unsigned> mod97_10_extend(unsigned remainder, std::string_view tex
     const auto* p = reinterpret_cast<const unsigned char*>(text.data());
     const std::size_t n = text.size();
     std::uint64_t r = remainder % 97;
-    bool bad = false;
+    unsigned bad = 0;
     std::size_t i = 0;
-    for (; n - i >= kMod97Chunk; i += kMod97Chunk) {
-        for (std::size_t k = 0; k < kMod97Chunk; ++k) {
-            const unsigned char c = p[i + k];
-            bad |= kMod97.mult[c] == 0;
-            r = r * kMod97.mult[c] + kMod97.value[c];
+    for (; n - i >= 8; i += 8) {
+        if constexpr (std::endian::native == std::endian::little) {
+            // Eight digits (the usual case) are read as one number.
+            std::uint64_t x;
+            std::memcpy(&x, p + i, 8);
+            if ((x & 0xF0F0F0F0F0F0F0F0ULL) == 0x3030303030303030ULL &&
+                ((x + 0x0606060606060606ULL) & 0xF0F0F0F0F0F0F0F0ULL) == 0x3030303030303030ULL) {
+                r = (r * 100000000 + eight_digits(x)) % 97;
+                continue;
+            }
         }
-        r %= 97;
+        const Block b01 = join(step(p[i], bad), step(p[i + 1], bad));
+        const Block b23 = join(step(p[i + 2], bad), step(p[i + 3], bad));
+        const Block b45 = join(step(p[i + 4], bad), step(p[i + 5], bad));
+        const Block b67 = join(step(p[i + 6], bad), step(p[i + 7], bad));
+        const Block b = join(join(b01, b23), join(b45, b67));
+        r = (r * b.q + b.p) % 97;
     }
+    // The last 0..7 characters: 97 * 100^7 + 100^7 stays far below 2^64.
     for (; i < n; ++i) {
-        const unsigned char c = p[i];
-        bad |= kMod97.mult[c] == 0;
-        r = r * kMod97.mult[c] + kMod97.value[c];
+        const Block b = step(p[i], bad);
+        r = r * b.q + b.p;
     }
     if (bad) return std::nullopt;
     return static_cast<unsigned>(r % 97);

@@ -244,25 +244,32 @@ std::string strip_separators(std::string_view text, std::string_view separators)
 
 std::size_t strip_separators_ascii(std::string_view text, std::string_view separators, char* out,
                                    std::size_t capacity, bool to_upper) noexcept {
-    std::uint64_t sep_mask[2] = {0, 0};
-    for (char s : separators) {
-        const auto b = static_cast<unsigned char>(s);
-        if (b < 0x80) sep_mask[b >> 6] |= std::uint64_t{1} << (b & 63);
-    }
     // In ASCII the white space that trimming removes is TAB..CR and the blank.
     auto is_space = [](unsigned char b) { return b == 0x20 || (b >= 0x09 && b <= 0x0D); };
     const auto* p = reinterpret_cast<const unsigned char*>(text.data());
     std::size_t begin = 0, end = text.size();
     while (begin < end && is_space(p[begin])) ++begin;
     while (end > begin && is_space(p[end - 1])) --end;
+    if (end - begin > capacity) return kNoCompact;
+
+    // Which bytes are kept: a 256-entry table would cost more to build than
+    // the few dozen bytes it serves, so a 128-bit mask of the separators.
+    std::uint64_t sep_mask[2] = {0, 0};
+    for (char s : separators) {
+        const auto b = static_cast<unsigned char>(s);
+        if (b < 0x80) sep_mask[b >> 6] |= std::uint64_t{1} << (b & 63);
+    }
+    const unsigned char lower_from = to_upper ? 'a' : 0xFF;
     std::size_t n = 0;
     unsigned high = 0;
     for (std::size_t i = begin; i < end; ++i) {
         const unsigned char b = p[i];
         high |= b;
-        if (b < 0x80 && (sep_mask[b >> 6] >> (b & 63)) & 1) continue;
-        if (n == capacity) return kNoCompact;
-        out[n++] = to_upper && b >= 'a' && b <= 'z' ? static_cast<char>(b - 32) : static_cast<char>(b);
+        // Written unconditionally, kept only when not a separator: no branch
+        // on the data. Bytes of 0x80 and above end in kNoCompact anyway.
+        const unsigned is_lower = static_cast<unsigned char>(b - lower_from) < 26;
+        out[n] = static_cast<char>(b - 32 * is_lower);
+        n += 1 - ((sep_mask[(b >> 6) & 1] >> (b & 63)) & 1);
     }
     // A byte of 0x80 or above needs the full Unicode rules (the trimmed ends
     // hold only ASCII blanks, so they need no look).

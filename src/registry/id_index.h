@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -12,9 +13,63 @@
 
 namespace ov {
 
-// 64-bit hash of an id's bytes, eight at a time (the bytes of a short tail
-// are loaded without reading past the end).
-std::uint64_t id_hash(std::string_view id) noexcept;
+namespace id_detail {
+
+inline std::uint64_t load8(const char* p) noexcept {
+    std::uint64_t w;
+    std::memcpy(&w, p, 8);
+    return w;
+}
+inline std::uint64_t load4(const char* p) noexcept {
+    std::uint32_t w;
+    std::memcpy(&w, p, 4);
+    return w;
+}
+inline std::uint64_t byte(const char* p, std::size_t i) noexcept { return static_cast<unsigned char>(p[i]); }
+
+// Equality of two texts of the same length n, with fixed-size loads (a
+// library call for a variable length would cost more than the lookup).
+inline bool same_bytes(const char* a, const char* b, std::size_t n) noexcept {
+    if (n >= 8) {
+        for (std::size_t i = 0; i + 8 < n; i += 8)
+            if (load8(a + i) != load8(b + i)) return false;
+        return load8(a + n - 8) == load8(b + n - 8);
+    }
+    if (n >= 4) return load4(a) == load4(b) && load4(a + n - 4) == load4(b + n - 4);
+    for (std::size_t i = 0; i < n; ++i)
+        if (a[i] != b[i]) return false;
+    return true;
+}
+
+}  // namespace id_detail
+
+// 64-bit hash of an id's bytes. Fixed-size loads only; for a given length
+// the words cover every byte at a fixed position, so equal words mean equal
+// ids. The murmur3 finaliser spreads every input bit over the slot index.
+inline std::uint64_t id_hash(std::string_view id) noexcept {
+    using namespace id_detail;
+    constexpr std::uint64_t kMul = 0x9E3779B97F4A7C15ULL;
+    const char* p = id.data();
+    const std::size_t n = id.size();
+    std::uint64_t h = kMul ^ n;
+    if (n >= 8) {
+        for (std::size_t i = 0; i + 8 < n; i += 8) {
+            h = (h ^ load8(p + i)) * kMul;
+            h ^= h >> 29;
+        }
+        h = (h ^ load8(p + n - 8)) * kMul;  // the last eight bytes, overlapping when needed
+    } else if (n >= 4) {
+        h = (h ^ (load4(p) | load4(p + n - 4) << 32)) * kMul;
+    } else if (n > 0) {
+        h = (h ^ (byte(p, 0) | byte(p, n / 2) << 8 | byte(p, n - 1) << 16)) * kMul;
+    }
+    h ^= h >> 33;
+    h *= 0xFF51AFD7ED558CCDULL;
+    h ^= h >> 33;
+    h *= 0xC4CEB9FE1A85EC53ULL;
+    h ^= h >> 33;
+    return h;
+}
 
 class IdIndex {
 public:
@@ -22,18 +77,20 @@ public:
 
     IdIndex() = default;
     // Indexes `records` (ids unique). `hash` is replaceable so that tests
-    // can force every id onto one chain.
-    explicit IdIndex(std::span<const ValidatorSpec* const> records, Hash hash = id_hash);
+    // can force every id onto one chain; nullptr means id_hash.
+    explicit IdIndex(std::span<const ValidatorSpec* const> records, Hash hash = nullptr);
 
     // The record whose id equals `id` byte for byte, or nullptr.
     const ValidatorSpec* find(std::string_view id) const noexcept {
         if (slots_.empty()) return nullptr;
-        const std::uint64_t h = hash_(id);
+        const std::uint64_t h = hash_ ? hash_(id) : id_hash(id);
         const auto tag = static_cast<std::uint32_t>(h >> 32);
         for (std::size_t i = static_cast<std::size_t>(h) & mask_;; i = (i + 1) & mask_) {
             const Slot& s = slots_[i];
             if (!s.spec) return nullptr;  // the table is never full: a chain ends in a free slot
-            if (s.tag == tag && s.spec->id.size() == id.size() && s.spec->id == id) return s.spec;
+            if (s.tag == tag && s.spec->id.size() == id.size() &&
+                id_detail::same_bytes(s.spec->id.data(), id.data(), id.size()))
+                return s.spec;
         }
     }
 
@@ -46,7 +103,7 @@ private:
     };
     std::vector<Slot> slots_;
     std::size_t mask_ = 0;
-    Hash hash_ = id_hash;
+    Hash hash_ = nullptr;
 };
 
 }  // namespace ov

@@ -109,7 +109,7 @@ static_assert(layouts_consistent(), "IBAN layout totals or order are wrong");
 // each BBAN position, the character classes allowed there.
 
 // Character classes as bits; 0 for anything else (every non-ASCII byte).
-constexpr std::uint8_t kDigit = 1, kUpper = 2, kLower = 4;
+constexpr std::uint8_t kDigit = 1, kUpper = 2, kLower = 4;  // kLower: ASCII, yet not plain
 struct ClassTable {
     std::uint8_t bits[256];
     constexpr ClassTable() : bits() {
@@ -167,24 +167,6 @@ consteval bool index_consistent() {
 }
 static_assert(index_consistent(), "IBAN country index lost a country or a BBAN is too long");
 
-// MOD 97-10 step of a BBAN character already known to be a digit or an
-// upper-case letter: r * 10 + d, or r * 100 + (10..35).
-struct StepTable {
-    std::uint8_t mult[256];
-    std::uint8_t value[256];
-    constexpr StepTable() : mult(), value() {
-        for (int d = 0; d < 10; ++d) {
-            mult['0' + d] = 10;
-            value['0' + d] = static_cast<std::uint8_t>(d);
-        }
-        for (int l = 0; l < 26; ++l) {
-            mult['A' + l] = 100;
-            value['A' + l] = static_cast<std::uint8_t>(10 + l);
-        }
-    }
-};
-constexpr StepTable kStep{};
-
 std::string compact(const ValidatorSpec&, std::string_view value) {
     std::string s = strip_separators(value, seps::S1);
     // Plain ASCII (the usual case) is upper-cased in place, sparing a copy.
@@ -195,76 +177,56 @@ std::string compact(const ValidatorSpec&, std::string_view value) {
     return upper(s);
 }
 
-// Checks of a compact text, in order. Success views `s` itself.
-//
-// One pass reads every character once: its class (for the letters-and-
-// digits check), whether the country's layout allows it at its position,
-// and its MOD 97-10 step (the BBAN comes first in the rearranged text).
-// The verdicts are then reported in their fixed order.
-ValidationOutcome check(std::string_view s) {
+// True when every byte is a digit or an upper-case letter: text that
+// compaction leaves as it is. Compaction upper-cases every ASCII letter, so
+// on a compact text this is also the letters-and-digits check.
+bool plain(std::string_view s) noexcept {
+    bool ok = true;
+    for (char ch : s) ok &= (kClass.bits[static_cast<unsigned char>(ch)] & (kDigit | kUpper)) != 0;
+    return ok;
+}
+
+// The checks after the letters-and-digits one, in order, on a text of more
+// than four digits and upper-case letters. Success views `s` itself.
+ValidationOutcome check_plain(std::string_view s) {
     const std::size_t size = s.size();
-    if (size <= 4) return ValidationOutcome::failure(ErrorCode::InvalidLength, "IBAN is too short");
     const auto* p = reinterpret_cast<const unsigned char*>(s.data());
-    const bool letters = kClass.bits[p[0]] == kUpper && kClass.bits[p[1]] == kUpper;
-    const Country* country = letters ? &kCountries.at[country_slot(s[0], s[1])] : nullptr;
-    const bool sized = country && country->total == size;
-
-    unsigned classes = kDigit | kUpper | kLower;  // AND of every character's "is alphanumeric"
-    for (std::size_t i = 0; i < 4; ++i) classes &= kClass.bits[p[i]] ? ~0u : 0u;
-    bool layout_ok = true;
-    std::uint64_t r = 0;
-    if (sized) {
-        // BBAN positions 4 .. size: at most 29, folded into r eight at a
-        // time (97 * 100^8 + 100^8 < 2^64), then reduced.
-        const std::uint8_t* need = country->need;
-        std::size_t i = 4;
-        while (i < size) {
-            const std::size_t stop = size - i > 8 ? i + 8 : size;
-            for (; i < stop; ++i) {
-                const std::uint8_t bits = kClass.bits[p[i]];
-                classes &= bits ? ~0u : 0u;
-                layout_ok &= (bits & need[i - 4]) != 0;
-                r = r * kStep.mult[p[i]] + kStep.value[p[i]];
-            }
-            r %= 97;
-        }
-    } else {
-        for (std::size_t i = 4; i < size; ++i) classes &= kClass.bits[p[i]] ? ~0u : 0u;
-    }
-
-    if (classes == 0)
-        return ValidationOutcome::failure(ErrorCode::InvalidFormat, "IBAN must contain only letters and digits");
-    if (!letters)
+    if (kClass.bits[p[0]] != kUpper || kClass.bits[p[1]] != kUpper)
         return ValidationOutcome::failure(ErrorCode::InvalidComponent,
                                           "IBAN must start with a 2-letter country code");
-    if (country->total == 0)
+    const Country& country = kCountries.at[country_slot(s[0], s[1])];
+    if (country.total == 0)
         return ValidationOutcome::failure(ErrorCode::InvalidComponent, "IBAN country code is not assigned");
-    if (!sized)
+    if (country.total != size)
         return ValidationOutcome::failure(ErrorCode::InvalidLength, "IBAN has an invalid country-specific length");
-    if (!layout_ok || (country->leading_zero && s[4] != '0'))
+    // Every BBAN position against the classes the layout allows there.
+    bool layout_ok = !country.leading_zero || s[4] == '0';
+    for (std::size_t i = 4; i < size; ++i) layout_ok &= (kClass.bits[p[i]] & country.need[i - 4]) != 0;
+    if (!layout_ok)
         return ValidationOutcome::failure(ErrorCode::InvalidFormat, "IBAN BBAN format is invalid for its country");
-    // Then the country code and the check digits. The check digits may be
-    // letters here; they count 10-35 like any other letter. (A compact text
-    // that passed the class check holds no lower-case letters.)
-    for (std::size_t i = 0; i < 4; ++i) r = r * kStep.mult[p[i]] + kStep.value[p[i]];
-    if (kStep.mult[p[2]] == 0 || kStep.mult[p[3]] == 0 || r % 97 != 1)
+    // Rearranged: BBAN, then country code and check digits. The check digits
+    // may be letters here; they count 10-35 like any other letter.
+    const auto r = mod97_10_extend(0, s.substr(4));
+    const auto rr = r ? mod97_10_extend(*r, s.substr(0, 4)) : std::nullopt;
+    if (!rr || *rr != 1)
         return ValidationOutcome::failure(ErrorCode::InvalidChecksum, "IBAN check digits are incorrect");
     return ValidationOutcome::success_input(s);
 }
 
-// Upper-case letters and digits only: exactly what compaction leaves as is.
-bool already_compact(std::string_view value) noexcept {
-    if (value.empty()) return false;
-    unsigned all = kDigit | kUpper;
-    for (char ch : value) all &= (kClass.bits[static_cast<unsigned char>(ch)] & (kDigit | kUpper)) ? ~0u : 0u;
-    return all != 0;
+// Checks of a compact text, in order. Success views `s` itself.
+ValidationOutcome check(std::string_view s) {
+    if (s.size() <= 4) return ValidationOutcome::failure(ErrorCode::InvalidLength, "IBAN is too short");
+    if (!plain(s))
+        return ValidationOutcome::failure(ErrorCode::InvalidFormat, "IBAN must contain only letters and digits");
+    return check_plain(s);
 }
 
 // Inputs up to this many bytes are compacted on the stack.
 constexpr std::size_t kStackCompact = 64;
 
 ValidationOutcome validate(const ValidatorSpec& self, std::string_view value) {
-    if (already_compact(value)) return check(value);
+    // Input already in compact form (the usual case) is checked in place.
+    if (value.size() > 4 && plain(value)) return check_plain(value);
     char buffer[kStackCompact];
     const std::size_t n = compact_ascii_upper(value, seps::S1, buffer, sizeof buffer);
     if (n != kNoCompact) {

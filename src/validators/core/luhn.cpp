@@ -12,19 +12,36 @@ namespace {
 
 std::string compact(const ValidatorSpec&, std::string_view value) { return strip_separators(value, seps::S3); }
 
+// Checks of a compact text, in order. Success views `s` itself.
+ValidationOutcome check(std::string_view s) {
+    if (s.empty()) return ValidationOutcome::failure(ErrorCode::InvalidLength, "Value must not be empty");
+    const int sum = luhn_digits_mod10(s);  // the digit check and the sum in one walk
+    if (sum < 0) return ValidationOutcome::failure(ErrorCode::InvalidFormat, "Value must contain only digits");
+    if (sum != 0) return ValidationOutcome::failure(ErrorCode::InvalidChecksum, "Luhn check digit does not match");
+    return ValidationOutcome::success_input(s);
+}
+
+// Inputs up to this many bytes are compacted on the stack.
+constexpr std::size_t kStackCompact = 64;
+
 ValidationOutcome validate(const ValidatorSpec& self, std::string_view value) {
     // Plain digits are their own compact form: check them in place.
-    if (!value.empty() && all_digits(value)) {
-        if (!luhn_valid(value))
+    if (!value.empty()) {
+        const int sum = luhn_digits_mod10(value);
+        if (sum == 0) return ValidationOutcome::success_input(value);
+        if (sum > 0)
             return ValidationOutcome::failure(ErrorCode::InvalidChecksum, "Luhn check digit does not match");
-        return ValidationOutcome::success_input(value);
+    }
+    char buffer[kStackCompact];
+    const std::size_t n = strip_separators_ascii(value, seps::S3, buffer, sizeof buffer);
+    if (n != kNoCompact) {
+        const std::string_view s(buffer, n);
+        ValidationOutcome o = check(s);
+        return o.ok ? ValidationOutcome::success(std::string(s)) : o;
     }
     std::string s = compact(self, value);
-    if (s.empty()) return ValidationOutcome::failure(ErrorCode::InvalidLength, "Value must not be empty");
-    if (!all_digits(s)) return ValidationOutcome::failure(ErrorCode::InvalidFormat, "Value must contain only digits");
-    if (!luhn_valid(s))
-        return ValidationOutcome::failure(ErrorCode::InvalidChecksum, "Luhn check digit does not match");
-    return ValidationOutcome::success(std::move(s));
+    ValidationOutcome o = check(s);
+    return o.ok ? ValidationOutcome::success(std::move(s)) : o;
 }
 
 std::optional<std::string> generate(const ValidatorSpec&) { return luhn_generate(16); }

@@ -120,13 +120,22 @@ std::string abn_format(const ValidatorSpec& self, std::string_view value) {
 constexpr std::string_view kAbnExamples[] = {"83914571673", "51824753556"};
 
 std::optional<std::string> abn_generate(const ValidatorSpec&) {
-    // About one draw in 89 passes; the cap is never reached in practice
-    // (its chance is below 1e-40), and the example is valid in any case.
-    for (int attempt = 0; attempt < 10000; ++attempt) {
-        std::string s = random_digits(11);
-        if (abn_checksum_ok(s)) return s;
-    }
-    return std::string(kAbnExamples[0]);
+    // The first two digits weigh 10 and 1, so together they add the number
+    // t they spell (minus the 10 that the rule subtracts). Nine digits are
+    // drawn for positions 2..10 and t is the number from 00 to 99 that
+    // makes the sum divisible by 89: t0, or t0 + 89 (chosen by a coin) when
+    // that is still two digits.
+    std::string rest = random_digits(9);
+    std::int64_t sum = -kAbnWeights[0];
+    for (std::size_t i = 0; i < 9; ++i) sum += kAbnWeights[i + 2] * digit_value(rest[i]);
+    unsigned t = static_cast<unsigned>(mod_floor(-sum, 89));
+    if (t + 89 <= 99 && random_below(2) == 1) t += 89;
+    std::string s;
+    s.reserve(11);
+    s.push_back(static_cast<char>('0' + t / 10));
+    s.push_back(static_cast<char>('0' + t % 10));
+    s += rest;
+    return s;
 }
 
 // ---- br.cpf ---------------------------------------------------------------
@@ -164,6 +173,15 @@ CpfVerdict cpf_check(std::string_view s) noexcept {
 std::string cpf_compact(const ValidatorSpec&, std::string_view value) { return strip_separators(value, seps::S3); }
 
 ValidationOutcome cpf_validate(const ValidatorSpec& self, std::string_view value) {
+    // Short ASCII input is compacted on the stack.
+    char buffer[32];
+    const std::size_t n = strip_separators_ascii(value, seps::S3, buffer, sizeof buffer);
+    if (n != kNoCompact) {
+        const std::string_view c(buffer, n);
+        const CpfVerdict v = cpf_check(c);
+        if (!v.ok) return fail(v.code, v.message);
+        return ValidationOutcome::success(std::string(c));
+    }
     std::string s = cpf_compact(self, value);
     const CpfVerdict v = cpf_check(s);
     if (!v.ok) return fail(v.code, v.message);

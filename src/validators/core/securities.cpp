@@ -3,6 +3,7 @@
 #include <array>
 
 #include "primitives/checkdigits.h"
+#include "primitives/normalize.h"
 #include "primitives/text.h"
 #include "registry/random.h"
 #include "validators/core/records.h"
@@ -48,10 +49,55 @@ std::string_view char_range_clamped(std::string_view s, const CharIndex& at, std
     return s.substr(at.offset(from), at.offset(to) - at.offset(from));
 }
 
+// Validation on the compact text, which is often the input itself: text
+// already in upper-case letters and digits is checked in place, short ASCII
+// text is compacted on the stack, and only the rest takes the full Unicode
+// compaction. `check` views the text it is given on success.
+constexpr std::size_t kStackCompact = 64;
+
+template <class Check>
+ValidationOutcome validate_compact(const ValidatorSpec& self, std::string_view value, Check check) {
+    bool plain = !value.empty();
+    for (char ch : value) plain &= is_digit(ch) || is_upper(ch);
+    if (plain) return check(value);
+    char buffer[kStackCompact];
+    const std::size_t n = compact_ascii_upper(value, seps::S1, buffer, sizeof buffer);
+    if (n != kNoCompact) {
+        const std::string_view s(buffer, n);
+        ValidationOutcome o = check(s);
+        return o.ok ? ValidationOutcome::success(std::string(s)) : o;
+    }
+    std::string s = compact(self, value);
+    ValidationOutcome o = check(s);
+    return o.ok ? ValidationOutcome::success(std::move(s)) : o;
+}
+
 // ---- isin ----------------------------------------------------------------
 
-ValidationOutcome isin_validate(const ValidatorSpec& self, std::string_view value) {
-    std::string s = compact(self, value);
+// Luhn over the digit expansion of an ISIN, where a letter stands for the
+// two digits of its value (A = 10 .. Z = 35); walked from the right without
+// building the expanded text.
+bool isin_luhn_valid(std::string_view s) noexcept {
+    static constexpr unsigned kDoubled[10] = {0, 2, 4, 6, 8, 1, 3, 5, 7, 9};
+    unsigned sum = 0;
+    bool twice = false;
+    auto add = [&](unsigned d) {
+        sum += twice ? kDoubled[d] : d;
+        twice = !twice;
+    };
+    for (std::size_t i = s.size(); i-- > 0;) {
+        if (is_digit(s[i])) {
+            add(static_cast<unsigned>(s[i] - '0'));
+        } else {
+            const unsigned v = static_cast<unsigned>(s[i] - 'A' + 10);
+            add(v % 10);
+            add(v / 10);
+        }
+    }
+    return sum % 10 == 0;
+}
+
+ValidationOutcome isin_check(std::string_view s) {
     if (s.size() != 12)
         return ValidationOutcome::failure(ErrorCode::InvalidLength, "ISIN must be exactly 12 characters");
     if (!all_alnum(s))
@@ -60,21 +106,13 @@ ValidationOutcome isin_validate(const ValidatorSpec& self, std::string_view valu
     for (std::size_t i = 2; i < 11 && shape; ++i) shape = is_digit(s[i]) || is_upper(s[i]);
     if (!shape)
         return ValidationOutcome::failure(ErrorCode::InvalidFormat, "ISIN must match [A-Z]{2}[0-9A-Z]{9}[0-9]");
-    // Letters expand to the two digits of their value (A = 10 .. Z = 35).
-    std::string expanded;
-    expanded.reserve(24);
-    for (char ch : s) {
-        if (is_digit(ch)) {
-            expanded.push_back(ch);
-        } else {
-            const int v = ch - 'A' + 10;
-            expanded.push_back(static_cast<char>('0' + v / 10));
-            expanded.push_back(static_cast<char>('0' + v % 10));
-        }
-    }
-    if (!luhn_valid(expanded))
+    if (!isin_luhn_valid(s))
         return ValidationOutcome::failure(ErrorCode::InvalidChecksum, "ISIN check digit is incorrect");
-    return ValidationOutcome::success(std::move(s));
+    return ValidationOutcome::success_input(s);
+}
+
+ValidationOutcome isin_validate(const ValidatorSpec& self, std::string_view value) {
+    return validate_compact(self, value, isin_check);
 }
 
 std::string isin_format(const ValidatorSpec& self, std::string_view value) {
@@ -114,8 +152,7 @@ std::optional<std::string> isin_generate(const ValidatorSpec& self) {
 
 // ---- lei -----------------------------------------------------------------
 
-ValidationOutcome lei_validate(const ValidatorSpec& self, std::string_view value) {
-    std::string s = compact(self, value);
+ValidationOutcome lei_check(std::string_view s) {
     if (s.size() != 20)
         return ValidationOutcome::failure(ErrorCode::InvalidLength, "LEI must be exactly 20 characters");
     if (!all_alnum(s))
@@ -125,20 +162,21 @@ ValidationOutcome lei_validate(const ValidatorSpec& self, std::string_view value
     const auto r = mod97_10_remainder(s);
     if (!r || *r != 1)
         return ValidationOutcome::failure(ErrorCode::InvalidChecksum, "LEI check digits are incorrect");
-    return ValidationOutcome::success(std::move(s));
+    return ValidationOutcome::success_input(s);
 }
 
-std::optional<std::string> lei_generate(const ValidatorSpec& self) {
-    // Some suffix in 00..99 always leaves remainder 1, so one round suffices.
-    for (;;) {
-        std::string s = random_digits(18);
-        s += "00";
-        for (int k = 0; k < 100; ++k) {
-            s[18] = static_cast<char>('0' + k / 10);
-            s[19] = static_cast<char>('0' + k % 10);
-            if (lei_validate(self, s).ok) return s;
-        }
-    }
+ValidationOutcome lei_validate(const ValidatorSpec& self, std::string_view value) {
+    return validate_compact(self, value, lei_check);
+}
+
+std::optional<std::string> lei_generate(const ValidatorSpec&) {
+    // The first suffix from 00 up that leaves remainder 1, computed from the
+    // 18 drawn digits: (98 - payload * 100) mod 97, from 00 to 96.
+    std::string s = random_digits(18);
+    const unsigned check = (98 - (*mod97_10_remainder(s) * 100) % 97) % 97;
+    s.push_back(static_cast<char>('0' + check / 10));
+    s.push_back(static_cast<char>('0' + check % 10));
+    return s;
 }
 
 // ---- bic -----------------------------------------------------------------
