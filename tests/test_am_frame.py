@@ -93,6 +93,7 @@ def test_examples_validate_and_generated_values_validate(vid):
         ("iq.nid", "٠١٢٣٤٥٦٧٨٩٠١", "012345678901"),
         ("il.idnr", "18", "000000018"),
         ("il.idnr", "1234567890", "1234567890"),
+        ("il.idnr", "12\u00e9", "00000012\u00e9"),  # padding counts characters
         ("li.peid", "0001234567", "1234567"),
         ("li.peid", "00.123-4", "123-4"),  # "-" is kept
         ("ma.ice", "001 561-191", "001561-191"),
@@ -179,7 +180,7 @@ def test_format(vid, value, formatted):
         ("in.aadhaar", "", LENGTH),
         ("in.aadhaar", "23412341234\x00", FORMAT),  # NUL byte
         ("in.aadhaar", "2341234123\u0301", FORMAT),  # a lone combining mark
-        ("il.idnr", "\u0301", FORMAT),  # padded to nine bytes
+        ("il.idnr", "\u0301", LENGTH),  # padded to nine characters: ten bytes
         pytest.param("in.aadhaar", "1" * 1_000_000, LENGTH, id="1MB-digits"),
         pytest.param("au.tfn", "a" * 1_000_000, FORMAT, id="1MB-letters"),
         pytest.param("ir.nid", "٠" * 1_000_000, LENGTH, id="1MB-arabic-indic"),

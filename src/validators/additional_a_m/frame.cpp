@@ -152,7 +152,9 @@ std::string compact(const Row& row, std::string_view value) {
             return s;
         case Compaction::PadNine:
             s = default_compact(value);
-            if (s.size() < 9) s.insert(0, 9 - s.size(), '0');
+            // The padding counts characters, so a stray non-ASCII character
+            // still leaves nine of them.
+            if (const std::size_t n = char_count(s); n < 9) s.insert(0, 9 - n, '0');
             return s;
         case Compaction::LiPeid:
             s = strip_separators(value, seps::S12);
