@@ -31,7 +31,6 @@ from . import columns
 if TYPE_CHECKING:
     import duckdb
     import polars
-    import pyarrow
 
 __all__ = ["OPERATIONS", "register_duckdb", "polars_expr"]
 
@@ -46,7 +45,7 @@ _DUCKDB_TYPES = {
 }
 
 
-def _arrow_type(op: str) -> pyarrow.DataType:
+def _arrow_type(op: str) -> Any:
     import pyarrow as pa
 
     if op == "is_valid":
@@ -60,7 +59,7 @@ def _arrow_type(op: str) -> pyarrow.DataType:
     return pa.string()
 
 
-def _combined(a: Any) -> pyarrow.Array:
+def _combined(a: Any) -> Any:
     import pyarrow as pa
 
     if isinstance(a, pa.ChunkedArray):
@@ -68,7 +67,7 @@ def _combined(a: Any) -> pyarrow.Array:
     return a
 
 
-def apply_by_id(op: str, ids: Any, values: Any) -> pyarrow.Array:
+def apply_by_id(op: str, ids: Any, values: Any) -> Any:
     """Runs operation ``op`` over ``values`` with the validator named on each row by ``ids``.
 
     Both are Arrow arrays of equal length. A single id (the usual case, a
@@ -115,8 +114,10 @@ def register_duckdb(connection: duckdb.DuckDBPyConnection | None = None, *,
     import duckdb
 
     con = connection if connection is not None else duckdb.connect()
+    # The keyword values are plain strings, which every DuckDB release accepts.
+    create: Any = con.create_function
     for op in OPERATIONS:
-        con.create_function(f"{prefix}{op}", _duckdb_udf(op), ["VARCHAR", "VARCHAR"], duckdb.sqltype(_DUCKDB_TYPES[op]),
+        create(f"{prefix}{op}", _duckdb_udf(op), ["VARCHAR", "VARCHAR"], duckdb.sqltype(_DUCKDB_TYPES[op]),
                             type="arrow", null_handling="special", side_effects=False)
     return con
 

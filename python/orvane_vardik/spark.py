@@ -47,7 +47,6 @@ from typing import TYPE_CHECKING, Any
 from ._native import validator_metadata
 
 if TYPE_CHECKING:
-    import pyarrow
     from pyspark.sql import DataFrame
 
 __all__ = ["FIELDS", "add_validation_columns"]
@@ -56,8 +55,8 @@ __all__ = ["FIELDS", "add_validation_columns"]
 FIELDS = {"valid": "boolean", "compact": "string", "code": "string", "message": "string", "formatted": "string"}
 
 
-def _result_columns(batches: Iterable[pyarrow.RecordBatch], id: str, column: str, fields: Sequence[str],
-                    names: Sequence[str], threads: int | None) -> Iterator[pyarrow.RecordBatch]:
+def _result_columns(batches: Iterable[Any], id: str, column: str, fields: Sequence[str],
+                    names: Sequence[str], threads: int | None) -> Iterator[Any]:
     import pyarrow as pa
 
     from orvane_vardik import columns
@@ -68,13 +67,12 @@ def _result_columns(batches: Iterable[pyarrow.RecordBatch], id: str, column: str
         checked = pa.array(columns.validate(id, values, threads=threads)) if structured else None
         added = []
         for f in fields:
-            if f == "valid":
-                added.append(checked.field("valid") if checked is not None
-                             else pa.array(columns.is_valid(id, values, threads=threads)))
-            elif f == "formatted":
+            if f == "formatted":
                 added.append(pa.array(columns.format(id, values, threads=threads)).cast(pa.string()))
+            elif checked is not None:
+                added.append(checked.field(f) if f == "valid" else checked.field(f).cast(pa.string()))
             else:
-                added.append(checked.field(f).cast(pa.string()))
+                added.append(pa.array(columns.is_valid(id, values, threads=threads)))
         yield pa.RecordBatch.from_arrays(list(batch.columns) + added, names=list(batch.schema.names) + list(names))
 
 
