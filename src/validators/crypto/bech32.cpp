@@ -28,12 +28,20 @@ struct CharsetTable {
 };
 constexpr CharsetTable kCharsetValues{};
 
+// The generator constants XORed together for each value of the five bits
+// shifted out of the checksum: one table look-up instead of five tests.
+struct GeneratorTable {
+    std::uint32_t mask[32];
+    constexpr GeneratorTable() : mask() {
+        for (unsigned b = 0; b < 32; ++b)
+            for (unsigned i = 0; i < 5; ++i)
+                if ((b >> i) & 1) mask[b] ^= kGenerator[i];
+    }
+};
+constexpr GeneratorTable kGenerators{};
+
 constexpr std::uint32_t polymod_step(std::uint32_t c, std::uint32_t v) noexcept {
-    const std::uint32_t b = c >> 25;
-    c = ((c & 0x1FFFFFF) << 5) ^ v;
-    for (int i = 0; i < 5; ++i)
-        if ((b >> i) & 1) c ^= kGenerator[i];
-    return c;
+    return (((c & 0x1FFFFFF) << 5) ^ v) ^ kGenerators.mask[c >> 25];
 }
 
 constexpr std::string_view kAliases[] = {"Bitcoin address", "Bitcoin SegWit address", "Bech32 address",
@@ -45,11 +53,12 @@ std::string compact(const ValidatorSpec&, std::string_view value) {
     return lower(strip_separators(value, seps::S2));
 }
 
-ValidationOutcome validate(const ValidatorSpec&, std::string_view value) {
-    const std::string s = strip_separators(value, seps::S2);
-    switch (bech32_check(s)) {
+// Outcome of the checker for `crypto.btcbech32`: the lower-case text on
+// success, else the code and message of the failure.
+ValidationOutcome outcome(Bech32Status status, std::string_view lowered) {
+    switch (status) {
         case Bech32Status::Valid:
-            return ValidationOutcome::success(lower(s));
+            return ValidationOutcome::success(std::string(lowered));
         case Bech32Status::Format:
             return ValidationOutcome::failure(ErrorCode::InvalidFormat, "Bitcoin Bech32 address has an invalid format");
         case Bech32Status::Checksum:
@@ -60,6 +69,38 @@ ValidationOutcome validate(const ValidatorSpec&, std::string_view value) {
     }
     return ValidationOutcome::failure(ErrorCode::InvalidComponent,
                                       "Bitcoin Bech32 address has an unsupported component");
+}
+
+// The checker on a text that is already lower case (`mixed` tells whether
+// the original mixed both cases, the first check).
+Bech32Status check_lowered(std::string_view l, bool mixed) noexcept;
+
+// Whether ASCII text mixes lower- and upper-case letters; its lower-case
+// form goes to `out` (which has room for text.size() bytes).
+bool lower_ascii(std::string_view text, char* out) noexcept {
+    bool has_lower = false, has_upper = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        has_lower |= is_lower(c);
+        has_upper |= is_upper(c);
+        out[i] = to_lower_ascii(c);
+    }
+    return has_lower && has_upper;
+}
+
+ValidationOutcome validate(const ValidatorSpec&, std::string_view value) {
+    // Short ASCII input (every valid address) is compacted and lower-cased
+    // on the stack, in one pass each.
+    char compacted[96], lowered[96];
+    const std::size_t n = strip_separators_ascii(value, seps::S2, compacted, sizeof compacted);
+    if (n != kNoCompact) {
+        const bool mixed = lower_ascii(std::string_view(compacted, n), lowered);
+        const std::string_view l(lowered, n);
+        return outcome(check_lowered(l, mixed), l);
+    }
+    const std::string s = strip_separators(value, seps::S2);
+    const Bech32Status status = bech32_check(s);
+    return status == Bech32Status::Valid ? ValidationOutcome::success(lower(s)) : outcome(status, {});
 }
 
 }  // namespace
@@ -96,6 +137,50 @@ std::optional<std::vector<std::uint32_t>> bech32_convert_bits(std::span<const st
     return out;
 }
 
+namespace {
+
+Bech32Status check_lowered(std::string_view l, bool mixed) noexcept {
+    if (mixed) return Bech32Status::Format;
+    if (l.size() <= 2 || l.compare(0, 3, "bc1") != 0) return Bech32Status::Component;
+    if (l.size() < 14 || l.size() > 74) return Bech32Status::Format;
+
+    // The human-readable part "bc" expands to 3, 3, 0, 2, 3: its polymod
+    // is a constant. The data part follows "bc1", its last six values the
+    // checksum.
+    constexpr std::uint32_t kHrpCheck = polymod_step(polymod_step(polymod_step(polymod_step(polymod_step(1, 3), 3), 0), 2), 3);
+    std::uint32_t check = kHrpCheck;
+    bool bad = false;
+    for (std::size_t i = 3; i < l.size(); ++i) {
+        const std::int8_t v = kCharsetValues.value[static_cast<unsigned char>(l[i])];
+        bad |= v < 0;
+        check = polymod_step(check, static_cast<std::uint32_t>(v) & 31);
+    }
+    if (bad) return Bech32Status::Format;
+
+    const std::size_t n = l.size() - 3;  // data values
+    const auto value_at = [&](std::size_t k) {
+        return static_cast<std::uint32_t>(kCharsetValues.value[static_cast<unsigned char>(l[3 + k])]);
+    };
+    const std::uint32_t version = value_at(0);
+    if (version > 16) return Bech32Status::Component;
+    if (check != (version == 0 ? kBech32Const : kBech32mConst)) return Bech32Status::Checksum;
+    if (n < 7) return Bech32Status::Component;
+
+    // The program: the values between the version and the checksum as 8-bit
+    // groups, without padding. Five-bit values never overflow the regrouping,
+    // so only the bits left over decide: fewer than five, and all zero (they
+    // are the low bits of the last program value).
+    const std::size_t groups = n - 7;
+    const std::size_t left = groups * 5 % 8;
+    if (left >= 5 || (groups > 0 && (value_at(n - 7) & ((1u << left) - 1)) != 0)) return Bech32Status::Component;
+    const std::size_t len = groups * 5 / 8;
+    if (len < 2 || len > 40) return Bech32Status::Component;
+    if (version == 0 && len != 20 && len != 32) return Bech32Status::Component;
+    return Bech32Status::Valid;
+}
+
+}  // namespace
+
 Bech32Status bech32_check(std::string_view text) {
     bool has_lower = false, has_upper = false;
     for (char c : text) {
@@ -103,37 +188,9 @@ Bech32Status bech32_check(std::string_view text) {
         has_upper = has_upper || is_upper(c);
     }
     if (has_lower && has_upper) return Bech32Status::Format;
-
     // Full Unicode lower-casing may turn other characters into ASCII (the
     // Kelvin sign becomes "k"), so every later check looks at the mapped text.
-    const std::string l = lower(text);
-    if (l.size() <= 2 || l.compare(0, 3, "bc1") != 0) return Bech32Status::Component;
-    if (l.size() < 14 || l.size() > 74) return Bech32Status::Format;
-
-    std::uint32_t data[74];
-    std::size_t n = 0;
-    for (std::size_t i = 3; i < l.size(); ++i) {
-        const std::int8_t v = kCharsetValues.value[static_cast<unsigned char>(l[i])];
-        if (v < 0) return Bech32Status::Format;
-        data[n++] = static_cast<std::uint32_t>(v);
-    }
-
-    // The human-readable part "bc" expands to 3, 3, 0, 2, 3.
-    constexpr std::uint32_t kHrp[5] = {3, 3, 0, 2, 3};
-    std::uint32_t check = bech32_polymod(kHrp);
-    for (std::size_t i = 0; i < n; ++i) check = polymod_step(check, data[i]);
-
-    const std::uint32_t version = data[0];
-    if (version > 16) return Bech32Status::Component;
-    if (check != (version == 0 ? kBech32Const : kBech32mConst)) return Bech32Status::Checksum;
-    if (n < 7) return Bech32Status::Component;
-
-    auto program = bech32_convert_bits(std::span<const std::uint32_t>(data + 1, n - 7), 5, 8);
-    if (!program) return Bech32Status::Component;
-    const std::size_t len = program->size();
-    if (len < 2 || len > 40) return Bech32Status::Component;
-    if (version == 0 && len != 20 && len != 32) return Bech32Status::Component;
-    return Bech32Status::Valid;
+    return check_lowered(lower(text), false);
 }
 
 const ValidatorSpec kBtcBech32Spec = {

@@ -1,5 +1,6 @@
 // Ethereum addresses ("0x" and 40 hexadecimal digits) with the EIP-55
 // mixed-case checksum, and the `crypto.eth` validator.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 
@@ -21,9 +22,9 @@ std::string compact(const ValidatorSpec&, std::string_view value) {
     return lower(strip_separators(value, seps::S2));
 }
 
-ValidationOutcome validate(const ValidatorSpec&, std::string_view value) {
-    const std::string s = strip_separators(value, seps::S2);
-    std::string l = lower(s);
+// The checks from the length on, with s the compacted text and l its lower-
+// case form. Success returns l.
+ValidationOutcome check(std::string_view s, std::string_view l) {
     if (l.size() != 42)
         return ValidationOutcome::failure(ErrorCode::InvalidLength, "Ethereum address must be 42 characters");
     // The shape is checked on the text as typed: lower-casing can change the
@@ -33,10 +34,23 @@ ValidationOutcome validate(const ValidatorSpec&, std::string_view value) {
     if (!shape)
         return ValidationOutcome::failure(ErrorCode::InvalidFormat,
                                           "Ethereum address must be 0x followed by 40 hexadecimal characters");
-    if (!eip55_body_valid(std::string_view(s).substr(2)))
+    if (!eip55_body_valid(s.substr(2)))
         return ValidationOutcome::failure(ErrorCode::InvalidChecksum,
                                           "Ethereum address fails EIP-55 checksum validation");
-    return ValidationOutcome::success(std::move(l));
+    return ValidationOutcome::success(std::string(l));
+}
+
+ValidationOutcome validate(const ValidatorSpec&, std::string_view value) {
+    // Short ASCII input (every valid address) is compacted and lower-cased
+    // on the stack.
+    char compacted[64], lowered[64];
+    const std::size_t n = strip_separators_ascii(value, seps::S2, compacted, sizeof compacted);
+    if (n != kNoCompact) {
+        for (std::size_t i = 0; i < n; ++i) lowered[i] = to_lower_ascii(compacted[i]);
+        return check(std::string_view(compacted, n), std::string_view(lowered, n));
+    }
+    const std::string s = strip_separators(value, seps::S2);
+    return check(s, lower(s));
 }
 
 }  // namespace
@@ -50,9 +64,17 @@ bool eip55_body_valid(std::string_view body) {
     // Single-case bodies carry no checksum.
     if (!has_lower || !has_upper) return true;
 
-    const std::string folded = lower(body);
-    const auto digest = keccak256(std::span<const std::uint8_t>(
-        reinterpret_cast<const std::uint8_t*>(folded.data()), folded.size()));
+    // The hash is taken over the lower-case body: ASCII (every address) is
+    // folded on the stack, anything else through the full Unicode mapping.
+    std::array<std::uint8_t, 32> digest;
+    std::uint8_t folded[128];
+    if (body.size() <= sizeof folded && all_ascii(body)) {
+        for (std::size_t i = 0; i < body.size(); ++i) folded[i] = static_cast<std::uint8_t>(to_lower_ascii(body[i]));
+        digest = keccak256(std::span<const std::uint8_t>(folded, body.size()));
+    } else {
+        const std::string text = lower(body);
+        digest = keccak256(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+    }
 
     // Character i is checked against hex digit i of the digest (the high
     // nibble of byte i/2 for even i). The digest has 64 hex digits; a

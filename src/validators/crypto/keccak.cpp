@@ -21,39 +21,130 @@ constexpr std::uint64_t kRoundConstants[24] = {
     0x8000000080008081ULL, 0x8000000000008080ULL, 0x0000000080000001ULL, 0x8000000080008008ULL,
 };
 
-// Rotation offsets and lane order of the combined rho and pi steps.
-constexpr unsigned kRho[24] = {1, 3, 6, 10, 15, 21, 28, 36, 45, 55, 2, 14,
-                               27, 41, 56, 8, 25, 43, 62, 18, 39, 61, 20, 44};
-constexpr unsigned kPi[24] = {10, 7, 11, 17, 18, 3, 5, 16, 8, 21, 24, 4,
-                              15, 23, 19, 13, 12, 2, 20, 14, 22, 9, 6, 1};
-
 constexpr std::uint64_t rotl(std::uint64_t x, unsigned n) noexcept { return (x << n) | (x >> (64 - n)); }
 
-void keccak_f(std::uint64_t (&a)[25]) noexcept {
+// Keccak-f[1600] with the 25 lanes held in locals (lane aXY is x + 5y of the
+// state) and every step of a round written out, so that the compiler keeps
+// the state in registers instead of indexing memory. The rotation of lane
+// (x, y) is the triangular number (t + 1)(t + 2) / 2 mod 64 of its place t
+// on the rho walk; a rotation by 0 (lane 0, 0) is left out.
+void keccak_f(std::uint64_t (&s)[25]) noexcept {
+    std::uint64_t a00 = s[0];
+    std::uint64_t a10 = s[1];
+    std::uint64_t a20 = s[2];
+    std::uint64_t a30 = s[3];
+    std::uint64_t a40 = s[4];
+    std::uint64_t a01 = s[5];
+    std::uint64_t a11 = s[6];
+    std::uint64_t a21 = s[7];
+    std::uint64_t a31 = s[8];
+    std::uint64_t a41 = s[9];
+    std::uint64_t a02 = s[10];
+    std::uint64_t a12 = s[11];
+    std::uint64_t a22 = s[12];
+    std::uint64_t a32 = s[13];
+    std::uint64_t a42 = s[14];
+    std::uint64_t a03 = s[15];
+    std::uint64_t a13 = s[16];
+    std::uint64_t a23 = s[17];
+    std::uint64_t a33 = s[18];
+    std::uint64_t a43 = s[19];
+    std::uint64_t a04 = s[20];
+    std::uint64_t a14 = s[21];
+    std::uint64_t a24 = s[22];
+    std::uint64_t a34 = s[23];
+    std::uint64_t a44 = s[24];
     for (int round = 0; round < 24; ++round) {
         // theta
-        std::uint64_t c[5];
-        for (int x = 0; x < 5; ++x) c[x] = a[x] ^ a[x + 5] ^ a[x + 10] ^ a[x + 15] ^ a[x + 20];
-        for (int x = 0; x < 5; ++x) {
-            std::uint64_t d = c[(x + 4) % 5] ^ rotl(c[(x + 1) % 5], 1);
-            for (int y = 0; y < 25; y += 5) a[y + x] ^= d;
-        }
-        // rho and pi
-        std::uint64_t carry = a[1];
-        for (int i = 0; i < 24; ++i) {
-            std::uint64_t next = a[kPi[i]];
-            a[kPi[i]] = rotl(carry, kRho[i]);
-            carry = next;
-        }
-        // chi
-        for (int y = 0; y < 25; y += 5) {
-            std::uint64_t row[5];
-            for (int x = 0; x < 5; ++x) row[x] = a[y + x];
-            for (int x = 0; x < 5; ++x) a[y + x] = row[x] ^ (~row[(x + 1) % 5] & row[(x + 2) % 5]);
-        }
-        // iota
-        a[0] ^= kRoundConstants[round];
+        const std::uint64_t c0 = a00 ^ a01 ^ a02 ^ a03 ^ a04;
+        const std::uint64_t c1 = a10 ^ a11 ^ a12 ^ a13 ^ a14;
+        const std::uint64_t c2 = a20 ^ a21 ^ a22 ^ a23 ^ a24;
+        const std::uint64_t c3 = a30 ^ a31 ^ a32 ^ a33 ^ a34;
+        const std::uint64_t c4 = a40 ^ a41 ^ a42 ^ a43 ^ a44;
+        const std::uint64_t d0 = c4 ^ rotl(c1, 1);
+        const std::uint64_t d1 = c0 ^ rotl(c2, 1);
+        const std::uint64_t d2 = c1 ^ rotl(c3, 1);
+        const std::uint64_t d3 = c2 ^ rotl(c4, 1);
+        const std::uint64_t d4 = c3 ^ rotl(c0, 1);
+        // rho and pi: lane (x, y) moves to (y, 2x + 3y), rotated
+        const std::uint64_t b00 = (a00 ^ d0);
+        const std::uint64_t b10 = rotl(a11 ^ d1, 44);
+        const std::uint64_t b20 = rotl(a22 ^ d2, 43);
+        const std::uint64_t b30 = rotl(a33 ^ d3, 21);
+        const std::uint64_t b40 = rotl(a44 ^ d4, 14);
+        const std::uint64_t b01 = rotl(a30 ^ d3, 28);
+        const std::uint64_t b11 = rotl(a41 ^ d4, 20);
+        const std::uint64_t b21 = rotl(a02 ^ d0, 3);
+        const std::uint64_t b31 = rotl(a13 ^ d1, 45);
+        const std::uint64_t b41 = rotl(a24 ^ d2, 61);
+        const std::uint64_t b02 = rotl(a10 ^ d1, 1);
+        const std::uint64_t b12 = rotl(a21 ^ d2, 6);
+        const std::uint64_t b22 = rotl(a32 ^ d3, 25);
+        const std::uint64_t b32 = rotl(a43 ^ d4, 8);
+        const std::uint64_t b42 = rotl(a04 ^ d0, 18);
+        const std::uint64_t b03 = rotl(a40 ^ d4, 27);
+        const std::uint64_t b13 = rotl(a01 ^ d0, 36);
+        const std::uint64_t b23 = rotl(a12 ^ d1, 10);
+        const std::uint64_t b33 = rotl(a23 ^ d2, 15);
+        const std::uint64_t b43 = rotl(a34 ^ d3, 56);
+        const std::uint64_t b04 = rotl(a20 ^ d2, 62);
+        const std::uint64_t b14 = rotl(a31 ^ d3, 55);
+        const std::uint64_t b24 = rotl(a42 ^ d4, 39);
+        const std::uint64_t b34 = rotl(a03 ^ d0, 41);
+        const std::uint64_t b44 = rotl(a14 ^ d1, 2);
+        // chi, then iota
+        a00 = b00 ^ (~b10 & b20);
+        a10 = b10 ^ (~b20 & b30);
+        a20 = b20 ^ (~b30 & b40);
+        a30 = b30 ^ (~b40 & b00);
+        a40 = b40 ^ (~b00 & b10);
+        a01 = b01 ^ (~b11 & b21);
+        a11 = b11 ^ (~b21 & b31);
+        a21 = b21 ^ (~b31 & b41);
+        a31 = b31 ^ (~b41 & b01);
+        a41 = b41 ^ (~b01 & b11);
+        a02 = b02 ^ (~b12 & b22);
+        a12 = b12 ^ (~b22 & b32);
+        a22 = b22 ^ (~b32 & b42);
+        a32 = b32 ^ (~b42 & b02);
+        a42 = b42 ^ (~b02 & b12);
+        a03 = b03 ^ (~b13 & b23);
+        a13 = b13 ^ (~b23 & b33);
+        a23 = b23 ^ (~b33 & b43);
+        a33 = b33 ^ (~b43 & b03);
+        a43 = b43 ^ (~b03 & b13);
+        a04 = b04 ^ (~b14 & b24);
+        a14 = b14 ^ (~b24 & b34);
+        a24 = b24 ^ (~b34 & b44);
+        a34 = b34 ^ (~b44 & b04);
+        a44 = b44 ^ (~b04 & b14);
+        a00 ^= kRoundConstants[round];
     }
+    s[0] = a00;
+    s[1] = a10;
+    s[2] = a20;
+    s[3] = a30;
+    s[4] = a40;
+    s[5] = a01;
+    s[6] = a11;
+    s[7] = a21;
+    s[8] = a31;
+    s[9] = a41;
+    s[10] = a02;
+    s[11] = a12;
+    s[12] = a22;
+    s[13] = a32;
+    s[14] = a42;
+    s[15] = a03;
+    s[16] = a13;
+    s[17] = a23;
+    s[18] = a33;
+    s[19] = a43;
+    s[20] = a04;
+    s[21] = a14;
+    s[22] = a24;
+    s[23] = a34;
+    s[24] = a44;
 }
 
 // XORs one rate-sized block into the state, lanes little-endian.
