@@ -213,31 +213,86 @@ constexpr std::string_view kExamples[] = {"1BoatSLRHtKNngkdXEeobR76b53LETtpyT",
 
 std::string compact(const ValidatorSpec&, std::string_view value) { return strip_separators(value, seps::S2); }
 
+// An address decodes to exactly 25 bytes. Its text has at most 35
+// characters, a number below 58^35 < 2^224: seven 32-bit limbs hold it, so
+// the decoding needs no allocation. Returns false when a character is
+// outside the alphabet; `size` is the decoded length (25 or not).
+bool decode_address(std::string_view s, std::uint8_t (&payload)[25], std::size_t& size) noexcept {
+    std::uint32_t limbs[8] = {};  // little-endian
+    std::size_t used = 0;         // limbs in use
+    bool bad = false;
+    std::size_t i = 0;
+    while (i < s.size()) {
+        // Up to five digits at a time: 58^5 < 2^32.
+        std::uint32_t mult = 1, chunk = 0;
+        for (std::size_t k = 0; k < 5 && i < s.size(); ++k, ++i) {
+            const std::int8_t v = kDigits.value[static_cast<unsigned char>(s[i])];
+            bad |= v < 0;
+            mult *= 58;
+            chunk = chunk * 58 + static_cast<std::uint32_t>(v & 63);
+        }
+        std::uint64_t carry = chunk;
+        for (std::size_t l = 0; l < used; ++l) {
+            const std::uint64_t t = std::uint64_t{limbs[l]} * mult + carry;
+            limbs[l] = static_cast<std::uint32_t>(t);
+            carry = t >> 32;
+        }
+        if (carry != 0 && used < 8) limbs[used++] = static_cast<std::uint32_t>(carry);
+    }
+    if (bad) return false;
+    std::size_t zeros = 0;
+    while (zeros < s.size() && s[zeros] == '1') ++zeros;
+    // Significant bytes of the number, most significant first.
+    std::uint8_t bytes[32];
+    std::size_t count = 0;
+    for (std::size_t l = used; l-- > 0;)
+        for (int shift = 24; shift >= 0; shift -= 8) {
+            const auto b = static_cast<std::uint8_t>(limbs[l] >> shift);
+            if (count == 0 && b == 0) continue;
+            bytes[count++] = b;
+        }
+    size = zeros + count;
+    if (size == 25) {
+        for (std::size_t k = 0; k < zeros; ++k) payload[k] = 0;
+        for (std::size_t k = 0; k < count; ++k) payload[zeros + k] = bytes[k];
+    }
+    return true;
+}
+
 ValidationOutcome validate(const ValidatorSpec&, std::string_view value) {
-    std::string s = strip_separators(value, seps::S2);
+    char compacted[64];
+    const std::size_t n = strip_separators_ascii(value, seps::S2, compacted, sizeof compacted);
+    std::string owned;
+    std::string_view s;
+    if (n != kNoCompact) {
+        s = std::string_view(compacted, n);
+    } else {
+        owned = strip_separators(value, seps::S2);
+        s = owned;
+    }
     if (s.size() < 26 || s.size() > 35)
         return ValidationOutcome::failure(ErrorCode::InvalidLength,
                                           "Bitcoin Base58Check address must be 26-35 characters");
     if (s[0] != '1' && s[0] != '3')
         return ValidationOutcome::failure(ErrorCode::InvalidComponent,
                                           "Bitcoin Base58Check address must start with 1 or 3");
-    auto decoded = base58_decode(s);
-    if (!decoded)
+    std::uint8_t payload[25];
+    std::size_t size = 0;
+    if (!decode_address(s, payload, size))
         return ValidationOutcome::failure(ErrorCode::InvalidFormat,
                                           "Bitcoin Base58Check address contains invalid characters");
-    const std::vector<std::uint8_t>& payload = *decoded;
-    if (payload.size() != 25)
+    if (size != 25)
         return ValidationOutcome::failure(ErrorCode::InvalidLength,
                                           "Bitcoin Base58Check address decoded payload must be 25 bytes");
     if (payload[0] != 0 && payload[0] != 5)
         return ValidationOutcome::failure(ErrorCode::InvalidComponent,
                                           "Bitcoin Base58Check address has an unsupported version");
-    const auto once = sha256(std::span<const std::uint8_t>(payload.data(), 21));
+    const auto once = sha256(std::span<const std::uint8_t>(payload, 21));
     const auto twice = sha256(once);
-    if (!std::equal(twice.begin(), twice.begin() + 4, payload.begin() + 21))
+    if (!std::equal(twice.begin(), twice.begin() + 4, payload + 21))
         return ValidationOutcome::failure(ErrorCode::InvalidChecksum,
                                           "Bitcoin Base58Check address fails checksum validation");
-    return ValidationOutcome::success(std::move(s));
+    return ValidationOutcome::success(std::string(s));
 }
 
 }  // namespace

@@ -18,8 +18,10 @@ extern const ValidatorSpec kBtcBech32Spec;
 extern const ValidatorSpec kEthSpec;
 extern const ValidatorSpec kWalletSpec;
 
-// FIPS 180-4 SHA-256.
+// FIPS 180-4 SHA-256 (with the processor's SHA instructions where present).
 std::array<std::uint8_t, 32> sha256(std::span<const std::uint8_t> data) noexcept;
+// The same digest computed without them: the reference for tests.
+std::array<std::uint8_t, 32> sha256_portable(std::span<const std::uint8_t> data) noexcept;
 // Keccak-256 with the original Keccak padding (0x01 ... 0x80), not SHA-3's.
 std::array<std::uint8_t, 32> keccak256(std::span<const std::uint8_t> data) noexcept;
 

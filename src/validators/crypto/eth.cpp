@@ -55,7 +55,45 @@ ValidationOutcome validate(const ValidatorSpec&, std::string_view value) {
 
 }  // namespace
 
+namespace {
+
+// Hex digit i of a digest.
+unsigned digest_nibble(const std::array<std::uint8_t, 32>& digest, std::size_t i) noexcept {
+    const std::uint8_t byte = digest[i / 2];
+    return i % 2 == 0 ? byte >> 4 : byte & 0x0F;
+}
+
+// The check for an ASCII body (every address): one pass finds both cases
+// and folds the text for hashing on the stack, and characters are bytes.
+bool eip55_ascii_body_valid(std::string_view body, std::uint8_t* folded) noexcept {
+    bool has_lower = false, has_upper = false;
+    for (std::size_t i = 0; i < body.size(); ++i) {
+        const char c = body[i];
+        has_lower |= is_lower(c);
+        has_upper |= is_upper(c);
+        folded[i] = static_cast<std::uint8_t>(to_lower_ascii(c));
+    }
+    // Single-case bodies carry no checksum.
+    if (!has_lower || !has_upper) return true;
+    const auto digest = keccak256(std::span<const std::uint8_t>(folded, body.size()));
+    for (std::size_t i = 0; i < body.size(); ++i) {
+        const char c = body[i];
+        if (is_digit(c)) continue;
+        // The digest has 64 hex digits; a character that needs one beyond
+        // them fails instead of reading past it.
+        if (i >= 64) return false;
+        const unsigned nibble = digest_nibble(digest, i);
+        if (nibble >= 8 ? is_lower(c) : is_upper(c)) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 bool eip55_body_valid(std::string_view body) {
+    std::uint8_t folded[128];
+    if (body.size() <= sizeof folded && all_ascii(body)) return eip55_ascii_body_valid(body, folded);
+
     bool has_lower = false, has_upper = false;
     for (char c : body) {
         has_lower = has_lower || is_lower(c);
@@ -64,21 +102,13 @@ bool eip55_body_valid(std::string_view body) {
     // Single-case bodies carry no checksum.
     if (!has_lower || !has_upper) return true;
 
-    // The hash is taken over the lower-case body: ASCII (every address) is
-    // folded on the stack, anything else through the full Unicode mapping.
-    std::array<std::uint8_t, 32> digest;
-    std::uint8_t folded[128];
-    if (body.size() <= sizeof folded && all_ascii(body)) {
-        for (std::size_t i = 0; i < body.size(); ++i) folded[i] = static_cast<std::uint8_t>(to_lower_ascii(body[i]));
-        digest = keccak256(std::span<const std::uint8_t>(folded, body.size()));
-    } else {
-        const std::string text = lower(body);
-        digest = keccak256(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
-    }
+    const std::string text = lower(body);
+    const auto digest =
+        keccak256(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 
-    // Character i is checked against hex digit i of the digest (the high
-    // nibble of byte i/2 for even i). The digest has 64 hex digits; a
-    // character that needs one beyond them fails instead of reading past it.
+    // Character i is checked against hex digit i of the digest. The digest
+    // has 64 hex digits; a character that needs one beyond them fails
+    // instead of reading past it.
     std::size_t pos = 0;
     std::size_t i = 0;
     while (pos < body.size()) {
@@ -89,8 +119,7 @@ bool eip55_body_valid(std::string_view body) {
         const std::size_t index = i++;
         if (len == 1 && is_digit(c)) continue;
         if (index >= 64) return false;
-        const std::uint8_t byte = digest[index / 2];
-        const unsigned nibble = index % 2 == 0 ? byte >> 4 : byte & 0x0F;
+        const unsigned nibble = digest_nibble(digest, index);
         if (len == 1) {
             if (nibble >= 8 && is_lower(c)) return false;
             if (nibble <= 7 && is_upper(c)) return false;

@@ -5,6 +5,12 @@
 
 #include "validators/crypto/crypto.h"
 
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#define OV_SHA_EXTENSIONS 1
+#include <cpuid.h>
+#include <immintrin.h>
+#endif
+
 namespace ov {
 
 namespace {
@@ -26,7 +32,7 @@ constexpr std::uint32_t kInitial[8] = {
 
 constexpr std::uint32_t rotr(std::uint32_t x, unsigned n) noexcept { return (x >> n) | (x << (32 - n)); }
 
-void compress(std::uint32_t (&h)[8], const std::uint8_t* block) noexcept {
+void compress_portable(std::uint32_t (&h)[8], const std::uint8_t* block) noexcept {
     std::uint32_t w[64];
     for (int i = 0; i < 16; ++i)
         w[i] = (std::uint32_t{block[4 * i]} << 24) | (std::uint32_t{block[4 * i + 1]} << 16) |
@@ -59,9 +65,64 @@ void compress(std::uint32_t (&h)[8], const std::uint8_t* block) noexcept {
     h[7] += k;
 }
 
-}  // namespace
+#ifdef OV_SHA_EXTENSIONS
+// The same compression with the processor's SHA-256 instructions (four
+// times faster or more), chosen at run time where the processor has them.
+// State order for the round instructions: ABEF in one register, CDGH in the
+// other. Message words are regrouped four at a time:
+// W[t..t+3] = msg2(msg1(W[t-16..], W[t-12..]) + W[t-7..t-4], W[t-4..]).
+__attribute__((target("sha,sse4.1,ssse3"))) void compress_sha_ni(std::uint32_t (&h)[8],
+                                                                  const std::uint8_t* block) noexcept {
+    const __m128i kByteSwap = _mm_set_epi64x(0x0c0d0e0f08090a0bLL, 0x0405060700010203LL);
+    __m128i dcba = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&h[0]));
+    __m128i hgfe = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&h[4]));
+    const __m128i cdab = _mm_shuffle_epi32(dcba, 0xB1);
+    const __m128i efgh = _mm_shuffle_epi32(hgfe, 0x1B);
+    __m128i abef = _mm_alignr_epi8(cdab, efgh, 8);
+    __m128i cdgh = _mm_blend_epi16(efgh, cdab, 0xF0);
+    const __m128i abef_in = abef, cdgh_in = cdgh;
 
-std::array<std::uint8_t, 32> sha256(std::span<const std::uint8_t> data) noexcept {
+    __m128i w[4];
+    for (int i = 0; i < 4; ++i)
+        w[i] = _mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * i)), kByteSwap);
+    for (int g = 0; g < 16; ++g) {
+        __m128i wk = _mm_add_epi32(w[g & 3], _mm_loadu_si128(reinterpret_cast<const __m128i*>(&kRound[4 * g])));
+        cdgh = _mm_sha256rnds2_epu32(cdgh, abef, wk);
+        wk = _mm_shuffle_epi32(wk, 0x0E);
+        abef = _mm_sha256rnds2_epu32(abef, cdgh, wk);
+        if (g < 12) {
+            __m128i t = _mm_sha256msg1_epu32(w[g & 3], w[(g + 1) & 3]);
+            t = _mm_add_epi32(t, _mm_alignr_epi8(w[(g + 3) & 3], w[(g + 2) & 3], 4));
+            w[g & 3] = _mm_sha256msg2_epu32(t, w[(g + 3) & 3]);
+        }
+    }
+    abef = _mm_add_epi32(abef, abef_in);
+    cdgh = _mm_add_epi32(cdgh, cdgh_in);
+    const __m128i feba = _mm_shuffle_epi32(abef, 0x1B);
+    const __m128i dchg = _mm_shuffle_epi32(cdgh, 0xB1);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(&h[0]), _mm_blend_epi16(feba, dchg, 0xF0));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(&h[4]), _mm_alignr_epi8(dchg, feba, 8));
+}
+
+bool has_sha_extensions() noexcept {
+    unsigned a, b, c, d;
+    if (!__get_cpuid(1, &a, &b, &c, &d)) return false;
+    const bool ssse3 = (c >> 9) & 1, sse41 = (c >> 19) & 1;
+    if (!__get_cpuid_count(7, 0, &a, &b, &c, &d)) return false;
+    return ssse3 && sse41 && ((b >> 29) & 1);
+}
+#endif
+
+using Compress = void (*)(std::uint32_t (&)[8], const std::uint8_t*) noexcept;
+
+Compress pick_compress() noexcept {
+#ifdef OV_SHA_EXTENSIONS
+    if (has_sha_extensions()) return compress_sha_ni;
+#endif
+    return compress_portable;
+}
+
+std::array<std::uint8_t, 32> digest(std::span<const std::uint8_t> data, Compress compress) noexcept {
     std::uint32_t h[8];
     for (int i = 0; i < 8; ++i) h[i] = kInitial[i];
 
@@ -89,6 +150,18 @@ std::array<std::uint8_t, 32> sha256(std::span<const std::uint8_t> data) noexcept
         out[4 * i + 3] = static_cast<std::uint8_t>(h[i]);
     }
     return out;
+}
+
+}  // namespace
+
+std::array<std::uint8_t, 32> sha256(std::span<const std::uint8_t> data) noexcept {
+    // Decided once per process; both forms give the same digest.
+    static const Compress compress = pick_compress();
+    return digest(data, compress);
+}
+
+std::array<std::uint8_t, 32> sha256_portable(std::span<const std::uint8_t> data) noexcept {
+    return digest(data, compress_portable);
 }
 
 }  // namespace ov
