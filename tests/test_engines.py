@@ -1,7 +1,9 @@
 """The engine integrations on real engines: DuckDB, Polars and a local Spark session."""
 import os
+import re
 import shutil
 import sys
+from pathlib import Path
 
 import pytest
 
@@ -10,6 +12,7 @@ import orvane_vardik as ov
 pa = pytest.importorskip("pyarrow")
 from orvane_vardik import columns  # noqa: E402
 
+README = Path(__file__).resolve().parent.parent / "README.md"
 ROWS = [("iban", "GB29 NWBK 6016 1331 9268 19"), ("iban", "GB29NWBK60161331926818"), ("luhn", "79927398713"),
         ("luhn", None), (None, "79927398713"), ("cz.rc", "7103192745"), ("iban", "")]
 
@@ -152,3 +155,26 @@ def test_spark_pandas_udf_recipe(spark):
     df = spark.createDataFrame(pd.DataFrame({"acct": values}), "acct string")
     got = [r["ok"] for r in df.withColumn("ok", iban_ok("acct")).collect()]
     assert got == [None if v is None else ov.validate("iban", v).valid for v in values]
+
+
+# The README's examples -------------------------------------------------------
+
+
+def readme_examples(spark_ones):
+    if not README.exists():
+        pytest.skip("README not available")
+    section = README.read_text().split("## Large data", 1)[1].split("\n## ", 1)[0]
+    blocks = re.findall(r"```python\n(.*?)```", section, re.S)
+    return [b for b in blocks if ("SparkSession" in b) == spark_ones]
+
+
+def test_readme_examples_run():
+    pytest.importorskip("duckdb")
+    pytest.importorskip("polars")
+    for block in readme_examples(spark_ones=False):
+        exec(compile(block, "README.md", "exec"), {})
+
+
+def test_readme_spark_example_runs(spark):
+    for block in readme_examples(spark_ones=True):
+        exec(compile(block, "README.md", "exec"), {})
