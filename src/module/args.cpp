@@ -165,7 +165,8 @@ void add_note(const char* param) {
 }
 
 bool text_arg(PyObject* obj, const char* param, std::string_view& out, bool element) {
-    if (!PyUnicode_Check(obj)) {
+    // An exact str (the usual case) is recognised by its type pointer alone.
+    if (Py_TYPE(obj) != &PyUnicode_Type && !PyUnicode_Check(obj)) {
         not_instance(obj, "str", !element);
         add_note(param);
         return false;

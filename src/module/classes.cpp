@@ -89,10 +89,11 @@ constexpr Py_ssize_t kResultFixedSize = static_cast<Py_ssize_t>(offsetof(ResultO
 
 PyObject* new_result(bool valid, std::string_view compact, ov::ErrorCode code, std::string_view message) {
     const auto n = static_cast<Py_ssize_t>(valid ? compact.size() : sizeof(std::string_view));
-    PyObject* obj = PyType_GenericAlloc(g_result_type, n);
-    if (!obj) return nullptr;
-    auto* r = reinterpret_cast<ResultObject*>(obj);
-    r->base.ob_size = n;
+    // Every field is written below, so the memory is not zeroed first (the
+    // type is not tracked by the garbage collector and holds no references).
+    auto* r = static_cast<ResultObject*>(PyObject_Malloc(static_cast<std::size_t>(kResultFixedSize + n + 1)));
+    if (!r) return PyErr_NoMemory();
+    PyObject* obj = reinterpret_cast<PyObject*>(PyObject_InitVar(&r->base, g_result_type, n));
     r->code = code;
     r->valid = valid;
     if (valid) {

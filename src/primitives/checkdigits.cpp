@@ -5,10 +5,9 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cstdint>
-#include <cstring>
 
+#include "primitives/mod97.h"
 #include "primitives/text.h"
 
 namespace ov {
@@ -135,84 +134,11 @@ bool eleven_test(std::string_view digits, std::span<const int> weights) noexcept
     return mod_floor(weighted_sum(digits, weights), 11) == 0;
 }
 
-namespace {
-
-// MOD 97-10 step of a byte: remainder * mult + value. A digit shifts by one
-// decimal place, a letter (10..35) by two; mult 0 marks any other byte.
-struct Mod97Table {
-    std::uint8_t mult[256];
-    std::uint8_t value[256];
-    constexpr Mod97Table() : mult(), value() {
-        for (unsigned d = 0; d < 10; ++d) {
-            mult['0' + d] = 10;
-            value['0' + d] = static_cast<std::uint8_t>(d);
-        }
-        for (unsigned l = 0; l < 26; ++l) {
-            mult['A' + l] = 100;
-            value['A' + l] = static_cast<std::uint8_t>(10 + l);
-        }
-    }
-};
-constexpr Mod97Table kMod97{};
-
-// Eight characters act on a remainder r as r * Q + P, where Q is the
-// product of their multipliers (at most 100^8 = 10^16) and P < Q their
-// value. P and Q are combined pairwise as a tree, so the multiplications of
-// one block do not wait on each other, and r * Q + P < 97 * 10^16 + 10^16
-// fits in 64 bits: one reduction per block of eight characters.
-struct Block {
-    std::uint64_t p;
-    std::uint64_t q;
-};
-constexpr Block join(Block hi, Block lo) noexcept { return {hi.p * lo.q + lo.p, hi.q * lo.q}; }
-
-// Value of eight ASCII digits loaded little-endian (first digit lowest):
-// pairs, then quadruples, then the whole, by multiply-and-shift.
-constexpr std::uint64_t eight_digits(std::uint64_t x) noexcept {
-    x -= 0x3030303030303030ULL;
-    x = (x * 10 + (x >> 8)) & 0x00FF00FF00FF00FFULL;
-    x = (x * 100 + (x >> 16)) & 0x0000FFFF0000FFFFULL;
-    return (x * 10000 + (x >> 32)) & 0xFFFFFFFFULL;
-}
-
-inline Block step(unsigned char c, unsigned& bad) noexcept {
-    bad |= kMod97.mult[c] == 0;
-    return {kMod97.value[c], kMod97.mult[c]};
-}
-
-}  // namespace
-
 std::optional<unsigned> mod97_10_extend(unsigned remainder, std::string_view text) noexcept {
-    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-    const std::size_t n = text.size();
-    std::uint64_t r = remainder % 97;
-    unsigned bad = 0;
-    std::size_t i = 0;
-    for (; n - i >= 8; i += 8) {
-        if constexpr (std::endian::native == std::endian::little) {
-            // Eight digits (the usual case) are read as one number.
-            std::uint64_t x;
-            std::memcpy(&x, p + i, 8);
-            if ((x & 0xF0F0F0F0F0F0F0F0ULL) == 0x3030303030303030ULL &&
-                ((x + 0x0606060606060606ULL) & 0xF0F0F0F0F0F0F0F0ULL) == 0x3030303030303030ULL) {
-                r = (r * 100000000 + eight_digits(x)) % 97;
-                continue;
-            }
-        }
-        const Block b01 = join(step(p[i], bad), step(p[i + 1], bad));
-        const Block b23 = join(step(p[i + 2], bad), step(p[i + 3], bad));
-        const Block b45 = join(step(p[i + 4], bad), step(p[i + 5], bad));
-        const Block b67 = join(step(p[i + 6], bad), step(p[i + 7], bad));
-        const Block b = join(join(b01, b23), join(b45, b67));
-        r = (r * b.q + b.p) % 97;
-    }
-    // The last 0..7 characters: 97 * 100^7 + 100^7 stays far below 2^64.
-    for (; i < n; ++i) {
-        const Block b = step(p[i], bad);
-        r = r * b.q + b.p;
-    }
+    bool bad = false;
+    const unsigned r = mod97_10_fold(remainder, text, bad);
     if (bad) return std::nullopt;
-    return static_cast<unsigned>(r % 97);
+    return r;
 }
 
 std::optional<unsigned> mod97_10_remainder_reference(std::string_view text) noexcept {

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "primitives/checkdigits.h"
+#include "primitives/mod97.h"
 #include "primitives/normalize.h"
 #include "primitives/text.h"
 #include "registry/random.h"
@@ -206,9 +207,9 @@ ValidationOutcome check_plain(std::string_view s) {
         return ValidationOutcome::failure(ErrorCode::InvalidFormat, "IBAN BBAN format is invalid for its country");
     // Rearranged: BBAN, then country code and check digits. The check digits
     // may be letters here; they count 10-35 like any other letter.
-    const auto r = mod97_10_extend(0, s.substr(4));
-    const auto rr = r ? mod97_10_extend(*r, s.substr(0, 4)) : std::nullopt;
-    if (!rr || *rr != 1)
+    bool bad = false;  // never set: the text is plain
+    const unsigned r = mod97_10_padded(s.substr(4), s.substr(0, 4), bad);
+    if (bad || r != 1)
         return ValidationOutcome::failure(ErrorCode::InvalidChecksum, "IBAN check digits are incorrect");
     return ValidationOutcome::success_input(s);
 }
