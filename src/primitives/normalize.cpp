@@ -250,7 +250,7 @@ std::size_t strip_separators_ascii(std::string_view text, std::string_view separ
     std::size_t begin = 0, end = text.size();
     while (begin < end && is_space(p[begin])) ++begin;
     while (end > begin && is_space(p[end - 1])) --end;
-    if (end - begin > capacity) return kNoCompact;
+    if (end - begin > capacity) return kNoCompact;  // the trimmed text must fit, separators included
 
     // Which bytes are kept: a 256-entry table would cost more to build than
     // the few dozen bytes it serves, so a 128-bit mask of the separators.
@@ -259,7 +259,7 @@ std::size_t strip_separators_ascii(std::string_view text, std::string_view separ
         const auto b = static_cast<unsigned char>(s);
         if (b < 0x80) sep_mask[b >> 6] |= std::uint64_t{1} << (b & 63);
     }
-    const unsigned char lower_from = to_upper ? 'a' : 0xFF;
+    const unsigned upper_mask = to_upper ? 1u : 0u;
     std::size_t n = 0;
     unsigned high = 0;
     for (std::size_t i = begin; i < end; ++i) {
@@ -267,7 +267,7 @@ std::size_t strip_separators_ascii(std::string_view text, std::string_view separ
         high |= b;
         // Written unconditionally, kept only when not a separator: no branch
         // on the data. Bytes of 0x80 and above end in kNoCompact anyway.
-        const unsigned is_lower = static_cast<unsigned char>(b - lower_from) < 26;
+        const unsigned is_lower = (static_cast<unsigned char>(b - 'a') < 26) & upper_mask;
         out[n] = static_cast<char>(b - 32 * is_lower);
         n += 1 - ((sep_mask[(b >> 6) & 1] >> (b & 63)) & 1);
     }

@@ -1,9 +1,13 @@
 // Check-digit primitives against published reference values.
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "check.h"
 #include "primitives/checkdigits.h"
+#include "primitives/mod97.h"
+#include "primitives/text.h"
 
 using namespace ov;
 
@@ -140,4 +144,98 @@ TEST_CASE("Verhoeff") {
         {"2365", false}, {"1428570", true}, {"123451", true}, {"123452", false}, {"23a3", false},
     };
     for (const Row& r : rows) CHECK_EQ(verhoeff_valid(r.digits), r.valid);
+}
+
+// ---------------------------------------------------------------------------
+// The fast forms against their digit-by-digit twins.
+
+namespace {
+
+// A fixed-seed generator, so that a failure can be replayed.
+struct Rng {
+    std::uint64_t s = 0x9E3779B97F4A7C15ULL;
+    std::uint64_t next() {
+        s ^= s << 13;
+        s ^= s >> 7;
+        s ^= s << 17;
+        return s;
+    }
+    std::size_t below(std::size_t n) { return static_cast<std::size_t>(next() % n); }
+};
+
+std::string random_text(Rng& rng, std::size_t n, std::string_view alphabet) {
+    std::string s;
+    for (std::size_t i = 0; i < n; ++i) s.push_back(alphabet[rng.below(alphabet.size())]);
+    return s;
+}
+
+constexpr std::string_view kDigits = "0123456789";
+constexpr std::string_view kAlnum = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+
+}  // namespace
+
+TEST_CASE("luhn: table walk agrees with the digit-by-digit sum") {
+    Rng rng;
+    std::vector<std::string> texts;
+    for (std::size_t n = 0; n < 80; ++n)
+        for (int k = 0; k < 20; ++k) texts.push_back(random_text(rng, n, kDigits));
+    for (int k = 0; k < 200; ++k) {  // a stray byte that is not a digit (it counts 0)
+        std::string t = random_text(rng, 1 + rng.below(40), kDigits);
+        t[rng.below(t.size())] = "x/: \0\xFF"[rng.below(6)];
+        texts.push_back(t);
+    }
+    // Around the length at which the sum is reduced, and well beyond it.
+    for (std::size_t n : {(1u << 20) - 1, 1u << 20, (1u << 20) + 1, (1u << 21) + 3, 3'000'001u})
+        texts.push_back(random_text(rng, n, kDigits));
+    texts.push_back(std::string(5'000'001, '9'));
+    for (const std::string& t : texts) {
+        const unsigned slow = luhn_sum_mod10_reference(t);
+        CHECK_EQ(luhn_sum_mod10(t), slow);
+        CHECK_EQ(luhn_valid(t), slow == 0);
+        CHECK_EQ(luhn_digits_mod10(t), all_digits(t) ? static_cast<int>(slow) : -1);
+        if (t.size() < 100) CHECK(luhn_valid(t + luhn_check_digit(t)) || !all_digits(t));
+    }
+}
+
+TEST_CASE("MOD 97-10: blocks of eight agree with the digit-by-digit remainder") {
+    Rng rng;
+    for (std::size_t n = 0; n < 70; ++n) {
+        for (int k = 0; k < 30; ++k) {
+            const std::string t = random_text(rng, n, k % 3 == 0 ? kDigits : kAlnum);
+            const auto slow = mod97_10_remainder_reference(t);
+            CHECK_EQ(mod97_10_remainder(t).value_or(99), slow.value_or(99));
+            // Any split point, continued from the remainder of the first part.
+            const std::size_t cut = n ? rng.below(n + 1) : 0;
+            const auto head = mod97_10_remainder_reference(t.substr(0, cut));
+            CHECK_EQ(mod97_10_extend(head.value_or(0), std::string_view(t).substr(cut)).value_or(99),
+                     slow.value_or(99));
+            bool bad = false;
+            CHECK_EQ(mod97_10_padded(std::string_view(t).substr(0, cut), std::string_view(t).substr(cut), bad),
+                     slow.value_or(99));
+            CHECK(!bad);
+            // One character outside the alphabet anywhere is reported.
+            if (n > 0) {
+                std::string broken = t;
+                broken[rng.below(n)] = "a -\0\xC3"[rng.below(5)];
+                CHECK(!mod97_10_remainder(broken).has_value());
+                CHECK(!mod97_10_remainder_reference(broken).has_value());
+                bad = false;
+                mod97_10_padded(broken, {}, bad);
+                CHECK(bad);
+            }
+        }
+    }
+    // Extremes: the largest values of every step, long runs, all 97 starts.
+    for (std::string_view t : {"ZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZ", "99999999999999999999999999999999999",
+                               "Z9Z9Z9Z9Z9Z9Z9Z9Z9Z9Z9Z9Z9Z9Z9Z9Z9Z", "00000000000000000000000000000000001"}) {
+        for (unsigned start = 0; start < 97; ++start) {
+            unsigned slow = start;
+            for (char c : t)
+                slow = is_digit(c) ? (slow * 10 + static_cast<unsigned>(c - '0')) % 97
+                                   : (slow * 100 + static_cast<unsigned>(c - 'A' + 10)) % 97;
+            CHECK_EQ(mod97_10_extend(start, t).value_or(99), slow);
+        }
+    }
+    const std::string zs(1'000'003, 'Z');
+    CHECK_EQ(mod97_10_remainder(zs).value_or(99), mod97_10_remainder_reference(zs).value_or(98));
 }

@@ -619,3 +619,38 @@ TEST_CASE("every code point maps to valid UTF-8 of at most three characters") {
         }
     }
 }
+
+TEST_CASE("strip_separators_ascii: the stack form agrees with strip_separators") {
+    // Every ASCII byte class that matters: separators of the sets, blanks
+    // and control white space (trimmed only at the ends), NUL, DEL, letters.
+    constexpr std::string_view alphabet = std::string_view(" -./()\t\n\v\f\r\x1c\x1f\x7f\0aZz09,:", 21);
+    std::uint64_t state = 12345;
+    auto next = [&state] {
+        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+        return static_cast<std::size_t>(state >> 33);
+    };
+    for (std::string_view sep : {ov::seps::S1, ov::seps::S2, ov::seps::S3, ov::seps::S4, ov::seps::S13}) {
+        for (int k = 0; k < 3000; ++k) {
+            std::string t;
+            const std::size_t n = next() % 40;
+            for (std::size_t i = 0; i < n; ++i) t.push_back(alphabet[next() % alphabet.size()]);
+            char buffer[64];
+            for (bool upper : {false, true}) {
+                const std::size_t got = ov::strip_separators_ascii(t, sep, buffer, sizeof buffer, upper);
+                std::string expected = ov::strip_separators(t, sep);
+                if (upper) expected = ov::ascii_upper(expected);
+                CHECK(got != ov::kNoCompact);
+                if (got != ov::kNoCompact) CHECK_EQ(std::string(buffer, got), expected);
+            }
+        }
+    }
+    char small[4];
+    CHECK_EQ(ov::strip_separators_ascii("\t ab-cd ", ov::seps::S1, small, sizeof small), ov::kNoCompact);
+    CHECK_EQ(ov::strip_separators_ascii("\t ab-c ", ov::seps::S1, small, sizeof small), 3u);  // fits once trimmed
+    CHECK_EQ(std::string(small, 3), "abc");
+    CHECK_EQ(ov::strip_separators_ascii("abcde", ov::seps::S1, small, sizeof small), ov::kNoCompact);
+    // Anything beyond ASCII goes to the full rules, wherever it stands.
+    for (std::string_view t : {"\xC2\xA0" "abc"sv, "ab\xE2\x80\x93" "c"sv, "abc\xFF"sv, "\xE3\x80\x80"sv})
+        CHECK_EQ(ov::strip_separators_ascii(t, ov::seps::S1, small, sizeof small), ov::kNoCompact);
+    CHECK_EQ(ov::strip_separators_ascii("", ov::seps::S1, small, 0), 0u);
+}
