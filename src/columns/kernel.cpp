@@ -14,15 +14,22 @@
 
 namespace ovc {
 
-Buffer Buffer::zeroed(std::size_t n) {
-    // Rounded up to whole cache lines, so the tail of a bitmap is readable.
+Buffer Buffer::uninitialised(std::size_t n) {
+    // Rounded up to whole cache lines; the padding is zeroed, so reading a
+    // bitmap's last word never sees indeterminate bytes.
     const std::size_t size = (std::max<std::size_t>(n, 1) + 63) / 64 * 64;
     void* p = std::aligned_alloc(64, size);
     if (!p) throw std::bad_alloc();
-    std::memset(p, 0, size);
+    std::memset(static_cast<std::uint8_t*>(p) + size - 64, 0, 64);
     Buffer b;
     b.bytes.reset(static_cast<std::uint8_t*>(p));
     b.size = n;
+    return b;
+}
+
+Buffer Buffer::zeroed(std::size_t n) {
+    Buffer b = uninitialised(n);
+    std::memset(b.data(), 0, n);
     return b;
 }
 
@@ -122,7 +129,7 @@ Output allocate(Op op, std::int64_t n) {
             case FieldType::Bool: f.values = Buffer::zeroed(bitmap); break;
             case FieldType::Int32: f.values = Buffer::zeroed(rows * 4); break;
             // Lengths at [i + 1] while rows are written; offsets afterwards.
-            case FieldType::Utf8: f.values = Buffer::zeroed((rows + 1) * 8); break;
+            case FieldType::Utf8: f.values = Buffer::zeroed((rows + 1) * 4); break;
         }
         out.fields.push_back(std::move(f));
     }
@@ -148,8 +155,11 @@ struct Writer {
     }
     void str(std::size_t f, std::int64_t i, std::string_view s) {
         Field& fl = out.fields[f];
+        // No single value comes near 4 GiB: Arrow values are at most 2 GiB and
+        // an operation's text is at most a few times its input.
+        if (s.size() > UINT32_MAX) throw std::bad_alloc();
         set_bit(fl.validity.data(), i);
-        fl.values.as<std::int64_t>()[i + 1] = static_cast<std::int64_t>(s.size());
+        fl.values.as<std::uint32_t>()[i + 1] = static_cast<std::uint32_t>(s.size());
         text[f].append(s);
     }
 };
@@ -265,6 +275,26 @@ struct Plan {
     std::vector<std::int64_t> chunk_start;  // output row of each chunk's first row
 };
 
+// Bytes of the plain offset-based input in output rows [begin, end).
+std::size_t input_bytes(const Plan& plan, std::int64_t begin, std::int64_t end) {
+    std::int64_t total = 0;
+    for (std::size_t c = 0; c < plan.input.chunks.size(); ++c) {
+        const Chunk& ch = plan.input.chunks[c];
+        const std::int64_t base = plan.chunk_start[c];
+        const std::int64_t lo = std::max(begin, base) - base, hi = std::min(end, base + ch.length) - base;
+        if (lo >= hi || ch.dictionary >= 0) continue;
+        const StringSource& v = ch.values;
+        if (v.kind == StrKind::Utf8) {
+            const auto* o = static_cast<const std::int32_t*>(v.offsets);
+            total += o[v.offset + hi] - o[v.offset + lo];
+        } else if (v.kind == StrKind::LargeUtf8) {
+            const auto* o = static_cast<const std::int64_t*>(v.offsets);
+            total += o[v.offset + hi] - o[v.offset + lo];
+        }
+    }
+    return static_cast<std::size_t>(total);
+}
+
 template <Op op>
 void run_segment(const Plan& plan, Writer& w, std::int64_t begin, std::int64_t end) {
     const auto& chunks = plan.input.chunks;
@@ -297,25 +327,30 @@ void run_segment_op(Op op, const Plan& plan, Writer& w, std::int64_t begin, std:
 }
 
 // Turns the per-row lengths of a text field into offsets and joins the
-// segments' bytes; int32 offsets whenever the total allows it.
+// segments' bytes; int32 offsets unless the total needs int64.
 void finish_text(Field& f, std::int64_t n, const std::vector<std::int64_t>& seg_begin,
                  const std::vector<Writer>& writers, std::size_t index) {
-    auto* off = f.values.as<std::int64_t>();
-    for (std::int64_t i = 0; i < n; ++i) off[i + 1] += off[i];
-    const std::int64_t total = off[n];
-    f.data = Buffer::zeroed(static_cast<std::size_t>(total));
+    auto* len = f.values.as<std::uint32_t>();
+    std::int64_t total = 0;
+    for (std::int64_t i = 1; i <= n; ++i) total += len[i];
+    std::vector<std::int64_t> seg_at(writers.size());  // byte offset of each segment's text
+    if (total <= INT32_MAX) {
+        auto* off = f.values.as<std::int32_t>();
+        for (std::int64_t i = 0; i < n; ++i) off[i + 1] = off[i] + static_cast<std::int32_t>(len[i + 1]);
+        for (std::size_t s = 0; s < writers.size(); ++s) seg_at[s] = off[seg_begin[s]];
+    } else {
+        Buffer wide = Buffer::zeroed(static_cast<std::size_t>(n + 1) * 8);
+        auto* off = wide.as<std::int64_t>();
+        for (std::int64_t i = 0; i < n; ++i) off[i + 1] = off[i] + len[i + 1];
+        for (std::size_t s = 0; s < writers.size(); ++s) seg_at[s] = off[seg_begin[s]];
+        f.values = std::move(wide);
+        f.large = true;
+    }
+    f.data = Buffer::uninitialised(static_cast<std::size_t>(total));
     for (std::size_t s = 0; s < writers.size(); ++s) {
         const std::string& t = writers[s].text[index];
-        if (!t.empty()) std::memcpy(f.data.data() + off[seg_begin[s]], t.data(), t.size());
+        if (!t.empty()) std::memcpy(f.data.data() + seg_at[s], t.data(), t.size());
     }
-    if (total > INT32_MAX) {
-        f.large = true;
-        return;
-    }
-    Buffer narrow = Buffer::zeroed(static_cast<std::size_t>(n + 1) * 4);
-    auto* o32 = narrow.as<std::int32_t>();
-    for (std::int64_t i = 0; i <= n; ++i) o32[i] = static_cast<std::int32_t>(off[i]);
-    f.values = std::move(narrow);
 }
 
 // Rows per thread below which another thread costs more than it saves.
@@ -354,7 +389,14 @@ Output run(Op op, const ov::ValidatorSpec& spec, const ColumnInput& input, int t
 
     std::vector<Writer> writers;
     writers.reserve(static_cast<std::size_t>(t));
-    for (std::int64_t s = 0; s < t; ++s) writers.push_back(Writer{out, {}});
+    for (std::int64_t s = 0; s < t; ++s) {
+        writers.push_back(Writer{out, {}});
+        // Compact texts are about as long as their input: reserving that
+        // much spares the growth copies of a long column.
+        if (op == Op::Compact || op == Op::Format || op == Op::Validate)
+            writers.back().text[op == Op::Validate ? 1 : 0].reserve(
+                input_bytes(plan, seg_begin[static_cast<std::size_t>(s)], seg_begin[static_cast<std::size_t>(s) + 1]));
+    }
 
     std::atomic<bool> failed{false};
     auto work = [&](std::size_t s) noexcept {

@@ -20,12 +20,13 @@ struct FreeDeleter {
     void operator()(void* p) const noexcept { std::free(p); }
 };
 
-// A zero-filled, 64-byte aligned heap buffer (Arrow's recommended alignment).
+// A 64-byte aligned heap buffer (Arrow's recommended alignment).
 struct Buffer {
     std::unique_ptr<std::uint8_t, FreeDeleter> bytes;
     std::size_t size = 0;
 
-    static Buffer zeroed(std::size_t n);  // throws std::bad_alloc
+    static Buffer zeroed(std::size_t n);         // throws std::bad_alloc
+    static Buffer uninitialised(std::size_t n);  // only the padding is zeroed
     std::uint8_t* data() const noexcept { return bytes.get(); }
     template <class T>
     T* as() const noexcept { return reinterpret_cast<T*>(bytes.get()); }
