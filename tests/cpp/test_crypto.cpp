@@ -1,5 +1,7 @@
 // Hashes, Base58, Bech32 and EIP-55 routines behind the wallet validators.
+#include <algorithm>
 #include <cstdint>
+#include <iostream>
 #include <optional>
 #include <span>
 #include <string>
@@ -297,4 +299,153 @@ TEST_CASE("eip55 never reads beyond the 64 digest digits") {
     std::string huge(1 << 20, 'a');
     huge.back() = 'B';
     CHECK(!ov::eip55_body_valid(huge));
+}
+
+// ---------------------------------------------------------------------------
+// Fast forms against slow twins written from the definitions.
+
+namespace {
+
+struct Rng {
+    std::uint64_t s = 0x2545F4914F6CDD1DULL;
+    std::uint64_t next() {
+        s ^= s << 13;
+        s ^= s >> 7;
+        s ^= s << 17;
+        return s;
+    }
+    std::size_t below(std::size_t n) { return static_cast<std::size_t>(next() % n); }
+};
+
+// Polymod with the five generator tests of the definition.
+std::uint32_t slow_polymod(const Words& values) {
+    constexpr std::uint32_t gen[5] = {0x3b6a57b2, 0x26508e6d, 0x1ea119fa, 0x3d4233dd, 0x2a1462b3};
+    std::uint32_t c = 1;
+    for (std::uint32_t v : values) {
+        const std::uint32_t b = c >> 25;
+        c = ((c & 0x1FFFFFF) << 5) ^ v;
+        for (int i = 0; i < 5; ++i)
+            if ((b >> i) & 1) c ^= gen[i];
+    }
+    return c;
+}
+
+// The address checker step by step, on the public primitives.
+ov::Bech32Status slow_bech32(std::string_view text) {
+    using S = ov::Bech32Status;
+    bool lo = false, up = false;
+    for (char c : text) {
+        lo |= c >= 'a' && c <= 'z';
+        up |= c >= 'A' && c <= 'Z';
+    }
+    if (lo && up) return S::Format;
+    std::string l(text);
+    for (char& c : l)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+    if (l.size() <= 2 || l.substr(0, 3) != "bc1") return S::Component;
+    if (l.size() < 14 || l.size() > 74) return S::Format;
+    constexpr std::string_view charset = "qpzry9x8gf2tvdw0s3jn54khce6mua7l";
+    Words data;
+    for (std::size_t i = 3; i < l.size(); ++i) {
+        const auto pos = charset.find(l[i]);
+        if (pos == std::string_view::npos) return S::Format;
+        data.push_back(static_cast<std::uint32_t>(pos));
+    }
+    Words all{3, 3, 0, 2, 3};
+    all.insert(all.end(), data.begin(), data.end());
+    const std::uint32_t check = slow_polymod(all);
+    if (data[0] > 16) return S::Component;
+    if (check != (data[0] == 0 ? 1u : 0x2bc830a3u)) return S::Checksum;
+    if (data.size() < 7) return S::Component;
+    const auto program = ov::bech32_convert_bits(Words(data.begin() + 1, data.end() - 6), 5, 8);
+    if (!program || program->size() < 2 || program->size() > 40) return S::Component;
+    if (data[0] == 0 && program->size() != 20 && program->size() != 32) return S::Component;
+    return S::Valid;
+}
+
+}  // namespace
+
+TEST_CASE("sha256 with processor instructions equals the portable form") {
+    Rng rng;
+    for (std::size_t n = 0; n < 300; ++n) {
+        Bytes msg(n);
+        for (auto& b : msg) b = static_cast<std::uint8_t>(rng.next());
+        CHECK_EQ(hex(ov::sha256(msg)), hex(ov::sha256_portable(msg)));
+    }
+    CHECK_EQ(hex(ov::sha256_portable(bytes_of("abc"))),
+             std::string("ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"));
+}
+
+TEST_CASE("bech32 polymod by table equals the bitwise definition") {
+    Rng rng;
+    for (int k = 0; k < 2000; ++k) {
+        Words values(rng.below(90));
+        for (auto& v : values) v = static_cast<std::uint32_t>(k % 4 == 0 ? rng.next() : rng.below(32));
+        CHECK_EQ(ov::bech32_polymod(values), slow_polymod(values));
+    }
+}
+
+TEST_CASE("bech32 checker equals its step-by-step twin on mutated addresses") {
+    Rng rng;
+    const std::string_view seeds[] = {
+        "bc1qw508d6qejxtdg4y5r3zarvary0c5xw7kv8f3t4",
+        "bc1qrp33g0q5c5txsp9arysrx4k6zdkfs4nce4xj0gdcccefvpysxf3qccfmv3",
+        "bc1pw508d6qejxtdg4y5r3zarvary0c5xw7kw508d6qejxtdg4y5r3zarvary0c5xw7kt5nd6y",
+        "BC1SW50QGDZ25J",
+        "bc1zw508d6qejxtdg4y5r3zarvaryvaxxpcs",
+    };
+    constexpr std::string_view noise = "qpzry9x8gf2tvdw0s3jn54khce6mua7lQPZbio1B ";
+    for (std::string_view seed : seeds) {
+        CHECK(ov::bech32_check(seed) == slow_bech32(seed));
+        for (int k = 0; k < 3000; ++k) {
+            std::string t(seed);
+            const int edits = 1 + static_cast<int>(rng.below(3));
+            for (int e = 0; e < edits; ++e) {
+                const std::size_t at = rng.below(t.size() + 1);
+                switch (rng.below(3)) {
+                    case 0: if (at < t.size()) t[at] = noise[rng.below(noise.size())]; break;
+                    case 1: if (at < t.size()) t.erase(at, 1); break;
+                    default: t.insert(at, 1, noise[rng.below(noise.size())]);
+                }
+            }
+            if (ov::bech32_check(t) != slow_bech32(t)) std::cerr << "bech32 twin: " << t << "\n";
+            CHECK(ov::bech32_check(t) == slow_bech32(t));
+        }
+    }
+}
+
+TEST_CASE("base58check validation equals decoding and hashing the slow way") {
+    Rng rng;
+    constexpr std::string_view alphabet = "123456789ABCDEFGHJKLMNPQRSTUVWXYZabcdefghijkmnopqrstuvwxyz";
+    const ov::ValidatorSpec& spec = ov::kBtcBase58Spec;
+    auto slow = [](std::string_view s) -> int {  // -1 valid, else the error code
+        if (s.size() < 26 || s.size() > 35) return 1;
+        if (s[0] != '1' && s[0] != '3') return 3;
+        const auto d = naive_base58(s);
+        if (!d) return 0;
+        if (d->size() != 25) return 1;
+        if ((*d)[0] != 0 && (*d)[0] != 5) return 3;
+        const auto twice = ov::sha256_portable(ov::sha256_portable(std::span<const std::uint8_t>(d->data(), 21)));
+        return std::equal(twice.begin(), twice.begin() + 4, d->begin() + 21) ? -1 : 2;
+    };
+    const std::string_view seeds[] = {"1BoatSLRHtKNngkdXEeobR76b53LETtpyT", "3J98t1WpEZ73CNmQviecrnyiWrnqRhWNLy",
+                                      "1111111111111111111114oLvT2"};
+    for (std::string_view seed : seeds) {
+        for (int k = 0; k < 3000; ++k) {
+            std::string t(seed);
+            if (k > 0) {
+                const std::size_t at = rng.below(t.size());
+                if (k % 7 == 0)
+                    t.insert(at, 1, alphabet[rng.below(58)]);
+                else if (k % 11 == 0)
+                    t.erase(at, 1);
+                else
+                    t[at] = (k % 13 == 0) ? '0' : alphabet[rng.below(58)];
+            }
+            const ov::ValidationOutcome o = spec.ops.validate(spec, t);
+            const int expected = slow(t);
+            CHECK_EQ(o.ok ? -1 : static_cast<int>(o.code), expected);
+            if (o.ok) CHECK_EQ(std::string(o.text()), t);
+        }
+    }
 }

@@ -41,7 +41,9 @@ struct GeneratorTable {
 constexpr GeneratorTable kGenerators{};
 
 constexpr std::uint32_t polymod_step(std::uint32_t c, std::uint32_t v) noexcept {
-    return (((c & 0x1FFFFFF) << 5) ^ v) ^ kGenerators.mask[c >> 25];
+    // Only bits 25..29 select generators: c can hold more above them, as
+    // the values are XORed in unmasked.
+    return (((c & 0x1FFFFFF) << 5) ^ v) ^ kGenerators.mask[(c >> 25) & 31];
 }
 
 constexpr std::string_view kAliases[] = {"Bitcoin address", "Bitcoin SegWit address", "Bech32 address",
