@@ -154,6 +154,10 @@ def test_kernel_runs_without_the_interpreter_lock():
     (lambda: columns.is_valid("luhn", pa.record_batch({"a": ["1"]})), TypeError, "got struct"),
     (lambda: columns.is_valid("luhn", ["\ud800"]), UnicodeEncodeError, "surrogate"),
     (lambda: columns.is_valid("luhn", ["1"], threads=0), ValueError, "threads must be between 1"),
+    (lambda: columns.Column(), TypeError, "cannot create"),
+    (lambda: columns.Table(), TypeError, "cannot create"),
+    (lambda: columns.table(a=columns.is_valid("luhn", ["1"]), b=columns.is_valid("luhn", [])), ValueError,
+     "same length"),
 ])
 def test_misuse_raises(call, exc, text):
     with pytest.raises(exc, match=text):

@@ -231,8 +231,10 @@ PyType_Slot kColumnSlots[] = {
     {0, nullptr},
 };
 
-PyType_Spec kColumnSpec = {"orvane_vardik.columns.Column", sizeof(ColumnObject), 0, Py_TPFLAGS_DEFAULT,
-                           kColumnSlots};
+// Only the module creates results: a bare Column() would have no output.
+constexpr unsigned kResultFlags = Py_TPFLAGS_DEFAULT | Py_TPFLAGS_DISALLOW_INSTANTIATION | Py_TPFLAGS_IMMUTABLETYPE;
+
+PyType_Spec kColumnSpec = {"orvane_vardik.columns.Column", sizeof(ColumnObject), 0, kResultFlags, kColumnSlots};
 
 // Table -------------------------------------------------------------------------
 
@@ -280,7 +282,7 @@ PyType_Slot kTableSlots[] = {
     {0, nullptr},
 };
 
-PyType_Spec kTableSpec = {"orvane_vardik.columns.Table", sizeof(TableObject), 0, Py_TPFLAGS_DEFAULT, kTableSlots};
+PyType_Spec kTableSpec = {"orvane_vardik.columns.Table", sizeof(TableObject), 0, kResultFlags, kTableSlots};
 
 // Functions ------------------------------------------------------------------------
 
