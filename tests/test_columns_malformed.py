@@ -191,3 +191,31 @@ def test_fuzzed_offsets_refused_or_read_exactly(offsets, offset):
         return
     values = [data[a:b].decode() for a, b in zip(window, window[1:])]
     assert columns.is_valid("luhn", hand).to_pylist() == [ov.validate("luhn", v).valid for v in values]
+
+
+@given(st.lists(st.tuples(st.integers(-2, 20), st.integers(-1, 2), st.integers(-2, 20)), min_size=1, max_size=6))
+def test_fuzzed_views_refused_or_read_exactly(views):
+    data = b"79927398713000001234"[:16]
+    hand = Hand(b"vu", len(views), [None, b"".join(view(n, data[:max(n, 0)], b, o) for n, b, o in views), data,
+                                    i64(16)])
+    sound = all(0 <= n <= 12 or (n > 12 and b == 0 and 0 <= o and o + n <= 16) for n, b, o in views)
+    if not sound:
+        with pytest.raises(ValueError, match="string view"):
+            columns.is_valid("luhn", hand)
+        return
+    values = [(data[:n] if n <= 12 else data[o:o + n]).decode() for n, b, o in views]
+    assert columns.is_valid("luhn", hand).to_pylist() == [ov.validate("luhn", v).valid for v in values]
+
+
+@given(st.lists(st.integers(-128, 127), max_size=6), st.sampled_from([b"c", b"C", b"s", b"i", b"L"]))
+def test_fuzzed_dictionary_indices_refused_or_mapped(indices, fmt):
+    width = {b"c": 1, b"C": 1, b"s": 2, b"i": 4, b"L": 8}[fmt]
+    raw = b"".join(i.to_bytes(width, "little", signed=True) for i in indices)
+    hand = Hand(fmt, len(indices), [None, raw], dictionary=(b"u", 2, UTF8))
+    unsigned = fmt.isupper()
+    decoded = [i % (1 << 8 * width) if unsigned else i for i in indices]
+    if any(not 0 <= i < 2 for i in decoded):
+        with pytest.raises(ValueError, match="dictionary index out of range"):
+            columns.is_valid("luhn", hand)
+        return
+    assert columns.compact("luhn", hand).to_pylist() == [["18", "799273987"][i] for i in decoded]
