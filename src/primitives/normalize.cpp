@@ -242,6 +242,40 @@ std::string strip_separators(std::string_view text, std::string_view separators)
     return out;
 }
 
+namespace {
+
+// Per-byte work of strip_separators_ascii for one separator set: the byte
+// written (upper-cased in the upper-case table), whether it is kept, and a
+// flag for bytes beyond ASCII. Built at compile time for the sets that the
+// short-input fast paths use.
+constexpr std::uint16_t kKeepByte = 0x100, kBeyondAscii = 0x200;
+struct CompactTable {
+    std::uint16_t entry[256];
+    constexpr CompactTable(std::string_view separators, bool to_upper) : entry() {
+        for (unsigned b = 0; b < 256; ++b) {
+            if (b >= 0x80) {
+                entry[b] = kBeyondAscii;
+                continue;
+            }
+            const bool keep = separators.find(static_cast<char>(b)) == std::string_view::npos;
+            const unsigned u = to_upper && b >= 'a' && b <= 'z' ? b - 32 : b;
+            entry[b] = static_cast<std::uint16_t>(u | (keep ? kKeepByte : 0));
+        }
+    }
+};
+constexpr CompactTable kTables[] = {
+    {seps::S1, false}, {seps::S1, true}, {seps::S2, false}, {seps::S2, true}, {seps::S3, false}, {seps::S3, true},
+};
+
+const CompactTable* table_for(std::string_view separators, bool to_upper) noexcept {
+    const std::string_view sets[] = {seps::S1, seps::S2, seps::S3};
+    for (std::size_t i = 0; i < 3; ++i)
+        if (separators == sets[i]) return &kTables[2 * i + (to_upper ? 1 : 0)];
+    return nullptr;
+}
+
+}  // namespace
+
 std::size_t strip_separators_ascii(std::string_view text, std::string_view separators, char* out,
                                    std::size_t capacity, bool to_upper) noexcept {
     // In ASCII the white space that trimming removes is TAB..CR and the blank.
@@ -252,27 +286,34 @@ std::size_t strip_separators_ascii(std::string_view text, std::string_view separ
     while (end > begin && is_space(p[end - 1])) --end;
     if (end - begin > capacity) return kNoCompact;  // the trimmed text must fit, separators included
 
-    // Which bytes are kept: a 256-entry table would cost more to build than
-    // the few dozen bytes it serves, so a 128-bit mask of the separators.
+    // Every byte is written, and counted only when kept: no branch on the
+    // data. Bytes beyond ASCII end in kNoCompact, so what they wrote is moot.
+    std::size_t n = 0;
+    if (const CompactTable* table = table_for(separators, to_upper)) {
+        unsigned flags = 0;
+        for (std::size_t i = begin; i < end; ++i) {
+            const unsigned e = table->entry[p[i]];
+            out[n] = static_cast<char>(e);
+            n += (e >> 8) & 1;
+            flags |= e;
+        }
+        return flags & kBeyondAscii ? kNoCompact : n;
+    }
+    // Other sets: a 128-bit mask of the separators.
     std::uint64_t sep_mask[2] = {0, 0};
     for (char s : separators) {
         const auto b = static_cast<unsigned char>(s);
         if (b < 0x80) sep_mask[b >> 6] |= std::uint64_t{1} << (b & 63);
     }
     const unsigned upper_mask = to_upper ? 1u : 0u;
-    std::size_t n = 0;
     unsigned high = 0;
     for (std::size_t i = begin; i < end; ++i) {
         const unsigned char b = p[i];
         high |= b;
-        // Written unconditionally, kept only when not a separator: no branch
-        // on the data. Bytes of 0x80 and above end in kNoCompact anyway.
         const unsigned is_lower = (static_cast<unsigned char>(b - 'a') < 26) & upper_mask;
         out[n] = static_cast<char>(b - 32 * is_lower);
         n += 1 - ((sep_mask[(b >> 6) & 1] >> (b & 63)) & 1);
     }
-    // A byte of 0x80 or above needs the full Unicode rules (the trimmed ends
-    // hold only ASCII blanks, so they need no look).
     return high & 0x80 ? kNoCompact : n;
 }
 

@@ -45,30 +45,25 @@ inline bool same_bytes(const char* a, const char* b, std::size_t n) noexcept {
 
 // 64-bit hash of an id's bytes. Fixed-size loads only; for a given length
 // the words cover every byte at a fixed position, so equal words mean equal
-// ids. The murmur3 finaliser spreads every input bit over the slot index.
+// ids. Independent words are multiplied in parallel and folded once: the
+// slot index comes from the high bits, which depend on every input bit.
 inline std::uint64_t id_hash(std::string_view id) noexcept {
     using namespace id_detail;
-    constexpr std::uint64_t kMul = 0x9E3779B97F4A7C15ULL;
+    constexpr std::uint64_t k1 = 0x9E3779B97F4A7C15ULL, k2 = 0xC2B2AE3D27D4EB4FULL, k3 = 0x165667B19E3779F9ULL;
     const char* p = id.data();
     const std::size_t n = id.size();
-    std::uint64_t h = kMul ^ n;
+    std::uint64_t h;
     if (n >= 8) {
-        for (std::size_t i = 0; i + 8 < n; i += 8) {
-            h = (h ^ load8(p + i)) * kMul;
-            h ^= h >> 29;
-        }
-        h = (h ^ load8(p + n - 8)) * kMul;  // the last eight bytes, overlapping when needed
+        std::uint64_t first = load8(p);
+        for (std::size_t i = 8; i + 8 < n; i += 8) first = (first ^ load8(p + i)) * k3 + (first >> 31);
+        h = first * k1 ^ load8(p + n - 8) * k2;  // the last eight bytes, overlapping when needed
     } else if (n >= 4) {
-        h = (h ^ (load4(p) | load4(p + n - 4) << 32)) * kMul;
-    } else if (n > 0) {
-        h = (h ^ (byte(p, 0) | byte(p, n / 2) << 8 | byte(p, n - 1) << 16)) * kMul;
+        h = (load4(p) | load4(p + n - 4) << 32) * k1;
+    } else {
+        h = n > 0 ? (byte(p, 0) | byte(p, n / 2) << 8 | byte(p, n - 1) << 16) * k1 : 0;
     }
-    h ^= h >> 33;
-    h *= 0xFF51AFD7ED558CCDULL;
-    h ^= h >> 33;
-    h *= 0xC4CEB9FE1A85EC53ULL;
-    h ^= h >> 33;
-    return h;
+    h ^= n * k3;
+    return h ^ (h >> 29);
 }
 
 class IdIndex {
@@ -84,8 +79,8 @@ public:
     const ValidatorSpec* find(std::string_view id) const noexcept {
         if (slots_.empty()) return nullptr;
         const std::uint64_t h = hash_ ? hash_(id) : id_hash(id);
-        const auto tag = static_cast<std::uint32_t>(h >> 32);
-        for (std::size_t i = static_cast<std::size_t>(h) & mask_;; i = (i + 1) & mask_) {
+        const auto tag = static_cast<std::uint32_t>(h);
+        for (std::size_t i = static_cast<std::size_t>(h >> shift_);; i = (i + 1) & mask_) {
             const Slot& s = slots_[i];
             if (!s.spec) return nullptr;  // the table is never full: a chain ends in a free slot
             if (s.tag == tag && s.spec->id.size() == id.size() &&
@@ -99,10 +94,11 @@ public:
 private:
     struct Slot {
         const ValidatorSpec* spec = nullptr;
-        std::uint32_t tag = 0;  // high half of the id's hash: most misses stop before comparing bytes
+        std::uint32_t tag = 0;  // low half of the id's hash: most misses stop before comparing bytes
     };
     std::vector<Slot> slots_;
     std::size_t mask_ = 0;
+    unsigned shift_ = 64;  // the slot index is the top log2(capacity) bits of the hash
     Hash hash_ = nullptr;
 };
 

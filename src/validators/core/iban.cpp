@@ -225,14 +225,63 @@ ValidationOutcome check(std::string_view s) {
 // Inputs up to this many bytes are compacted on the stack.
 constexpr std::size_t kStackCompact = 64;
 
+// What compaction does with each byte of ASCII input: the byte it writes
+// (upper-cased), whether it keeps it (blanks and hyphens go), and flags for
+// a kept byte that is not a digit or an upper-case letter and for a byte
+// beyond ASCII (which needs the full Unicode rules).
+constexpr std::uint16_t kKeep = 0x100, kNotPlain = 0x200, kBeyondAscii = 0x400;
+struct CompactTable {
+    std::uint16_t entry[256];
+    constexpr CompactTable() : entry() {
+        for (unsigned b = 0; b < 256; ++b) {
+            if (b >= 0x80) {
+                entry[b] = kBeyondAscii;
+                continue;
+            }
+            const unsigned u = b >= 'a' && b <= 'z' ? b - 32 : b;
+            const bool keep = b != ' ' && b != '-';
+            const bool is_plain = (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z');
+            entry[b] = static_cast<std::uint16_t>(u | (keep ? kKeep : 0) | (keep && !is_plain ? kNotPlain : 0));
+        }
+    }
+};
+constexpr CompactTable kCompact{};
+
+// The usual written form (ASCII, blanks or hyphens between groups, any
+// case) compacted on the stack in one table-driven pass that also tells
+// whether the result is plain. Returns kNoCompact for anything else, which
+// then takes the full compaction; for ASCII text the two agree byte for byte.
+std::size_t compact_ascii(std::string_view value, char (&out)[kStackCompact], bool& is_plain) noexcept {
+    const auto* p = reinterpret_cast<const unsigned char*>(value.data());
+    std::size_t begin = 0, end = value.size();
+    auto is_space = [](unsigned char b) { return b == 0x20 || (b >= 0x09 && b <= 0x0D); };
+    while (begin < end && is_space(p[begin])) ++begin;
+    while (end > begin && is_space(p[end - 1])) --end;
+    if (end - begin > kStackCompact) return kNoCompact;
+    std::size_t n = 0;
+    unsigned flags = 0;
+    for (std::size_t i = begin; i < end; ++i) {
+        const unsigned e = kCompact.entry[p[i]];
+        out[n] = static_cast<char>(e);
+        n += (e >> 8) & 1;
+        flags |= e;
+    }
+    is_plain = (flags & kNotPlain) == 0;
+    return flags & kBeyondAscii ? kNoCompact : n;
+}
+
 ValidationOutcome validate(const ValidatorSpec& self, std::string_view value) {
     // Input already in compact form (the usual case) is checked in place.
     if (value.size() > 4 && plain(value)) return check_plain(value);
     char buffer[kStackCompact];
-    const std::size_t n = compact_ascii_upper(value, seps::S1, buffer, sizeof buffer);
+    bool is_plain = false;
+    const std::size_t n = compact_ascii(value, buffer, is_plain);
     if (n != kNoCompact) {
         const std::string_view s(buffer, n);
-        ValidationOutcome o = check(s);
+        if (n <= 4) return ValidationOutcome::failure(ErrorCode::InvalidLength, "IBAN is too short");
+        if (!is_plain)
+            return ValidationOutcome::failure(ErrorCode::InvalidFormat, "IBAN must contain only letters and digits");
+        ValidationOutcome o = check_plain(s);
         return o.ok ? ValidationOutcome::success(std::string(s)) : o;
     }
     std::string s = compact(self, value);

@@ -160,12 +160,27 @@ struct CpfVerdict {
 
 CpfVerdict cpf_check(std::string_view s) noexcept {
     if (s.size() != 11) return {false, ErrorCode::InvalidLength, "CPF must be 11 digits"};
-    if (!all_digits(s)) return {false, ErrorCode::InvalidFormat, "CPF must contain only digits"};
-    bool repeated = true;
-    for (char ch : s) repeated = repeated && ch == s[0];
+    // One walk for the digit test, the repetition test and both weighted
+    // sums (weights 10..2 and 11..3 over the first nine digits).
+    bool digits = true, repeated = true;
+    unsigned sum1 = 0, sum2 = 0;
+    unsigned value[11];
+    for (std::size_t i = 0; i < 11; ++i) {
+        value[i] = static_cast<unsigned>(static_cast<unsigned char>(s[i]) - '0');
+        digits &= value[i] <= 9;
+        repeated &= s[i] == s[0];
+    }
+    if (!digits) return {false, ErrorCode::InvalidFormat, "CPF must contain only digits"};
     if (repeated) return {false, ErrorCode::InvalidFormat, "CPF must not be a repeated digit sequence"};
-    const auto check = cpf_check_digits(s.substr(0, 9));
-    if (digit_value(s[9]) != check[0] || digit_value(s[10]) != check[1])
+    for (std::size_t i = 0; i < 9; ++i) {
+        sum1 += value[i] * static_cast<unsigned>(kCpfWeights1[i]);
+        sum2 += value[i] * static_cast<unsigned>(kCpfWeights2[i]);
+    }
+    // Mapping M11-E: 0 when the remainder is 0 or 1, else 11 - remainder.
+    const auto m11e = [](unsigned sum) { const unsigned r = sum % 11; return r <= 1 ? 0u : 11 - r; };
+    const unsigned first = m11e(sum1);
+    const unsigned second = m11e(sum2 + 2 * first);
+    if (value[9] != first || value[10] != second)
         return {false, ErrorCode::InvalidChecksum, "CPF check digit mismatch"};
     return {true, ErrorCode::InvalidFormat, {}};
 }
