@@ -143,7 +143,7 @@ def test_spark_helper_matches_single_calls(spark):
         add_validation_columns(df, "IBAN", "acct")
 
 
-def test_spark_pandas_udf_recipe(spark):
+def test_spark_recipes(spark):
     import pandas as pd
     from pyspark.sql.functions import pandas_udf
 
@@ -151,10 +151,18 @@ def test_spark_pandas_udf_recipe(spark):
     def iban_ok(acct: pd.Series) -> pd.Series:
         return pa.array(columns.is_valid("iban", pa.array(acct, pa.string()))).to_pandas()
 
+    def check(batches):
+        for b in batches:
+            r = pa.array(columns.validate("iban", b.column("acct")))
+            yield b.append_column("acct_code", r.field("code"))
+
     values = spark_values(2_000)
     df = spark.createDataFrame(pd.DataFrame({"acct": values}), "acct string")
     got = [r["ok"] for r in df.withColumn("ok", iban_ok("acct")).collect()]
     assert got == [None if v is None else ov.validate("iban", v).valid for v in values]
+    codes = [r["acct_code"] for r in df.mapInArrow(check, "acct string, acct_code string").collect()]
+    assert codes == [None if v is None or ov.validate("iban", v).valid else ov.validate("iban", v).error.code
+                     for v in values]
 
 
 # The README's examples -------------------------------------------------------

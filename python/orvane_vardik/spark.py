@@ -36,7 +36,7 @@ A hand-written ``mapInArrow`` (any set of result columns)::
             r = pa.array(columns.validate("iban", b.column("acct")))
             yield b.append_column("acct_code", r.field("code"))
 
-    df.mapInArrow(check, df.schema.add("acct_code", "string"))
+    df.mapInArrow(check, "acct string, acct_code string")
 """
 from __future__ import annotations
 
