@@ -53,23 +53,24 @@ std::string_view char_range_clamped(std::string_view s, const CharIndex& at, std
 // Validation on the compact text, which is often the input itself: text
 // already in upper-case letters and digits is checked in place, short ASCII
 // text is compacted on the stack, and only the rest takes the full Unicode
-// compaction. `check` views the text it is given on success.
+// compaction. `check` views the text it is given on success; it is told
+// when the text is known to hold only digits and upper-case letters.
 constexpr std::size_t kStackCompact = 64;
 
 template <class Check>
 ValidationOutcome validate_compact(const ValidatorSpec& self, std::string_view value, Check check) {
     bool plain = !value.empty();
     for (char ch : value) plain &= is_digit(ch) || is_upper(ch);
-    if (plain) return check(value);
+    if (plain) return check(value, true);
     char buffer[kStackCompact];
     const std::size_t n = compact_ascii_upper(value, seps::S1, buffer, sizeof buffer);
     if (n != kNoCompact) {
         const std::string_view s(buffer, n);
-        ValidationOutcome o = check(s);
+        ValidationOutcome o = check(s, false);
         return o.ok ? ValidationOutcome::success(std::string(s)) : o;
     }
     std::string s = compact(self, value);
-    ValidationOutcome o = check(s);
+    ValidationOutcome o = check(s, false);
     return o.ok ? ValidationOutcome::success(std::move(s)) : o;
 }
 
@@ -98,10 +99,10 @@ bool isin_luhn_valid(std::string_view s) noexcept {
     return sum % 10 == 0;
 }
 
-ValidationOutcome isin_check(std::string_view s) {
+ValidationOutcome isin_check(std::string_view s, bool plain) {
     if (s.size() != 12)
         return ValidationOutcome::failure(ErrorCode::InvalidLength, "ISIN must be exactly 12 characters");
-    if (!all_alnum(s))
+    if (!plain && !all_alnum(s))
         return ValidationOutcome::failure(ErrorCode::InvalidFormat, "ISIN must contain only letters and digits");
     bool shape = is_upper(s[0]) && is_upper(s[1]) && is_digit(s[11]);
     for (std::size_t i = 2; i < 11 && shape; ++i) shape = is_digit(s[i]) || is_upper(s[i]);
@@ -153,10 +154,10 @@ std::optional<std::string> isin_generate(const ValidatorSpec& self) {
 
 // ---- lei -----------------------------------------------------------------
 
-ValidationOutcome lei_check(std::string_view s) {
+ValidationOutcome lei_check(std::string_view s, bool plain) {
     if (s.size() != 20)
         return ValidationOutcome::failure(ErrorCode::InvalidLength, "LEI must be exactly 20 characters");
-    if (!all_alnum(s))
+    if (!plain && !all_alnum(s))
         return ValidationOutcome::failure(ErrorCode::InvalidFormat, "LEI must contain only letters and digits");
     if (!is_digit(s[18]) || !is_digit(s[19]))
         return ValidationOutcome::failure(ErrorCode::InvalidFormat, "LEI check digits must be numeric");
