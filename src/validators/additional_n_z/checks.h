@@ -11,6 +11,12 @@
 
 namespace ov::nz {
 
+// Short names for the codes, so that each check reads as its rule.
+inline constexpr ErrorCode kLength = ErrorCode::InvalidLength;
+inline constexpr ErrorCode kFormat = ErrorCode::InvalidFormat;
+inline constexpr ErrorCode kChecksum = ErrorCode::InvalidChecksum;
+inline constexpr ErrorCode kComponent = ErrorCode::InvalidComponent;
+
 // ---- Personal identifiers (personal.cpp) -------------------------------------
 Verdict ng_nin_check(std::string_view c);
 Verdict nl_bsn_check(std::string_view c);

@@ -11,13 +11,6 @@
 
 namespace ov::nz {
 
-namespace {
-constexpr ErrorCode kLength = ErrorCode::InvalidLength;
-constexpr ErrorCode kFormat = ErrorCode::InvalidFormat;
-constexpr ErrorCode kChecksum = ErrorCode::InvalidChecksum;
-constexpr ErrorCode kComponent = ErrorCode::InvalidComponent;
-}  // namespace
-
 // ---- ni.ruc: Nicaraguan taxpayer register ------------------------------------------
 
 namespace {

@@ -12,10 +12,6 @@
 namespace ov::nz {
 
 namespace {
-constexpr ErrorCode kLength = ErrorCode::InvalidLength;
-constexpr ErrorCode kFormat = ErrorCode::InvalidFormat;
-constexpr ErrorCode kChecksum = ErrorCode::InvalidChecksum;
-constexpr ErrorCode kComponent = ErrorCode::InvalidComponent;
 
 ParsedData birth(std::int64_t year, std::int64_t month, std::int64_t day, Gender g) {
     return {static_cast<std::int32_t>(year), static_cast<std::uint8_t>(month), static_cast<std::uint8_t>(day), g};

@@ -10,10 +10,6 @@
 namespace ov::nz {
 
 namespace {
-constexpr ErrorCode kLength = ErrorCode::InvalidLength;
-constexpr ErrorCode kFormat = ErrorCode::InvalidFormat;
-constexpr ErrorCode kChecksum = ErrorCode::InvalidChecksum;
-constexpr ErrorCode kComponent = ErrorCode::InvalidComponent;
 
 // The check digit of `mapping` over the weighted digits equals digit `at`.
 bool check_digit_matches(std::string_view c, std::span<const int> weights, Mod11 mapping, std::size_t at) {

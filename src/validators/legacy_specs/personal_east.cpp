@@ -14,13 +14,6 @@ namespace ov::legacy {
 
 namespace {
 
-Gender odd_is_male(int digit) noexcept { return digit % 2 == 1 ? Gender::Male : Gender::Female; }
-
-std::optional<ParsedData> date_of(std::int64_t y, std::int64_t m, std::int64_t d, Gender g) {
-    if (m < 0 || m > 255 || d < 0 || d > 255) return std::nullopt;
-    return ParsedData{static_cast<std::int32_t>(y), static_cast<std::uint8_t>(m), static_cast<std::uint8_t>(d), g};
-}
-
 std::int64_t num(std::string_view v, std::size_t b, std::size_t e) noexcept {
     return static_cast<std::int64_t>(number(v, b, e));
 }

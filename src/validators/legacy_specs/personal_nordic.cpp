@@ -13,13 +13,6 @@ namespace ov::legacy {
 
 namespace {
 
-Gender odd_is_male(int digit) noexcept { return digit % 2 == 1 ? Gender::Male : Gender::Female; }
-
-std::optional<ParsedData> date_of(std::int64_t y, std::int64_t m, std::int64_t d, Gender g) {
-    if (m < 0 || m > 255 || d < 0 || d > 255) return std::nullopt;
-    return ParsedData{static_cast<std::int32_t>(y), static_cast<std::uint8_t>(m), static_cast<std::uint8_t>(d), g};
-}
-
 bool after(const Date& a, std::int64_t y, std::int64_t m, std::int64_t d) noexcept {
     if (y != a.year) return y > a.year;
     if (m != a.month) return m > a.month;

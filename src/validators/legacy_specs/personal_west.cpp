@@ -15,11 +15,6 @@ namespace ov::legacy {
 
 namespace {
 
-std::optional<ParsedData> date_of(std::int64_t y, std::int64_t m, std::int64_t d, Gender g) {
-    if (m < 0 || m > 255 || d < 0 || d > 255) return std::nullopt;
-    return ParsedData{static_cast<std::int32_t>(y), static_cast<std::uint8_t>(m), static_cast<std::uint8_t>(d), g};
-}
-
 // ---- fr.nir -------------------------------------------------------------------
 
 // Corsica's departments 2A and 2B count as 19 and 18 in the key.
