@@ -143,6 +143,27 @@ def test_iban_wrong_kind_in_bban_fails_before_checksum(country):
                  "IBAN BBAN format is invalid for its country")
 
 
+@pytest.mark.parametrize("country", sorted(LAYOUTS))
+def test_iban_every_bban_position_holds_its_kind(country):
+    # Each position in turn gets a character of another kind (valid check
+    # digits throughout): only digit and letter positions may reject it.
+    rng = random.Random(country + "p")
+    segments, _ = LAYOUTS[country]
+    kinds = "".join(kind * length for length, kind in segments)
+    bban = "0" + make_bban(segments, rng)[1:] if country == "CR" else make_bban(segments, rng)
+    for pos, kind in enumerate(kinds):
+        if country == "CR" and pos == 0:
+            continue
+        for other in "7Q":
+            if (kind == "n" and other.isdigit()) or (kind == "a" and other.isalpha()):
+                continue
+            iban = iban_with_check(country, bban[:pos] + other + bban[pos + 1:])
+            if kind == "c":
+                assert_valid("iban", iban, iban)
+            else:
+                assert_error("iban", iban, FORMAT, "IBAN BBAN format is invalid for its country")
+
+
 @pytest.mark.parametrize("country,total", sorted(LENGTH_ONLY.items()))
 def test_iban_length_only_countries(country, total):
     rng = random.Random(country)
