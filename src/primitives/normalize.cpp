@@ -7,6 +7,7 @@
 #include <cstring>
 #include <limits>
 
+#include "primitives/swar.h"
 #include "primitives/text.h"
 
 namespace ov {
@@ -291,7 +292,20 @@ std::size_t strip_separators_ascii(std::string_view text, std::string_view separ
     std::size_t n = 0;
     if (const CompactTable* table = table_for(separators, to_upper)) {
         unsigned flags = 0;
-        for (std::size_t i = begin; i < end; ++i) {
+        std::size_t i = begin;
+        // Words of eight ASCII bytes without a separator (most of a typical
+        // value) are copied whole. A word is taken only when its separator
+        // bytes are known: those of the set are ASCII, so the table lists them.
+        for (; end - i >= 8; i += 8) {
+            std::uint64_t w = swar::load(p + i);
+            if (w & swar::kHigh) break;
+            std::uint64_t seps_found = 0;
+            for (char c : separators) seps_found |= swar::equal_to(w, static_cast<unsigned char>(c));
+            if (seps_found) break;
+            swar::store(out + n, to_upper ? swar::to_upper(w) : w);
+            n += 8;
+        }
+        for (; i < end; ++i) {
             const unsigned e = table->entry[p[i]];
             out[n] = static_cast<char>(e);
             n += (e >> 8) & 1;

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "primitives/normalize.h"
+#include "primitives/swar.h"
 #include "primitives/text.h"
 #include "validators/crypto/crypto.h"
 
@@ -46,7 +47,7 @@ ValidationOutcome validate(const ValidatorSpec&, std::string_view value) {
     char compacted[64], lowered[64];
     const std::size_t n = strip_separators_ascii(value, seps::S2, compacted, sizeof compacted);
     if (n != kNoCompact) {
-        for (std::size_t i = 0; i < n; ++i) lowered[i] = to_lower_ascii(compacted[i]);
+        ascii_lower_into(compacted, n, lowered);
         return check(std::string_view(compacted, n), std::string_view(lowered, n));
     }
     const std::string s = strip_separators(value, seps::S2);
@@ -63,19 +64,13 @@ unsigned digest_nibble(const std::array<std::uint8_t, 32>& digest, std::size_t i
     return i % 2 == 0 ? byte >> 4 : byte & 0x0F;
 }
 
-// The check for an ASCII body (every address): one pass finds both cases
-// and folds the text for hashing on the stack, and characters are bytes.
-bool eip55_ascii_body_valid(std::string_view body, std::uint8_t* folded) noexcept {
-    bool has_lower = false, has_upper = false;
-    for (std::size_t i = 0; i < body.size(); ++i) {
-        const char c = body[i];
-        has_lower |= is_lower(c);
-        has_upper |= is_upper(c);
-        folded[i] = static_cast<std::uint8_t>(to_lower_ascii(c));
-    }
-    // Single-case bodies carry no checksum.
-    if (!has_lower || !has_upper) return true;
-    const auto digest = keccak256(std::span<const std::uint8_t>(folded, body.size()));
+// The check for an ASCII body (every address) of at most 128 bytes: the
+// text is folded for hashing on the stack only when it mixes both cases,
+// and characters are bytes.
+bool eip55_ascii_body_valid(std::string_view body) noexcept {
+    char folded[128];
+    ascii_lower_into(body.data(), body.size(), folded);
+    const auto digest = keccak256(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(folded), body.size()));
     for (std::size_t i = 0; i < body.size(); ++i) {
         const char c = body[i];
         if (is_digit(c)) continue;
@@ -91,16 +86,10 @@ bool eip55_ascii_body_valid(std::string_view body, std::uint8_t* folded) noexcep
 }  // namespace
 
 bool eip55_body_valid(std::string_view body) {
-    std::uint8_t folded[128];
-    if (body.size() <= sizeof folded && all_ascii(body)) return eip55_ascii_body_valid(body, folded);
-
-    bool has_lower = false, has_upper = false;
-    for (char c : body) {
-        has_lower = has_lower || is_lower(c);
-        has_upper = has_upper || is_upper(c);
-    }
+    const LetterCases cases = letter_cases(body.data(), body.size());
     // Single-case bodies carry no checksum.
-    if (!has_lower || !has_upper) return true;
+    if (!cases.lower || !cases.upper) return true;
+    if (body.size() <= 128 && cases.ascii) return eip55_ascii_body_valid(body);
 
     const std::string text = lower(body);
     const auto digest =
