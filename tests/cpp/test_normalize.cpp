@@ -1,5 +1,6 @@
 // Unit tests of the normalisation helpers and UTF-8 primitives.
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -7,6 +8,7 @@
 
 #include "check.h"
 #include "primitives/normalize.h"
+#include "primitives/swar.h"
 #include "primitives/text.h"
 
 using namespace std::string_view_literals;
@@ -653,4 +655,35 @@ TEST_CASE("strip_separators_ascii: the stack form agrees with strip_separators")
     for (std::string_view t : {"\xC2\xA0" "abc"sv, "ab\xE2\x80\x93" "c"sv, "abc\xFF"sv, "\xE3\x80\x80"sv})
         CHECK_EQ(ov::strip_separators_ascii(t, ov::seps::S1, small, sizeof small), ov::kNoCompact);
     CHECK_EQ(ov::strip_separators_ascii("", ov::seps::S1, small, 0), 0u);
+}
+
+TEST_CASE("word-at-a-time case scan and lowering agree with byte tests for every byte") {
+    for (unsigned b = 0; b < 256; ++b) {
+        for (std::size_t len : {1u, 8u, 17u}) {
+            for (std::size_t at = 0; at < len; ++at) {
+                std::string t(len, '5');
+                t[at] = static_cast<char>(b);
+                const ov::LetterCases c = ov::letter_cases(t.data(), t.size());
+                CHECK_EQ(c.lower, b >= 'a' && b <= 'z');
+                CHECK_EQ(c.upper, b >= 'A' && b <= 'Z');
+                CHECK_EQ(c.ascii, b < 0x80);
+                std::string lowered(len, '\0');
+                ov::ascii_lower_into(t.data(), t.size(), lowered.data());
+                CHECK_EQ(lowered, ov::ascii_lower(t));
+                for (unsigned sep_value : {unsigned{' '}, unsigned{'-'}, b}) {
+                    const auto sep = static_cast<unsigned char>(sep_value);
+                    std::uint64_t w = 0;
+                    if (len >= 8) std::memcpy(&w, t.data(), 8);
+                    const std::uint64_t eq = ov::swar::equal_to(w, sep);
+                    unsigned char bytes[8], marks[8];  // in memory order, whatever the byte order
+                    std::memcpy(bytes, &w, 8);
+                    std::memcpy(marks, &eq, 8);
+                    for (std::size_t j = 0; len >= 8 && j < 8; ++j) {
+                        CHECK_EQ((marks[j] & 0x80) != 0, bytes[j] == sep);
+                        CHECK_EQ(marks[j] & 0x7F, 0);
+                    }
+                }
+            }
+        }
+    }
 }
