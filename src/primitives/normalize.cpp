@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <cstring>
 #include <limits>
 
@@ -404,9 +405,8 @@ Date date_from_unix_seconds(std::int64_t seconds) noexcept {
 }
 
 Date today() noexcept {
-    const auto now = std::chrono::system_clock::now();
-    const auto secs = std::chrono::floor<std::chrono::seconds>(now.time_since_epoch());
-    return date_from_unix_seconds(static_cast<std::int64_t>(secs.count()));
+    // Whole seconds are all a date needs, and time() is the cheapest clock read.
+    return date_from_unix_seconds(static_cast<std::int64_t>(std::time(nullptr)));
 }
 
 // ---------------------------------------------------------------------------

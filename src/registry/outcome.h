@@ -2,7 +2,9 @@
 // and precheck outcomes, parsed birth data.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -29,23 +31,44 @@ inline constexpr std::string_view kMsgAmChecksum = "identifier checksum mismatch
 // Success carries the compact text; failure carries a code and a message
 // with static lifetime (messages are never composed at run time).
 //
-// A validator whose input is already in compact form may answer with
-// `success_input(value)`: the compact text is then the caller's input
-// itself, viewed rather than copied, so the outcome must not outlive the
-// input it was given. Read the text through `text()`.
+// The compact text is stored in one of three ways, read through `text()`:
+// - owned in a std::string (`success`);
+// - copied into a small buffer inside the outcome (`success_copy`), which
+//   spares a heap allocation for the texts a little too long for the
+//   string's own small buffer (an IBAN, say); longer texts go to the string;
+// - viewed rather than copied (`success_input`): the compact text is then
+//   the caller's input itself, so the outcome must not outlive it.
 struct ValidationOutcome {
-    std::string compact;         // owned compact text (unless `borrowed`)
-    std::string_view input;      // the compact text when `borrowed`
+    static constexpr std::size_t kInlineCapacity = 47;
+
+    std::string compact;         // owned compact text
+    std::string_view input;      // the compact text when borrowed
     std::string_view message;
     ErrorCode code = ErrorCode::InvalidFormat;
     bool ok = false;
     bool borrowed = false;
+    std::uint8_t inline_size = 0;  // bytes in `inline_text`, when in use
+    bool in_place = false;
+    char inline_text[kInlineCapacity];
 
-    std::string_view text() const noexcept { return borrowed ? input : std::string_view(compact); }
+    std::string_view text() const noexcept {
+        if (borrowed) return input;
+        if (in_place) return {inline_text, inline_size};
+        return compact;
+    }
 
     static ValidationOutcome success(std::string text) {
         ValidationOutcome o;
         o.compact = std::move(text);
+        o.ok = true;
+        return o;
+    }
+    static ValidationOutcome success_copy(std::string_view text) {
+        if (text.size() > kInlineCapacity) return success(std::string(text));
+        ValidationOutcome o;
+        std::memcpy(o.inline_text, text.data(), text.size());
+        o.inline_size = static_cast<std::uint8_t>(text.size());
+        o.in_place = true;
         o.ok = true;
         return o;
     }
@@ -63,6 +86,7 @@ struct ValidationOutcome {
         return o;
     }
 };
+static_assert(ValidationOutcome::kInlineCapacity <= 255);
 
 enum class PrecheckKind : std::uint8_t {
     Failure = 0,     // definitely invalid: code and message are set

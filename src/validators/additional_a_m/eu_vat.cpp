@@ -54,7 +54,7 @@ ValidationOutcome eu_vat_route(std::string_view c) {
     // Both prefix bytes are ASCII letters, so byte 2 starts a character.
     ValidationOutcome outcome = national->ops.validate(*national, c.substr(2));
     if (!outcome.ok) return outcome;  // the national code and message, unchanged
-    return ValidationOutcome::success(std::string(c));
+    return ValidationOutcome::success_copy(c);
 }
 
 }  // namespace ov::am

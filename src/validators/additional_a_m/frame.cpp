@@ -323,7 +323,7 @@ ValidationOutcome validate(const Row& row, std::string_view value) {
     if (row.own_validate) return row.own_validate(value);
     if (row.precheck) {
         const PrecheckOutcome p = row.precheck(value);
-        if (p.kind == PrecheckKind::AcceptAsIs) return ValidationOutcome::success(std::string(value));
+        if (p.kind == PrecheckKind::AcceptAsIs) return ValidationOutcome::success_copy(value);
         if (p.kind == PrecheckKind::Failure) return ValidationOutcome::failure(p.code, p.message);
     }
     if (!row.route && unchanged_by_compaction(row, value)) {

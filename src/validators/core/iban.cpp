@@ -318,7 +318,7 @@ ValidationOutcome validate(const ValidatorSpec& self, std::string_view value) {
         if (!is_plain)
             return ValidationOutcome::failure(ErrorCode::InvalidFormat, "IBAN must contain only letters and digits");
         ValidationOutcome o = check_plain(s);
-        return o.ok ? ValidationOutcome::success(std::string(s)) : o;
+        return o.ok ? ValidationOutcome::success_copy(s) : o;
     }
     std::string s = compact(self, value);
     ValidationOutcome o = check(s);

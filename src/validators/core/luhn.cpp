@@ -37,7 +37,7 @@ ValidationOutcome validate(const ValidatorSpec& self, std::string_view value) {
     if (n != kNoCompact) {
         const std::string_view s(buffer, n);
         ValidationOutcome o = check(s);
-        return o.ok ? ValidationOutcome::success(std::string(s)) : o;
+        return o.ok ? ValidationOutcome::success_copy(s) : o;
     }
     std::string s = compact(self, value);
     ValidationOutcome o = check(s);

@@ -195,7 +195,7 @@ ValidationOutcome cpf_validate(const ValidatorSpec& self, std::string_view value
         const std::string_view c(buffer, n);
         const CpfVerdict v = cpf_check(c);
         if (!v.ok) return fail(v.code, v.message);
-        return ValidationOutcome::success(std::string(c));
+        return ValidationOutcome::success_copy(c);
     }
     std::string s = cpf_compact(self, value);
     const CpfVerdict v = cpf_check(s);

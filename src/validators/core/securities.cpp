@@ -67,7 +67,7 @@ ValidationOutcome validate_compact(const ValidatorSpec& self, std::string_view v
     if (n != kNoCompact) {
         const std::string_view s(buffer, n);
         ValidationOutcome o = check(s, false);
-        return o.ok ? ValidationOutcome::success(std::string(s)) : o;
+        return o.ok ? ValidationOutcome::success_copy(s) : o;
     }
     std::string s = compact(self, value);
     ValidationOutcome o = check(s, false);

@@ -292,7 +292,7 @@ ValidationOutcome validate(const ValidatorSpec&, std::string_view value) {
     if (!std::equal(twice.begin(), twice.begin() + 4, payload + 21))
         return ValidationOutcome::failure(ErrorCode::InvalidChecksum,
                                           "Bitcoin Base58Check address fails checksum validation");
-    return ValidationOutcome::success(std::string(s));
+    return ValidationOutcome::success_copy(s);
 }
 
 }  // namespace

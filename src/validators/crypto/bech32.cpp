@@ -86,7 +86,7 @@ std::string compact(const ValidatorSpec&, std::string_view value) {
 ValidationOutcome outcome(Bech32Status status, std::string_view lowered) {
     switch (status) {
         case Bech32Status::Valid:
-            return ValidationOutcome::success(std::string(lowered));
+            return ValidationOutcome::success_copy(lowered);
         case Bech32Status::Format:
             return ValidationOutcome::failure(ErrorCode::InvalidFormat, "Bitcoin Bech32 address has an invalid format");
         case Bech32Status::Checksum:

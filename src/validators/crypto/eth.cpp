@@ -38,7 +38,7 @@ ValidationOutcome check(std::string_view s, std::string_view l) {
     if (!eip55_body_valid(s.substr(2)))
         return ValidationOutcome::failure(ErrorCode::InvalidChecksum,
                                           "Ethereum address fails EIP-55 checksum validation");
-    return ValidationOutcome::success(std::string(l));
+    return ValidationOutcome::success_copy(l);
 }
 
 ValidationOutcome validate(const ValidatorSpec&, std::string_view value) {

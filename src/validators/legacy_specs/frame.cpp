@@ -171,7 +171,7 @@ PrecheckOutcome nip_hook(const Row& row, std::string_view value) {
 ValidationOutcome validate(const Row& row, std::string_view value) {
     if (row.nip_hook) {
         const PrecheckOutcome pre = nip_hook(row, value);
-        if (pre.kind == PrecheckKind::AcceptAsIs) return ValidationOutcome::success(std::string(value));
+        if (pre.kind == PrecheckKind::AcceptAsIs) return ValidationOutcome::success_copy(value);
         if (pre.kind == PrecheckKind::Failure) return ValidationOutcome::failure(pre.code, pre.message);
     }
     std::string c = compact(row, value);
