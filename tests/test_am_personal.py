@@ -47,6 +47,8 @@ def be_bis(yy, month_code):
         ("kz.iin", "880515300120", "OK"),
         ("kz.iin", "880515000120", "INVALID_COMPONENT"),  # century digit 0
         ("kz.iin", "880515700120", "INVALID_COMPONENT"),  # century digit 7
+        ("kz.iin", "880515000121", "INVALID_COMPONENT"),  # century digit 0, though the check digit fits
+        ("kz.iin", "880515700126", "INVALID_COMPONENT"),  # century digit 7, though the check digit fits
         ("kz.iin", "880515300121", "INVALID_CHECKSUM"),
         ("lk.nic", "862348753v", "OK"),
         ("lk.nic", "199000000014", "OK"),  # day of year 000 is accepted
