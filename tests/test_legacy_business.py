@@ -106,6 +106,8 @@ STNR_FORMATS = [
     ("12345", "12345"),
     ("", ""),
     ("21 815 0815 0", "21/815/0815/0"),
+    ("21815O8150", "21/815/O815/0"),  # ten characters take layout 1 whatever they are
+    ("2181508é50", "21/815/08é5/0"),  # groups count characters, not bytes
 ]
 
 

@@ -113,6 +113,7 @@ def test_invalid(vid, value, code):
         ("fi.hetu", "010101A002S", (2001, 1, 1, "female")),
         ("fr.nir", "295117823456784", (1995, 11, 1, "female")),
         ("fr.nir", "180012A12345620", (1980, 1, 1, "male")),
+        ("fr.nir", "180012a12345620", (1980, 1, 1, "male")),  # compaction keeps the lower-case department
         ("it.codiceFiscale", "RCCMNL83S18D969H", (1983, 11, 18, "male")),
         ("it.codiceFiscale", "RSSMRA80A41H501Y", (1980, 1, 1, "female")),
         ("pl.pesel", "02070803628", (1902, 7, 8, "female")),

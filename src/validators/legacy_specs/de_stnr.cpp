@@ -93,8 +93,10 @@ std::string de_stnr_format(std::string_view c) {
             if (fits(c, kLayouts[n - 1])) return kLayouts[n - 1];
         return std::string_view{};
     };
+    // Ten characters are cut as layout 1 whatever they are; eleven and
+    // thirteen need a layout that fits, which only digits can.
     std::string_view layout;
-    if (c.size() == 10 && fits(c, kLayouts[0]))
+    if (char_count(c) == 10)
         layout = kLayouts[0];
     else if (c.size() == 11)
         layout = first_fit(kFormat11);
@@ -102,12 +104,17 @@ std::string de_stnr_format(std::string_view c) {
         layout = first_fit(kFormat13);
     if (layout.empty()) return std::string(c);
 
-    // The check digit is a part of its own, so it always stands alone.
+    // The check digit is a part of its own, so it always stands alone. The
+    // walk goes by characters, so a group never splits one.
     std::string out;
     out.reserve(c.size() + 6);
-    for (std::size_t i = 0; i < c.size(); ++i) {
-        if (i > 0 && part_class(layout[i]) != part_class(layout[i - 1])) out.push_back('/');
-        out.push_back(c[i]);
+    std::size_t at = 0;
+    for (std::size_t k = 0; k < layout.size() && at < c.size(); ++k) {
+        if (k > 0 && part_class(layout[k]) != part_class(layout[k - 1])) out.push_back('/');
+        char32_t cp;
+        const std::size_t len = decode_utf8(c, at, cp);
+        out.append(c.substr(at, len));
+        at += len;
     }
     return out;
 }

@@ -125,6 +125,10 @@ bool fr_nir_check(std::string_view c) {
 }
 
 std::optional<ParsedData> fr_nir_parse(std::string_view c) {
+    // Compaction keeps the letter case, so a valid number may still carry a
+    // Corsican "2a" or "2b"; the check reads it upper-cased, and so must this.
+    std::string up;
+    c = upper_in(c, up);
     if (!nir_digits(c)) return std::nullopt;
     const auto yy = static_cast<std::int64_t>(number(c, 1, 3));
     return date_of((yy < 27 ? 2000 : 1900) + yy, number(c, 3, 5), 1, c[0] == '1' ? Gender::Male : Gender::Female);
