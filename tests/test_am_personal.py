@@ -4,13 +4,9 @@ from datetime import datetime, timezone
 import pytest
 
 import orvane_vardik as ov
+from helpers import code_of
 
 THIS_YEAR = datetime.now(timezone.utc).year
-
-
-def outcome(vid, value):
-    r = ov.validate(vid, value)
-    return "OK" if r.valid else r.error.code
 
 
 def birth(vid, value):
@@ -86,7 +82,7 @@ def be_bis(yy, month_code):
     ],
 )
 def test_validate(vid, value, expected):
-    assert outcome(vid, value) == expected
+    assert code_of(vid, value) == expected
 
 
 @pytest.mark.parametrize(

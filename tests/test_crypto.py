@@ -5,6 +5,7 @@ from hypothesis import given, settings
 from hypothesis import strategies as st
 
 import orvane_vardik as ov
+from helpers import outcome
 
 B58_ALPHABET = "123456789ABCDEFGHJKLMNPQRSTUVWXYZabcdefghijkmnopqrstuvwxyz"
 
@@ -41,15 +42,6 @@ def b58decode(text):
         n = n * 58 + B58_ALPHABET.index(ch)
     body = n.to_bytes((n.bit_length() + 7) // 8, "big") if n else b""
     return b"\0" * (len(text) - len(text.lstrip("1"))) + body
-
-
-def outcome(vid, value):
-    r = ov.validate(vid, value)
-    if r.valid:
-        assert r.error is None
-        return r.compact
-    assert r.compact is None
-    return (r.error.code, r.error.message)
 
 
 # --- validate: exact codes and messages -------------------------------------

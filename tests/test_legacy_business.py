@@ -2,6 +2,7 @@
 import pytest
 
 import orvane_vardik as ov
+from helpers import outcome
 
 CHECKSUM = ("INVALID_CHECKSUM", "identifier checksum or components are invalid")
 LENGTH = ("INVALID_LENGTH", "identifier has an invalid length")
@@ -11,15 +12,6 @@ BUSINESS_IDS = [
     "at.tin", "au.acn", "br.cnpj", "ch.uid", "de.stnr", "de.svnr", "es.cif", "es.nss",
     "fi.ytunnus", "fr.siren", "fr.siret", "no.orgnr", "us.rtn",
 ]
-
-
-def outcome(vid, value):
-    res = ov.validate(vid, value)
-    if res.valid:
-        assert res.error is None
-        return res.compact
-    assert res.compact is None
-    return (res.error.code, res.error.message)
 
 
 # (id, input, compact value when valid or the expected error)

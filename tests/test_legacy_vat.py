@@ -2,6 +2,7 @@
 import pytest
 
 import orvane_vardik as ov
+from helpers import outcome
 
 CHECKSUM = ("INVALID_CHECKSUM", "identifier checksum or components are invalid")
 LENGTH = ("INVALID_LENGTH", "identifier has an invalid length")
@@ -13,15 +14,6 @@ VAT_IDS = [
     "fr.tva", "gb.vat", "gr.vat", "hr.vat", "hu.vat", "ie.vat", "it.iva", "lt.vat", "lu.vat", "lv.vat",
     "mt.vat", "nl.vat", "no.mva", "pl.nip", "pt.vat", "ro.vat", "si.vat", "sk.dic",
 ]
-
-
-def outcome(vid, value):
-    res = ov.validate(vid, value)
-    if res.valid:
-        assert res.error is None
-        return res.compact
-    assert res.compact is None
-    return (res.error.code, res.error.message)
 
 
 # A published or documented example, and the same number with its check

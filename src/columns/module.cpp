@@ -10,6 +10,7 @@
 #include "columns/import.h"
 #include "columns/kernel.h"
 #include "columns/pyapi.h"
+#include "module/guard.h"
 #include "registry/registry.h"
 
 namespace ovc {
@@ -21,16 +22,7 @@ PyTypeObject* g_table_type = nullptr;
 
 template <class F>
 PyObject* guarded(F&& body) noexcept {
-    try {
-        return body();
-    } catch (const std::bad_alloc&) {
-        return PyErr_NoMemory();
-    } catch (const std::length_error&) {
-        return PyErr_NoMemory();
-    } catch (...) {
-        PyErr_SetString(PyExc_SystemError, "unexpected internal error in orvane_vardik._columns");
-        return nullptr;
-    }
+    return ovpy::guard_exceptions("unexpected internal error in orvane_vardik._columns", static_cast<F&&>(body));
 }
 
 PyObject* text(std::string_view s) { return PyUnicode_FromStringAndSize(s.data(), static_cast<Py_ssize_t>(s.size())); }

@@ -1,9 +1,7 @@
 // Module functions, grouped by file; module.cpp puts them in order.
 #pragma once
 
-#include <new>
-#include <stdexcept>
-
+#include "module/guard.h"
 #include "module/py.h"
 
 namespace ovpy {
@@ -12,16 +10,7 @@ namespace ovpy {
 // none crosses into the interpreter.
 template <class F>
 PyObject* guarded(F&& body) noexcept {
-    try {
-        return body();
-    } catch (const std::bad_alloc&) {
-        return PyErr_NoMemory();
-    } catch (const std::length_error&) {
-        return PyErr_NoMemory();
-    } catch (...) {
-        PyErr_SetString(PyExc_SystemError, "unexpected internal error in orvane_vardik._native");
-        return nullptr;
-    }
+    return guard_exceptions("unexpected internal error in orvane_vardik._native", static_cast<F&&>(body));
 }
 
 #define OVPY_FN(name) PyObject* name(PyObject* module, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames)
