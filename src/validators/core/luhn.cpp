@@ -5,6 +5,7 @@
 #include "registry/random.h"
 #include "validators/core/cards.h"
 #include "validators/core/records.h"
+#include "validators/core/compacted.h"
 
 namespace ov {
 
@@ -21,9 +22,6 @@ ValidationOutcome check(std::string_view s) {
     return ValidationOutcome::success_input(s);
 }
 
-// Inputs up to this many bytes are compacted on the stack.
-constexpr std::size_t kStackCompact = 64;
-
 ValidationOutcome validate(const ValidatorSpec& self, std::string_view value) {
     // Plain digits are their own compact form: check them in place.
     if (!value.empty()) {
@@ -32,16 +30,8 @@ ValidationOutcome validate(const ValidatorSpec& self, std::string_view value) {
         if (sum > 0)
             return ValidationOutcome::failure(ErrorCode::InvalidChecksum, "Luhn check digit does not match");
     }
-    char buffer[kStackCompact];
-    const std::size_t n = strip_separators_ascii(value, seps::S3, buffer, sizeof buffer);
-    if (n != kNoCompact) {
-        const std::string_view s(buffer, n);
-        ValidationOutcome o = check(s);
-        return o.ok ? ValidationOutcome::success_copy(s) : o;
-    }
-    std::string s = compact(self, value);
-    ValidationOutcome o = check(s);
-    return o.ok ? ValidationOutcome::success(std::move(s)) : o;
+    return check_compacted(
+        value, seps::S3, false, [&](std::string_view v) { return compact(self, v); }, check);
 }
 
 std::optional<std::string> generate(const ValidatorSpec&) { return luhn_generate(16); }

@@ -8,6 +8,7 @@
 #include "primitives/text.h"
 #include "registry/random.h"
 #include "validators/core/records.h"
+#include "validators/core/compacted.h"
 
 namespace ov {
 
@@ -55,23 +56,15 @@ std::string_view char_range_clamped(std::string_view s, const CharIndex& at, std
 // text is compacted on the stack, and only the rest takes the full Unicode
 // compaction. `check` views the text it is given on success; it is told
 // when the text is known to hold only digits and upper-case letters.
-constexpr std::size_t kStackCompact = 64;
 
 template <class Check>
 ValidationOutcome validate_compact(const ValidatorSpec& self, std::string_view value, Check check) {
     bool plain = !value.empty();
     for (char ch : value) plain &= is_digit(ch) || is_upper(ch);
     if (plain) return check(value, true);
-    char buffer[kStackCompact];
-    const std::size_t n = compact_ascii_upper(value, seps::S1, buffer, sizeof buffer);
-    if (n != kNoCompact) {
-        const std::string_view s(buffer, n);
-        ValidationOutcome o = check(s, false);
-        return o.ok ? ValidationOutcome::success_copy(s) : o;
-    }
-    std::string s = compact(self, value);
-    ValidationOutcome o = check(s, false);
-    return o.ok ? ValidationOutcome::success(std::move(s)) : o;
+    return check_compacted(
+        value, seps::S1, true, [&](std::string_view v) { return compact(self, v); },
+        [&](std::string_view s) { return check(s, false); });
 }
 
 // ---- isin ----------------------------------------------------------------
