@@ -23,8 +23,8 @@ constexpr int kArCbuAccount[] = {3, 9, 7, 1, 3, 9, 7, 1, 3, 9, 7, 1, 3};
 // ar.cbu: a bank-and-branch block and an account block, each with its digit.
 Verdict ar_cbu_check(std::string_view c) {
     if (const Verdict v = digits_of_length(c, 22)) return v;
-    if (tens_complement(weighted(c, 0, kArCbuBank)) != dv(c, 7) ||
-        tens_complement(weighted(c, 8, kArCbuAccount)) != dv(c, 21))
+    if (tens_complement(weighted(c, 0, kArCbuBank)) != dig(c, 7) ||
+        tens_complement(weighted(c, 8, kArCbuAccount)) != dig(c, 21))
         return ErrorCode::InvalidChecksum;
     return kPass;
 }
@@ -34,8 +34,8 @@ Verdict mx_clabe_check(std::string_view c) {
     if (const Verdict v = digits_of_length(c, 18)) return v;
     constexpr int kWeights[] = {3, 7, 1};
     std::int64_t s = 0;
-    for (std::size_t i = 0; i < 17; ++i) s += kWeights[i % 3] * dv(c, i) % 10;
-    if (tens_complement(s) != dv(c, 17)) return ErrorCode::InvalidChecksum;
+    for (std::size_t i = 0; i < 17; ++i) s += kWeights[i % 3] * dig(c, i) % 10;
+    if (tens_complement(s) != dig(c, 17)) return ErrorCode::InvalidChecksum;
     return kPass;
 }
 
@@ -52,7 +52,7 @@ Verdict ar_cuit_check(std::string_view c) {
     if (std::find(kArCuitTypes.begin(), kArCuitTypes.end(), num(c, 0, 2)) == kArCuitTypes.end())
         return ErrorCode::InvalidComponent;
     const std::int64_t r = weighted(c, 0, kArCuitWeights) % 11;
-    if ((r == 0 ? 0 : r == 1 ? 9 : 11 - r) != dv(c, 10)) return ErrorCode::InvalidChecksum;
+    if ((r == 0 ? 0 : r == 1 ? 9 : 11 - r) != dig(c, 10)) return ErrorCode::InvalidChecksum;
     return kPass;
 }
 
@@ -65,7 +65,7 @@ Verdict az_voen_check(std::string_view c) {
     if (const Verdict v = digits_of_length(c, 10)) return v;
     if (c[9] != '1' && c[9] != '2') return ErrorCode::InvalidComponent;
     const std::int64_t r = weighted(c, 0, kAzVoenWeights) % 11;
-    if (r == 10 || r != dv(c, 8)) return ErrorCode::InvalidChecksum;
+    if (r == 10 || r != dig(c, 8)) return ErrorCode::InvalidChecksum;
     return kPass;
 }
 
@@ -79,9 +79,9 @@ Verdict co_nit_check(std::string_view c) {
     if (!all_digits(c)) return ErrorCode::InvalidFormat;
     const std::size_t body = c.size() - 1;
     std::int64_t s = 0;
-    for (std::size_t k = 0; k < body; ++k) s += kCoNitWeights[k] * dv(c, body - 1 - k);
+    for (std::size_t k = 0; k < body; ++k) s += kCoNitWeights[k] * dig(c, body - 1 - k);
     const std::int64_t r = s % 11;
-    if ((r < 2 ? r : 11 - r) != dv(c, body)) return ErrorCode::InvalidChecksum;
+    if ((r < 2 ? r : 11 - r) != dig(c, body)) return ErrorCode::InvalidChecksum;
     return kPass;
 }
 
@@ -107,7 +107,7 @@ Verdict do_rnc_check(std::string_view c) {
     if (!all_digits(c)) return ErrorCode::InvalidFormat;
     if (c.size() == 11) return luhn_valid(c) ? kPass : Verdict(ErrorCode::InvalidChecksum);
     const std::int64_t r = weighted(c, 0, kDoRncWeights) % 11;
-    if ((r == 0 ? 2 : r == 1 ? 1 : 11 - r) != dv(c, 8)) return ErrorCode::InvalidChecksum;
+    if ((r == 0 ? 2 : r == 1 ? 1 : 11 - r) != dig(c, 8)) return ErrorCode::InvalidChecksum;
     return kPass;
 }
 
@@ -119,9 +119,9 @@ constexpr int kEcJuridicalWeights[] = {4, 3, 2, 7, 6, 5, 4, 3, 2};
 // Natural persons: the cédula's Luhn-like digit at d9, establishment not 000.
 bool ec_natural(std::string_view c) {
     if (c.substr(10, 3) == "000") return false;
-    std::int64_t s = dv(c, 9);
+    std::int64_t s = dig(c, 9);
     for (std::size_t i = 0; i < 9; ++i) {
-        const int p = kEcNaturalWeights[i] * dv(c, i);
+        const int p = kEcNaturalWeights[i] * dig(c, i);
         s += p > 9 ? p - 9 : p;
     }
     return s % 10 == 0;
@@ -129,9 +129,9 @@ bool ec_natural(std::string_view c) {
 // Public bodies: the check digit is d8 and the establishment starts at d9.
 bool ec_public(std::string_view c) {
     if (c.substr(9, 4) == "0000") return false;
-    return (weighted(c, 0, kEcPublicWeights) + dv(c, 8)) % 11 == 0;
+    return (weighted(c, 0, kEcPublicWeights) + dig(c, 8)) % 11 == 0;
 }
-bool ec_juridical(std::string_view c) { return (weighted(c, 0, kEcJuridicalWeights) + dv(c, 9)) % 11 == 0; }
+bool ec_juridical(std::string_view c) { return (weighted(c, 0, kEcJuridicalWeights) + dig(c, 9)) % 11 == 0; }
 }  // namespace
 
 // ec.ruc: province, then the third digit selects the kind of taxpayer.
@@ -139,7 +139,7 @@ Verdict ec_ruc_check(std::string_view c) {
     if (const Verdict v = digits_of_length(c, 13)) return v;
     const std::int64_t province = num(c, 0, 2);
     if (!((province >= 1 && province <= 24) || province == 30 || province == 50)) return ErrorCode::InvalidComponent;
-    const int type = dv(c, 2);
+    const int type = dig(c, 2);
     bool ok;
     if (type <= 5) ok = ec_natural(c);
     else if (type == 6) ok = ec_public(c) || ec_natural(c);
@@ -163,7 +163,7 @@ Verdict ee_registrikood_check(std::string_view c) {
         r = weighted(c, 0, kEeWeights2) % 11;
         if (r == 10) r = 0;
     }
-    if (r != dv(c, 7)) return ErrorCode::InvalidChecksum;
+    if (r != dig(c, 7)) return ErrorCode::InvalidChecksum;
     return kPass;
 }
 
@@ -172,7 +172,7 @@ Verdict ee_registrikood_check(std::string_view c) {
 Verdict fr_nif_check(std::string_view c) {
     if (const Verdict v = digits_of_length(c, 13)) return v;
     if (c[0] > '3') return ErrorCode::InvalidComponent;
-    if (num(c, 0, 10) % 511 != num(c, 10, 3)) return ErrorCode::InvalidChecksum;
+    if (num(c, 0, 10) % 511 != num(c, 10, 13)) return ErrorCode::InvalidChecksum;
     return kPass;
 }
 
@@ -204,9 +204,9 @@ Verdict id_npwp_check(std::string_view c) {
     if (c[0] == '0') return kPass;
     if (!std::binary_search(kNpwpProvinces.begin(), kNpwpProvinces.end(), num(c, 0, 2)))
         return ErrorCode::InvalidComponent;
-    std::int64_t day = num(c, 6, 2);
+    std::int64_t day = num(c, 6, 8);
     if (day > 40) day -= 40;  // women
-    const std::int64_t month = num(c, 8, 2), yy = num(c, 10, 2);
+    const std::int64_t month = num(c, 8, 10), yy = num(c, 10, 12);
     if (!is_valid_date(1900 + yy, month, day) && !is_valid_date(2000 + yy, month, day))
         return ErrorCode::InvalidComponent;
     return kPass;
@@ -216,7 +216,7 @@ Verdict id_npwp_check(std::string_view c) {
 Verdict jp_cn_check(std::string_view c) {
     if (const Verdict v = digits_of_length(c, 13)) return v;
     constexpr int kWeights[] = {2, 1, 2, 1, 2, 1, 2, 1, 2, 1, 2, 1};
-    if (9 - weighted(c, 1, kWeights) % 9 != dv(c, 0)) return ErrorCode::InvalidChecksum;
+    if (9 - weighted(c, 1, kWeights) % 9 != dig(c, 0)) return ErrorCode::InvalidChecksum;
     return kPass;
 }
 
@@ -232,7 +232,7 @@ Verdict md_idno_check(std::string_view c) {
     if (c.empty() || !all_digits(c)) return ErrorCode::InvalidFormat;
     if (c.size() != 13) return ErrorCode::InvalidLength;
     constexpr int kWeights[] = {7, 3, 1, 7, 3, 1, 7, 3, 1, 7, 3, 1};
-    if (weighted(c, 0, kWeights) % 10 != dv(c, 12)) return ErrorCode::InvalidChecksum;
+    if (weighted(c, 0, kWeights) % 10 != dig(c, 12)) return ErrorCode::InvalidChecksum;
     return kPass;
 }
 
@@ -240,7 +240,7 @@ Verdict me_pib_check(std::string_view c) {
     if (const Verdict v = digits_of_length(c, 8)) return v;
     constexpr int kWeights[] = {8, 7, 6, 5, 4, 3, 2};
     const std::int64_t r = weighted(c, 0, kWeights) % 11;
-    if ((r < 2 ? 0 : 11 - r) != dv(c, 7)) return ErrorCode::InvalidChecksum;
+    if ((r < 2 ? 0 : 11 - r) != dig(c, 7)) return ErrorCode::InvalidChecksum;
     return kPass;
 }
 
@@ -249,7 +249,7 @@ Verdict mk_edb_check(std::string_view c) {
     if (const Verdict v = digits_of_length(c, 13)) return v;
     constexpr int kWeights[] = {7, 6, 5, 4, 3, 2, 7, 6, 5, 4, 3, 2};
     const std::int64_t r = weighted(c, 0, kWeights) % 11;
-    if ((r < 2 ? 0 : 11 - r) != dv(c, 12)) return ErrorCode::InvalidChecksum;
+    if ((r < 2 ? 0 : 11 - r) != dig(c, 12)) return ErrorCode::InvalidChecksum;
     return kPass;
 }
 

@@ -31,7 +31,7 @@ constexpr int kBgPnfWeights[] = {21, 19, 17, 13, 11, 9, 7, 3, 1};
 
 Verdict bg_pnf_check(std::string_view c) {
     if (const Verdict v = digits_of_length(c, 10)) return v;
-    if (weighted(c, 0, kBgPnfWeights) % 10 != dv(c, 9)) return ErrorCode::InvalidChecksum;
+    if (weighted(c, 0, kBgPnfWeights) % 10 != dig(c, 9)) return ErrorCode::InvalidChecksum;
     return kPass;
 }
 
@@ -76,7 +76,7 @@ Verdict ir_nid_check(std::string_view c) {
     if (const Verdict v = digits_of_length(c, 10)) return v;
     if (c.find_first_not_of(c[0]) == std::string_view::npos) return ErrorCode::InvalidFormat;
     const std::int64_t r = weighted(c, 0, kIrNidWeights) % 11;
-    if ((r < 2 ? r : 11 - r) != dv(c, 9)) return ErrorCode::InvalidChecksum;
+    if ((r < 2 ? r : 11 - r) != dig(c, 9)) return ErrorCode::InvalidChecksum;
     return kPass;
 }
 
@@ -87,7 +87,7 @@ constexpr int kJpMyNumberWeights[] = {6, 5, 4, 3, 2, 7, 6, 5, 4, 3, 2};
 Verdict jp_mynumber_check(std::string_view c) {
     if (const Verdict v = digits_of_length(c, 12)) return v;
     const std::int64_t r = weighted(c, 0, kJpMyNumberWeights) % 11;
-    if ((r < 2 ? 0 : 11 - r) != dv(c, 11)) return ErrorCode::InvalidChecksum;
+    if ((r < 2 ? 0 : 11 - r) != dig(c, 11)) return ErrorCode::InvalidChecksum;
     return kPass;
 }
 

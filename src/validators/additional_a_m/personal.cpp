@@ -24,23 +24,23 @@ namespace {
 constexpr int kBaJmbgWeights[] = {7, 6, 5, 4, 3, 2, 7, 6, 5, 4, 3, 2};
 // Three year digits: 900-999 are the 1900s, the rest the 2000s.
 constexpr std::int64_t ba_jmbg_year(std::string_view c) {
-    const std::int64_t n = num(c, 4, 3);
+    const std::int64_t n = num(c, 4, 7);
     return n < 900 ? 2000 + n : 1000 + n;
 }
 }  // namespace
 
 Verdict ba_jmbg_check(std::string_view c) {
     if (const Verdict v = digits_of_length(c, 13)) return v;
-    if (!is_valid_date(ba_jmbg_year(c), num(c, 2, 2), num(c, 0, 2))) return ErrorCode::InvalidComponent;
+    if (!is_valid_date(ba_jmbg_year(c), num(c, 2, 4), num(c, 0, 2))) return ErrorCode::InvalidComponent;
     const std::int64_t r = weighted(c, 0, kBaJmbgWeights) % 11;
     const std::int64_t expected = r <= 1 ? 0 : 11 - r;
-    if (expected != dv(c, 12)) return ErrorCode::InvalidChecksum;
+    if (expected != dig(c, 12)) return ErrorCode::InvalidChecksum;
     return kPass;
 }
 
 std::optional<ParsedData> ba_jmbg_parse(std::string_view c) {
     if (ba_jmbg_check(c)) return std::nullopt;
-    return birth(ba_jmbg_year(c), num(c, 2, 2), num(c, 0, 2), female_if(num(c, 9, 3) >= 500));
+    return birth(ba_jmbg_year(c), num(c, 2, 4), num(c, 0, 2), female_if(num(c, 9, 12) >= 500));
 }
 
 // ---- bg.egn: the month code also tells the century ------------------------------
@@ -52,7 +52,7 @@ struct YearMonth {
 };
 // Months 41-52 are the 2000s, 21-32 the 1800s, 1-12 the 1900s.
 constexpr YearMonth bg_egn_year_month(std::string_view c) {
-    const std::int64_t y = num(c, 0, 2), m = num(c, 2, 2);
+    const std::int64_t y = num(c, 0, 2), m = num(c, 2, 4);
     if (m >= 41) return {2000 + y, m - 40};
     if (m >= 21) return {1800 + y, m - 20};
     return {1900 + y, m};
@@ -62,23 +62,23 @@ constexpr YearMonth bg_egn_year_month(std::string_view c) {
 Verdict bg_egn_check(std::string_view c) {
     if (const Verdict v = digits_of_length(c, 10)) return v;
     const auto [year, month] = bg_egn_year_month(c);
-    if (!is_valid_date(year, month, num(c, 4, 2))) return ErrorCode::InvalidComponent;
+    if (!is_valid_date(year, month, num(c, 4, 6))) return ErrorCode::InvalidComponent;
     const std::int64_t r = weighted(c, 0, kBgEgnWeights) % 11;
-    if ((r == 10 ? 0 : r) != dv(c, 9)) return ErrorCode::InvalidChecksum;
+    if ((r == 10 ? 0 : r) != dig(c, 9)) return ErrorCode::InvalidChecksum;
     return kPass;
 }
 
 std::optional<ParsedData> bg_egn_parse(std::string_view c) {
     if (bg_egn_check(c)) return std::nullopt;
     const auto [year, month] = bg_egn_year_month(c);
-    return birth(year, month, num(c, 4, 2), female_if(dv(c, 8) % 2 == 1));
+    return birth(year, month, num(c, 4, 6), female_if(dig(c, 8) % 2 == 1));
 }
 
 // ---- cu.ni: YYMMDD, the century in the seventh digit, no check digit ----------------
 
 namespace {
 constexpr std::int64_t cu_ni_year(std::string_view c) {
-    const int d6 = dv(c, 6);
+    const int d6 = dig(c, 6);
     const std::int64_t century = d6 <= 5 ? 1900 : d6 <= 8 ? 2000 : 1800;
     return century + num(c, 0, 2);
 }
@@ -86,13 +86,13 @@ constexpr std::int64_t cu_ni_year(std::string_view c) {
 
 Verdict cu_ni_check(std::string_view c) {
     if (const Verdict v = digits_of_length(c, 11)) return v;
-    if (!is_valid_date(cu_ni_year(c), num(c, 2, 2), num(c, 4, 2))) return ErrorCode::InvalidComponent;
+    if (!is_valid_date(cu_ni_year(c), num(c, 2, 4), num(c, 4, 6))) return ErrorCode::InvalidComponent;
     return kPass;
 }
 
 std::optional<ParsedData> cu_ni_parse(std::string_view c) {
     if (cu_ni_check(c)) return std::nullopt;
-    return birth(cu_ni_year(c), num(c, 2, 2), num(c, 4, 2), female_if(dv(c, 9) % 2 == 1));
+    return birth(cu_ni_year(c), num(c, 2, 4), num(c, 4, 6), female_if(dig(c, 9) % 2 == 1));
 }
 
 // ---- kr.rrn: YYMMDD, then a digit for century and gender ---------------------------
@@ -101,22 +101,22 @@ namespace {
 constexpr int kKrRrnWeights[] = {2, 3, 4, 5, 6, 7, 8, 9, 2, 3, 4, 5};
 // Century by the seventh digit (0 and 9 are the 1800s; 5-8 are foreign residents).
 constexpr std::array<std::int64_t, 10> kKrRrnCentury = {1800, 1900, 1900, 2000, 2000, 1900, 1900, 2000, 2000, 1800};
-constexpr std::int64_t kr_rrn_year(std::string_view c) { return kKrRrnCentury[dv(c, 6)] + num(c, 0, 2); }
+constexpr std::int64_t kr_rrn_year(std::string_view c) { return kKrRrnCentury[dig(c, 6)] + num(c, 0, 2); }
 }  // namespace
 
 Verdict kr_rrn_check(std::string_view c) {
     if (const Verdict v = digits_of_length(c, 13)) return v;
-    if (!is_valid_date(kr_rrn_year(c), num(c, 2, 2), num(c, 4, 2))) return ErrorCode::InvalidComponent;
-    if (num(c, 7, 2) > 96) return ErrorCode::InvalidComponent;  // registration office
+    if (!is_valid_date(kr_rrn_year(c), num(c, 2, 4), num(c, 4, 6))) return ErrorCode::InvalidComponent;
+    if (num(c, 7, 9) > 96) return ErrorCode::InvalidComponent;  // registration office
     const std::int64_t r = weighted(c, 0, kKrRrnWeights) % 11;
     const std::int64_t expected = r == 0 ? 1 : r == 1 ? 0 : 11 - r;
-    if (expected != dv(c, 12)) return ErrorCode::InvalidChecksum;
+    if (expected != dig(c, 12)) return ErrorCode::InvalidChecksum;
     return kPass;
 }
 
 std::optional<ParsedData> kr_rrn_parse(std::string_view c) {
     if (kr_rrn_check(c)) return std::nullopt;
-    return birth(kr_rrn_year(c), num(c, 2, 2), num(c, 4, 2), female_if(dv(c, 6) % 2 == 0));
+    return birth(kr_rrn_year(c), num(c, 2, 4), num(c, 4, 6), female_if(dig(c, 6) % 2 == 0));
 }
 
 // ---- kw.civil: century digit, YYMMDD, serial, check digit ----------------------------
@@ -127,19 +127,19 @@ constexpr int kKwCivilWeights[] = {2, 1, 6, 3, 7, 9, 10, 5, 8, 4, 2};
 
 Verdict kw_civil_check(std::string_view c) {
     if (const Verdict v = digits_of_length(c, 12)) return v;
-    const int d0 = dv(c, 0);
+    const int d0 = dig(c, 0);
     if (d0 != 2 && d0 != 3) return ErrorCode::InvalidComponent;
-    const std::int64_t year = (d0 == 2 ? 1900 : 2000) + num(c, 1, 2);
-    if (!is_valid_date(year, num(c, 3, 2), num(c, 5, 2))) return ErrorCode::InvalidComponent;
+    const std::int64_t year = (d0 == 2 ? 1900 : 2000) + num(c, 1, 3);
+    if (!is_valid_date(year, num(c, 3, 5), num(c, 5, 7))) return ErrorCode::InvalidComponent;
     const std::int64_t r = weighted(c, 0, kKwCivilWeights) % 11;
     // A remainder of 1 would need the check "10": such numbers are never issued.
-    if ((r == 0 ? 0 : 11 - r) != dv(c, 11)) return ErrorCode::InvalidChecksum;
+    if ((r == 0 ? 0 : 11 - r) != dig(c, 11)) return ErrorCode::InvalidChecksum;
     return kPass;
 }
 
 std::optional<ParsedData> kw_civil_parse(std::string_view c) {
     if (kw_civil_check(c)) return std::nullopt;
-    return birth((dv(c, 0) == 2 ? 1900 : 2000) + num(c, 1, 2), num(c, 3, 2), num(c, 5, 2), Gender::Unknown);
+    return birth((dig(c, 0) == 2 ? 1900 : 2000) + num(c, 1, 3), num(c, 3, 5), num(c, 5, 7), Gender::Unknown);
 }
 
 // ---- kz.iin: YYMMDD, a century-and-gender digit, serial, check digit -----------------
@@ -148,26 +148,26 @@ namespace {
 constexpr int kKzIinWeights1[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
 constexpr int kKzIinWeights2[] = {3, 4, 5, 6, 7, 8, 9, 10, 11, 1, 2};
 // Digits 1-2 are the 1800s, 3-4 the 1900s, 5-6 the 2000s.
-constexpr std::int64_t kz_iin_year(std::string_view c) { return 1800 + 100 * ((dv(c, 6) - 1) / 2) + num(c, 0, 2); }
+constexpr std::int64_t kz_iin_year(std::string_view c) { return 1800 + 100 * ((dig(c, 6) - 1) / 2) + num(c, 0, 2); }
 }  // namespace
 
 Verdict kz_iin_check(std::string_view c) {
     if (const Verdict v = digits_of_length(c, 12)) return v;
-    if (dv(c, 6) < 1 || dv(c, 6) > 6) return ErrorCode::InvalidComponent;
-    if (!is_valid_date(kz_iin_year(c), num(c, 2, 2), num(c, 4, 2))) return ErrorCode::InvalidComponent;
+    if (dig(c, 6) < 1 || dig(c, 6) > 6) return ErrorCode::InvalidComponent;
+    if (!is_valid_date(kz_iin_year(c), num(c, 2, 4), num(c, 4, 6))) return ErrorCode::InvalidComponent;
     std::int64_t expected = weighted(c, 0, kKzIinWeights1) % 11;
     if (expected == 10) {
         // A second pass with shifted weights; a second 10 counts as 0.
         expected = weighted(c, 0, kKzIinWeights2) % 11;
         if (expected == 10) expected = 0;
     }
-    if (expected != dv(c, 11)) return ErrorCode::InvalidChecksum;
+    if (expected != dig(c, 11)) return ErrorCode::InvalidChecksum;
     return kPass;
 }
 
 std::optional<ParsedData> kz_iin_parse(std::string_view c) {
     if (kz_iin_check(c)) return std::nullopt;
-    return birth(kz_iin_year(c), num(c, 2, 2), num(c, 4, 2), female_if(dv(c, 6) % 2 == 0));
+    return birth(kz_iin_year(c), num(c, 2, 4), num(c, 4, 6), female_if(dig(c, 6) % 2 == 0));
 }
 
 // ---- lk.nic: the old 9 digits + letter, or the new 12 digits ----------------------------
@@ -194,7 +194,7 @@ std::optional<std::array<char, 12>> lk_nic_digits(std::string_view c) {
 
 // Day of the year; 500 is added for women.
 constexpr std::int64_t lk_nic_day_of_year(std::string_view e) {
-    const std::int64_t n = num(e, 4, 3);
+    const std::int64_t n = num(e, 4, 7);
     return n > 500 ? n - 500 : n;
 }
 }  // namespace
@@ -208,7 +208,7 @@ Verdict lk_nic_check(std::string_view c) {
     if (lk_nic_day_of_year(e) > (is_leap_year(year) ? 366 : 365)) return ErrorCode::InvalidComponent;
     const std::int64_t r = weighted(e, 0, kLkNicWeights) % 11;
     const std::int64_t expected = r == 0 ? 1 : r == 1 ? 0 : 11 - r;
-    if (expected != dv(e, 11)) return ErrorCode::InvalidChecksum;
+    if (expected != dig(e, 11)) return ErrorCode::InvalidChecksum;
     return kPass;
 }
 
@@ -218,7 +218,7 @@ std::optional<ParsedData> lk_nic_parse(std::string_view c) {
     const std::string_view e(digits->data(), digits->size());
     const std::int64_t year = num(e, 0, 4);
     std::int64_t day = lk_nic_day_of_year(e);
-    const Gender g = female_if(num(e, 4, 3) > 500);
+    const Gender g = female_if(num(e, 4, 7) > 500);
     // Walk the months from January; day 0 stays in January as day 0.
     for (std::int64_t month = 1; month <= 11; ++month) {
         if (day <= days_in_month(year, month)) return birth(year, month, day, g);

@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 
+#include "primitives/digit_fields.h"
 #include "primitives/text.h"
 #include "registry/spec.h"
 
@@ -38,15 +39,6 @@ constexpr Verdict length_digits(std::string_view c, std::size_t len1, std::size_
     if (c.size() != len1 && c.size() != len2) return fail(ErrorCode::InvalidLength, length_msg);
     if (!all_digits(c)) return fail(ErrorCode::InvalidFormat, digits_msg);
     return kPass;
-}
-
-// Value of the digit at position i, and of the digits [begin, end) as a
-// number; callers have checked the digits and the length (at most 18 digits).
-constexpr int dig(std::string_view c, std::size_t i) noexcept { return c[i] - '0'; }
-constexpr std::int64_t num(std::string_view c, std::size_t begin, std::size_t end) noexcept {
-    std::int64_t v = 0;
-    for (std::size_t i = begin; i < end && i < c.size(); ++i) v = v * 10 + (c[i] - '0');
-    return v;
 }
 
 // ---- The row -----------------------------------------------------------------

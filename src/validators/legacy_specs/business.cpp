@@ -96,10 +96,10 @@ bool de_svnr_check(std::string_view c) {
     v = upper_in(v, buf);
     if (v.size() != 12 || !all_digits(v.substr(0, 8)) || !is_upper(v[8]) || !all_digits(v.substr(9)))
         return false;
-    const int yy = static_cast<int>(number(v, 6, 8));
+    const int yy = static_cast<int>(num(v, 6, 8));
     // Year 00 is read as 2000, every other two-digit year as 19xx.
     const int year = yy == 0 ? 2000 : 1900 + yy;
-    if (!is_valid_date(year, static_cast<int>(number(v, 4, 6)), static_cast<int>(number(v, 2, 4)))) return false;
+    if (!is_valid_date(year, static_cast<int>(num(v, 4, 6)), static_cast<int>(num(v, 2, 4)))) return false;
     const int letter = v[8] - 'A' + 1;
     const std::array<int, 12> digits = {dig(v, 0), dig(v, 1), dig(v, 2),  dig(v, 3),  dig(v, 4),  dig(v, 5),
                                         dig(v, 6), dig(v, 7), letter / 10, letter % 10, dig(v, 9), dig(v, 10)};
@@ -136,11 +136,11 @@ bool es_nss_check(std::string_view c) {
     std::string buf;
     const std::string_view v = strip_in<seps::S5>(c, buf);
     if (!is_digits(v, 12)) return false;
-    const std::uint64_t province = number(v, 0, 2);
+    const std::int64_t province = num(v, 0, 2);
     if (province < 1 || province > 52) return false;
-    const std::uint64_t serial = number(v, 2, 10);
-    const std::uint64_t n = serial >= 10'000'000 ? province * 100'000'000 + serial : province * 10'000'000 + serial;
-    return n % 97 == number(v, 10, 12);
+    const std::int64_t serial = num(v, 2, 10);
+    const std::int64_t n = serial >= 10'000'000 ? province * 100'000'000 + serial : province * 10'000'000 + serial;
+    return n % 97 == num(v, 10, 12);
 }
 
 // Finnish business id: the weighted sum including the check digit is a
@@ -194,7 +194,7 @@ constexpr int kUsRtnWeights[] = {3, 7, 1, 3, 7, 1, 3, 7, 1};
 bool us_rtn_check(std::string_view c) {
     std::string buf;
     const std::string_view v = strip_in<seps::S1>(c, buf);
-    return is_digits(v, 9) && us_routing_prefix(static_cast<int>(number(v, 0, 2))) &&
+    return is_digits(v, 9) && us_routing_prefix(static_cast<int>(num(v, 0, 2))) &&
            weighted_sum(v, kUsRtnWeights) % 10 == 0;
 }
 

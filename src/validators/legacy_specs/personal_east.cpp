@@ -14,10 +14,6 @@ namespace ov::legacy {
 
 namespace {
 
-std::int64_t num(std::string_view v, std::size_t b, std::size_t e) noexcept {
-    return static_cast<std::int64_t>(number(v, b, e));
-}
-
 // ---- cn.ric -------------------------------------------------------------------
 
 constexpr int kRicWeights[17] = {7, 9, 10, 5, 8, 4, 2, 1, 6, 3, 7, 9, 10, 5, 8, 4, 2};
@@ -132,8 +128,8 @@ bool cz_rc_check(std::string_view c) {
     const std::string_view v = strip_in(c, seps::S10, buf);
     if (!birth_number(v)) return false;
     if (v.size() == 9) return true;
-    const std::uint64_t r = number(v, 0, 9) % 11;
-    return static_cast<std::uint64_t>(dig(v, 9)) == (r == 10 ? 0 : r);
+    const std::int64_t r = num(v, 0, 9) % 11;
+    return dig(v, 9) == (r == 10 ? 0 : r);
 }
 
 std::optional<ParsedData> cz_rc_parse(std::string_view c) {

@@ -25,7 +25,7 @@ bool after(const Date& a, std::int64_t y, std::int64_t m, std::int64_t d) noexce
 std::optional<std::int64_t> cpr_year(std::string_view v) noexcept {
     if (!is_digits(v, 10)) return std::nullopt;
     const int d6 = dig(v, 6);
-    const auto yy = static_cast<std::int64_t>(number(v, 4, 6));
+    const auto yy = num(v, 4, 6);
     if (d6 <= 3) return 1900 + yy;
     if (d6 == 4 || d6 == 9) return (yy < 37 ? 2000 : 1900) + yy;
     return (yy < 58 ? 2000 : 1800) + yy;
@@ -65,7 +65,7 @@ bool dk_cpr_check_on(std::string_view c, Date today) {
     const std::string_view v = strip_in(c, seps::S1, buf);
     const auto year = cpr_year(v);
     if (!year) return false;
-    const auto month = static_cast<std::int64_t>(number(v, 2, 4)), day = static_cast<std::int64_t>(number(v, 0, 2));
+    const auto month = num(v, 2, 4), day = num(v, 0, 2);
     return is_valid_date(*year, month, day) && !after(today, *year, month, day);
 }
 
@@ -74,7 +74,7 @@ bool dk_cpr_check(std::string_view c) { return dk_cpr_check_on(c, today()); }
 std::optional<ParsedData> dk_cpr_parse(std::string_view c) {
     const auto year = cpr_year(c);
     if (!year) return std::nullopt;
-    return date_of(*year, number(c, 2, 4), number(c, 0, 2), odd_is_male(dig(c, 9)));
+    return date_of(*year, num(c, 2, 4), num(c, 0, 2), odd_is_male(dig(c, 9)));
 }
 
 bool fi_hetu_check(std::string_view c) {
@@ -85,11 +85,10 @@ bool fi_hetu_check(std::string_view c) {
     if (v.size() != 11 || !all_digits(v.substr(0, 6)) || !all_digits(v.substr(7, 3))) return false;
     const auto century = hetu_century(v[6]);
     if (!century) return false;
-    const auto serial = number(v, 7, 10);
+    const auto serial = num(v, 7, 10);
     if (serial < 2 || serial > 899) return false;
-    if (!is_valid_date(*century + static_cast<std::int64_t>(number(v, 4, 6)), number(v, 2, 4), number(v, 0, 2)))
-        return false;
-    const std::uint64_t body = number(v, 0, 6) * 1000 + serial;
+    if (!is_valid_date(*century + num(v, 4, 6), num(v, 2, 4), num(v, 0, 2))) return false;
+    const std::int64_t body = num(v, 0, 6) * 1000 + serial;
     return v[10] == kFinnishCheck[body % 31];
 }
 
@@ -97,7 +96,7 @@ std::optional<ParsedData> fi_hetu_parse(std::string_view c) {
     if (c.size() != 11 || !all_digits(c.substr(0, 6)) || !is_digit(c[9])) return std::nullopt;
     const auto century = hetu_century(c[6]);
     if (!century) return std::nullopt;
-    return date_of(*century + static_cast<std::int64_t>(number(c, 4, 6)), number(c, 2, 4), number(c, 0, 2),
+    return date_of(*century + num(c, 4, 6), num(c, 2, 4), num(c, 0, 2),
                    odd_is_male(dig(c, 9)));
 }
 
@@ -107,12 +106,12 @@ bool se_personnummer_check_on(std::string_view c, Date today) {
     std::int64_t year;
     std::size_t md;  // where month and day start
     if (s.size() == 13) {
-        year = static_cast<std::int64_t>(number(s, 0, 4));
+        year = num(s, 0, 4);
         md = 4;
     } else {
         // Short numbers take the most recent century that does not put the
         // birth in the future; '+' marks someone a hundred years older.
-        const auto yy = static_cast<std::int64_t>(number(s, 0, 2));
+        const auto yy = num(s, 0, 2);
         std::int64_t century = today.year / 100;
         if (today.year % 100 < yy) --century;
         if (s[6] == '+') --century;
@@ -120,7 +119,7 @@ bool se_personnummer_check_on(std::string_view c, Date today) {
         year = century * 100 + yy;
         md = 2;
     }
-    if (!is_valid_date(year, number(s, md, md + 2), number(s, md + 2, md + 4))) return false;
+    if (!is_valid_date(year, num(s, md, md + 2), num(s, md + 2, md + 4))) return false;
     // The Luhn digits are the ten that surround the sign.
     const std::size_t n = s.size();
     std::string ten(s, n - 11, 6);
@@ -134,11 +133,11 @@ std::optional<ParsedData> se_personnummer_parse(std::string_view c) {
     const std::string s = personnummer_shape(c);
     if (s.empty()) return std::nullopt;
     const Gender g = odd_is_male(dig(s, s.size() - 2));
-    if (s.size() == 13) return date_of(number(s, 0, 4), number(s, 4, 6), number(s, 6, 8), g);
+    if (s.size() == 13) return date_of(num(s, 0, 4), num(s, 4, 6), num(s, 6, 8), g);
     // Parsing uses a fixed pivot, unlike the check.
-    const auto yy = static_cast<std::int64_t>(number(s, 0, 2));
+    const auto yy = num(s, 0, 2);
     const std::int64_t year = (yy >= 27 ? 1900 : 2000) + yy - (s[6] == '+' ? 100 : 0);
-    return date_of(year, number(s, 2, 4), number(s, 4, 6), g);
+    return date_of(year, num(s, 2, 4), num(s, 4, 6), g);
 }
 
 }  // namespace ov::legacy

@@ -101,12 +101,12 @@ bool be_nn_check_with(std::string_view c, Today today_fn) {
     std::string buf;
     const std::string_view v = strip_in(c, seps::S3, buf);
     if (!is_digits(v, 11) || v.find_first_not_of('0') == std::string_view::npos) return false;
-    if (number(v, 2, 4) > 12) return false;  // month 0 is allowed: the date may be unknown
-    const std::uint64_t n = number(v, 0, 9), check = number(v, 9, 11);
+    if (num(v, 2, 4) > 12) return false;  // month 0 is allowed: the date may be unknown
+    const std::int64_t n = num(v, 0, 9), check = num(v, 9, 11);
     if (97 - n % 97 == check) return true;
     // Births from 2000 on put a 2 in front of the nine digits.
     return 97 - (2'000'000'000 + n) % 97 == check &&
-           2000 + static_cast<std::int64_t>(number(v, 0, 2)) <= today_fn().year;
+           2000 + num(v, 0, 2) <= today_fn().year;
 }
 
 }  // namespace
@@ -121,7 +121,7 @@ bool fr_nir_check(std::string_view c) {
     std::string buf, up;
     const std::string_view v = upper_in(strip_in(c, seps::S3, buf), up);
     const auto digits = nir_digits(v);
-    return digits && 97 - number(*digits, 0, 13) % 97 == number(v, 13, 15);
+    return digits && 97 - num(*digits, 0, 13) % 97 == num(v, 13, 15);
 }
 
 std::optional<ParsedData> fr_nir_parse(std::string_view c) {
@@ -130,8 +130,8 @@ std::optional<ParsedData> fr_nir_parse(std::string_view c) {
     std::string up;
     c = upper_in(c, up);
     if (!nir_digits(c)) return std::nullopt;
-    const auto yy = static_cast<std::int64_t>(number(c, 1, 3));
-    return date_of((yy < 27 ? 2000 : 1900) + yy, number(c, 3, 5), 1, c[0] == '1' ? Gender::Male : Gender::Female);
+    const auto yy = num(c, 1, 3);
+    return date_of((yy < 27 ? 2000 : 1900) + yy, num(c, 3, 5), 1, c[0] == '1' ? Gender::Male : Gender::Female);
 }
 
 bool it_codice_fiscale_check(std::string_view c) {
@@ -197,7 +197,7 @@ bool es_nie_check(std::string_view c) {
     std::string buf, up;
     const std::string_view v = upper_in(strip_in(c, seps::S1, buf), up);
     if (v.size() != 9 || v[0] < 'X' || v[0] > 'Z' || !all_digits(v.substr(1, 7))) return false;
-    const std::uint64_t n = static_cast<std::uint64_t>(v[0] - 'X') * 10'000'000 + number(v, 1, 8);
+    const std::int64_t n = static_cast<std::int64_t>(v[0] - 'X') * 10'000'000 + num(v, 1, 8);
     return v[8] == kSpanishLetters[n % 23];
 }
 

@@ -1,5 +1,5 @@
 // What a business or VAT predicate repeats of the set's compaction before it
-// looks at the digits, plus the small digit readers they share.
+// looks at the digits, and the exact-length digit test they share.
 //
 // On a value that is already compact these steps change nothing, so each one
 // returns a view of its input in that case and copies only when it must
@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "primitives/digit_fields.h"
 #include "primitives/text.h"
 
 namespace ov::legacy {
@@ -86,17 +87,6 @@ constexpr std::string_view drop_exact_prefix(std::string_view v, std::string_vie
 // Exactly n bytes, all ASCII digits.
 constexpr bool is_digits(std::string_view v, std::size_t n) noexcept {
     return v.size() == n && all_digits(v);
-}
-
-// Value of the digit at byte i (the caller has checked it is a digit).
-constexpr int dig(std::string_view v, std::size_t i) noexcept { return v[i] - '0'; }
-
-// Digits [begin, end) read as a decimal number; the callers read at most
-// twelve digits, far inside 64 bits.
-constexpr std::uint64_t number(std::string_view v, std::size_t begin, std::size_t end) noexcept {
-    std::uint64_t n = 0;
-    for (std::size_t i = begin; i < end && i < v.size(); ++i) n = n * 10 + static_cast<unsigned>(v[i] - '0');
-    return n;
 }
 
 }  // namespace ov::legacy

@@ -44,7 +44,7 @@ bool be_vat_check(std::string_view c) {
     if (!is_digits(v, 10) || (v[0] != '0' && v[0] != '1')) return false;
     // All zeros is divisible by 97 but is no number.
     if (v == "0000000000") return false;
-    return (number(v, 0, 8) + number(v, 8, 10)) % 97 == 0;
+    return (num(v, 0, 8) + num(v, 8, 10)) % 97 == 0;
 }
 
 // Bulgarian VAT number. Legal entities have nine digits; ten digits are a
@@ -68,8 +68,8 @@ bool bg_legal_entity(std::string_view v) {
 }
 
 bool bg_person(std::string_view v) {
-    int year = 1900 + static_cast<int>(number(v, 0, 2));
-    int month = static_cast<int>(number(v, 2, 4));
+    int year = 1900 + static_cast<int>(num(v, 0, 2));
+    int month = static_cast<int>(num(v, 2, 4));
     // Months 21-32 mark births in the 1800s, 41-52 births from 2000 on.
     if (month > 40) {
         year += 100;
@@ -78,7 +78,7 @@ bool bg_person(std::string_view v) {
         year -= 100;
         month -= 20;
     }
-    if (!is_valid_date(year, month, static_cast<int>(number(v, 4, 6)))) return false;
+    if (!is_valid_date(year, month, static_cast<int>(num(v, 4, 6)))) return false;
     const auto check = mod11_check(weighted_sum(v, kBgPersonWeights), Mod11::C);
     return dig(v, 9) == *check;
 }
@@ -176,9 +176,9 @@ bool es_vat_check(std::string_view c) {
     v = drop_prefix(v, "ES");
     v = upper_in(v, buf);
     if (v.size() != 9) return false;
-    if (all_digits(v.substr(0, 8))) return v[8] == kEsLetters[number(v, 0, 8) % 23];
+    if (all_digits(v.substr(0, 8))) return v[8] == kEsLetters[num(v, 0, 8) % 23];
     if (v[0] == 'K' || v[0] == 'L' || v[0] == 'M')
-        return all_digits(v.substr(1, 7)) && v[8] == kEsLetters[number(v, 1, 8) % 23];
+        return all_digits(v.substr(1, 7)) && v[8] == kEsLetters[num(v, 1, 8) % 23];
     if (v[0] == 'X' || v[0] == 'Y' || v[0] == 'Z') return es_nie_check(v);
     // Anything else must be a company number; its predicate rejects other first letters.
     return es_cif_check(v);

@@ -48,7 +48,7 @@ bool fr_tva_check(std::string_view c) {
     const int k1 = kFrKeyIndex[static_cast<unsigned char>(v[1])];
     if (k0 < 0 || k1 < 0) return false;
     // 100 x N reaches 1e11: 64-bit arithmetic.
-    const auto n = static_cast<std::int64_t>(number(company, 0, 9));
+    const auto n = num(company, 0, 9);
     if (k0 < 10 && k1 < 10) return k0 * 10 + k1 == (100 * n + 12) % 97;
     int key;
     if (k0 < 10) {
@@ -71,8 +71,8 @@ bool gb_vat_check(std::string_view c) {
     std::string_view v = strip_in<seps::S3>(c, buf);
     v = drop_prefix(v, "GB");
     v = upper_in(v, buf);
-    if (v.size() == 5 && v.starts_with("GD")) return all_digits(v.substr(2)) && number(v, 2, 5) < 500;
-    if (v.size() == 5 && v.starts_with("HA")) return all_digits(v.substr(2)) && number(v, 2, 5) >= 500;
+    if (v.size() == 5 && v.starts_with("GD")) return all_digits(v.substr(2)) && num(v, 2, 5) < 500;
+    if (v.size() == 5 && v.starts_with("HA")) return all_digits(v.substr(2)) && num(v, 2, 5) >= 500;
     if (!is_digits(v, 9) && !is_digits(v, 12)) return false;
     const auto r = (weighted_sum(v, kGbVatWeights) + 10 * dig(v, 7) + dig(v, 8)) % 97;
     // Numbers below 100 (leading 0) are from the old series: remainder 0 only.
@@ -159,7 +159,7 @@ bool it_iva_check(std::string_view c) {
     std::string_view v = strip_in<seps::S1>(c, buf);
     v = drop_prefix(v, "IT");
     if (!is_digits(v, 11) || v.starts_with("0000000")) return false;
-    const std::uint64_t office = number(v, 7, 10);
+    const std::int64_t office = num(v, 7, 10);
     if (!((office >= 1 && office <= 100) || office == 120 || office == 121 || office == 888 || office == 999))
         return false;
     return luhn_valid(v);
@@ -189,7 +189,7 @@ bool lu_vat_check(std::string_view c) {
     std::string buf;
     std::string_view v = strip_in<seps::S5>(c, buf);
     v = drop_prefix(v, "LU");
-    return is_digits(v, 8) && number(v, 0, 6) % 89 == number(v, 6, 8);
+    return is_digits(v, 8) && num(v, 0, 6) % 89 == num(v, 6, 8);
 }
 
 // Latvian PVN: legal persons (first digit 4, 5 or 9) carry a mod-11 check;
@@ -207,8 +207,8 @@ bool lv_vat_check(std::string_view c) {
     if (d0 == 4 || d0 == 5 || d0 == 9) return weighted_sum(v, kLvLegalWeights) % 11 == 3;
     if (d0 == 3 && dig(v, 1) >= 2) return true;
     if (dig(v, 6) > 2) return false;
-    const int year = 1800 + 100 * dig(v, 6) + static_cast<int>(number(v, 4, 6));
-    if (!is_valid_date(year, static_cast<int>(number(v, 2, 4)), static_cast<int>(number(v, 0, 2)))) return false;
+    const int year = 1800 + 100 * dig(v, 6) + static_cast<int>(num(v, 4, 6));
+    if (!is_valid_date(year, static_cast<int>(num(v, 2, 4)), static_cast<int>(num(v, 0, 2)))) return false;
     const auto check = mod11_check(1 + weighted_sum(v, kLvPersonWeights), Mod11::C);
     return dig(v, 10) == *check;
 }

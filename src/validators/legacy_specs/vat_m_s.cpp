@@ -120,7 +120,7 @@ bool sk_dic_check(std::string_view c) {
     if (cz_rc_check(v)) return true;
     const char third = v[2];
     const bool third_ok = third == '2' || third == '3' || third == '4' || third >= '7';
-    return v[0] != '0' && third_ok && number(v, 0, 10) % 11 == 0;
+    return v[0] != '0' && third_ok && num(v, 0, 10) % 11 == 0;
 }
 
 }  // namespace ov::legacy
