@@ -19,6 +19,15 @@ constexpr bool is_valid_date(std::int64_t y, std::int64_t m, std::int64_t d) noe
     return d >= 1 && d <= days_in_month(y, m);
 }
 
+// The latest year ending in the two digits `yy` that is not after
+// `this_year`: a two-digit birth year falls in this century unless that
+// would put the birth in the future.
+constexpr std::int64_t latest_year_ending(std::int64_t yy, std::int64_t this_year) noexcept {
+    const std::int64_t year = this_year - this_year % 100 + yy;
+    return year > this_year ? year - 100 : year;
+}
+
 static_assert(is_valid_date(2000, 2, 29) && !is_valid_date(1900, 2, 29) && !is_valid_date(2023, 4, 31));
+static_assert(latest_year_ending(26, 2026) == 2026 && latest_year_ending(27, 2026) == 1927);
 
 }  // namespace ov

@@ -5,18 +5,9 @@
 #include "primitives/dates.h"
 #include "primitives/normalize.h"
 #include "validators/additional_a_m/digits.h"
+#include "validators/birth_data.h"
 
 namespace ov::am {
-
-namespace {
-
-constexpr ParsedData birth(std::int64_t year, std::int64_t month, std::int64_t day, Gender g) {
-    return {static_cast<std::int32_t>(year), static_cast<std::uint8_t>(month), static_cast<std::uint8_t>(day), g};
-}
-
-constexpr Gender female_if(bool female) { return female ? Gender::Female : Gender::Male; }
-
-}  // namespace
 
 // ---- ba.jmbg: DDMMYYY RR BBB K ------------------------------------------------
 
@@ -40,7 +31,7 @@ Verdict ba_jmbg_check(std::string_view c) {
 
 std::optional<ParsedData> ba_jmbg_parse(std::string_view c) {
     if (ba_jmbg_check(c)) return std::nullopt;
-    return birth(ba_jmbg_year(c), num(c, 2, 4), num(c, 0, 2), female_if(num(c, 9, 12) >= 500));
+    return date_of(ba_jmbg_year(c), num(c, 2, 4), num(c, 0, 2), female_if(num(c, 9, 12) >= 500));
 }
 
 // ---- bg.egn: the month code also tells the century ------------------------------
@@ -71,7 +62,7 @@ Verdict bg_egn_check(std::string_view c) {
 std::optional<ParsedData> bg_egn_parse(std::string_view c) {
     if (bg_egn_check(c)) return std::nullopt;
     const auto [year, month] = bg_egn_year_month(c);
-    return birth(year, month, num(c, 4, 6), female_if(dig(c, 8) % 2 == 1));
+    return date_of(year, month, num(c, 4, 6), female_if(dig(c, 8) % 2 == 1));
 }
 
 // ---- cu.ni: YYMMDD, the century in the seventh digit, no check digit ----------------
@@ -92,7 +83,7 @@ Verdict cu_ni_check(std::string_view c) {
 
 std::optional<ParsedData> cu_ni_parse(std::string_view c) {
     if (cu_ni_check(c)) return std::nullopt;
-    return birth(cu_ni_year(c), num(c, 2, 4), num(c, 4, 6), female_if(dig(c, 9) % 2 == 1));
+    return date_of(cu_ni_year(c), num(c, 2, 4), num(c, 4, 6), female_if(dig(c, 9) % 2 == 1));
 }
 
 // ---- kr.rrn: YYMMDD, then a digit for century and gender ---------------------------
@@ -116,7 +107,7 @@ Verdict kr_rrn_check(std::string_view c) {
 
 std::optional<ParsedData> kr_rrn_parse(std::string_view c) {
     if (kr_rrn_check(c)) return std::nullopt;
-    return birth(kr_rrn_year(c), num(c, 2, 4), num(c, 4, 6), female_if(dig(c, 6) % 2 == 0));
+    return date_of(kr_rrn_year(c), num(c, 2, 4), num(c, 4, 6), female_if(dig(c, 6) % 2 == 0));
 }
 
 // ---- kw.civil: century digit, YYMMDD, serial, check digit ----------------------------
@@ -139,7 +130,7 @@ Verdict kw_civil_check(std::string_view c) {
 
 std::optional<ParsedData> kw_civil_parse(std::string_view c) {
     if (kw_civil_check(c)) return std::nullopt;
-    return birth((dig(c, 0) == 2 ? 1900 : 2000) + num(c, 1, 3), num(c, 3, 5), num(c, 5, 7), Gender::Unknown);
+    return date_of((dig(c, 0) == 2 ? 1900 : 2000) + num(c, 1, 3), num(c, 3, 5), num(c, 5, 7), Gender::Unknown);
 }
 
 // ---- kz.iin: YYMMDD, a century-and-gender digit, serial, check digit -----------------
@@ -167,7 +158,7 @@ Verdict kz_iin_check(std::string_view c) {
 
 std::optional<ParsedData> kz_iin_parse(std::string_view c) {
     if (kz_iin_check(c)) return std::nullopt;
-    return birth(kz_iin_year(c), num(c, 2, 4), num(c, 4, 6), female_if(dig(c, 6) % 2 == 0));
+    return date_of(kz_iin_year(c), num(c, 2, 4), num(c, 4, 6), female_if(dig(c, 6) % 2 == 0));
 }
 
 // ---- lk.nic: the old 9 digits + letter, or the new 12 digits ----------------------------
@@ -221,10 +212,10 @@ std::optional<ParsedData> lk_nic_parse(std::string_view c) {
     const Gender g = female_if(num(e, 4, 7) > 500);
     // Walk the months from January; day 0 stays in January as day 0.
     for (std::int64_t month = 1; month <= 11; ++month) {
-        if (day <= days_in_month(year, month)) return birth(year, month, day, g);
+        if (day <= days_in_month(year, month)) return date_of(year, month, day, g);
         day -= days_in_month(year, month);
     }
-    if (day < 32) return birth(year, 12, day, g);
+    if (day < 32) return date_of(year, 12, day, g);
     return std::nullopt;
 }
 

@@ -8,6 +8,7 @@
 #include "primitives/dates.h"
 #include "primitives/normalize.h"
 #include "validators/additional_a_m/digits.h"
+#include "validators/birth_data.h"
 
 namespace ov::am {
 
@@ -64,21 +65,13 @@ Verdict mx_curp_check(std::string_view c) {
 
 std::optional<ParsedData> mx_curp_parse(std::string_view c) {
     if (mx_curp_check(c)) return std::nullopt;
-    const Gender g = c[10] == 'H' ? Gender::Male : Gender::Female;
-    return ParsedData{static_cast<std::int32_t>(curp_year(c)), static_cast<std::uint8_t>(num(c, 6, 8)),
-                      static_cast<std::uint8_t>(num(c, 8, 10)), g};
+    return date_of(curp_year(c), num(c, 6, 8), num(c, 8, 10), female_if(c[10] == 'M'));
 }
 
 // ---- my.nric: YYMMDD, birth place, serial ---------------------------------------------
 
 namespace {
-// Two-digit years fall in the latest century that does not put them after
-// this year.
-std::int64_t my_nric_year(std::string_view c) {
-    const std::int64_t this_year = today().year;
-    const std::int64_t year = this_year / 100 * 100 + num(c, 0, 2);
-    return year > this_year ? year - 100 : year;
-}
+std::int64_t my_nric_year(std::string_view c) { return latest_year_ending(num(c, 0, 2), today().year); }
 
 // Birth-place codes: the states, then the foreign regions; 98 and 99 are
 // stateless and unknown.
@@ -100,9 +93,7 @@ Verdict my_nric_check(std::string_view c) {
 
 std::optional<ParsedData> my_nric_parse(std::string_view c) {
     if (my_nric_check(c)) return std::nullopt;
-    const Gender g = dig(c, 11) % 2 == 1 ? Gender::Male : Gender::Female;
-    return ParsedData{static_cast<std::int32_t>(my_nric_year(c)), static_cast<std::uint8_t>(num(c, 2, 4)),
-                      static_cast<std::uint8_t>(num(c, 4, 6)), g};
+    return date_of(my_nric_year(c), num(c, 2, 4), num(c, 4, 6), odd_is_male(dig(c, 11)));
 }
 
 // ---- gr.amka: DDMMYY, serial, Luhn -------------------------------------------------------

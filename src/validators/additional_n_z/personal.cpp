@@ -7,16 +7,10 @@
 #include "primitives/normalize.h"
 #include "primitives/text.h"
 #include "validators/additional_n_z/checks.h"
+#include "validators/birth_data.h"
 #include "validators/legacy_specs/checks.h"
 
 namespace ov::nz {
-
-namespace {
-
-ParsedData birth(std::int64_t year, std::int64_t month, std::int64_t day, Gender g) {
-    return {static_cast<std::int32_t>(year), static_cast<std::uint8_t>(month), static_cast<std::uint8_t>(day), g};
-}
-}  // namespace
 
 // ---- sk.rc: Slovak birth number ------------------------------------------------
 
@@ -89,8 +83,8 @@ Verdict no_fodselsnummer_check(std::string_view c) {
 std::optional<ParsedData> no_fodselsnummer_parse(std::string_view c) {
     const auto year = no_birth_year(c);
     if (!year) return std::nullopt;
-    return birth(*year, no_unmask(num(c, 2, 4)), no_unmask(num(c, 0, 2)),
-                 dig(c, 8) % 2 == 1 ? Gender::Male : Gender::Female);
+    return date_of(*year, no_unmask(num(c, 2, 4)), no_unmask(num(c, 0, 2)),
+                 odd_is_male(dig(c, 8)));
 }
 
 // ---- si.emso: Slovenian personal number ------------------------------------------
@@ -118,19 +112,13 @@ Verdict si_emso_check(std::string_view c) {
 }
 
 std::optional<ParsedData> si_emso_parse(std::string_view c) {
-    return birth(emso_year(c), num(c, 2, 4), num(c, 0, 2), num(c, 9, 12) > 499 ? Gender::Female : Gender::Male);
+    return date_of(emso_year(c), num(c, 2, 4), num(c, 0, 2), female_if(num(c, 9, 12) > 499));
 }
 
 // ---- za.idnr: South African identity number ----------------------------------------
 
 namespace {
-// The two-digit year in this century, or the last one when that would be
-// after the current year.
-std::int64_t za_year(std::string_view c) {
-    const std::int64_t now = today().year;
-    const std::int64_t year = now - now % 100 + num(c, 0, 2);
-    return year > now ? year - 100 : year;
-}
+std::int64_t za_year(std::string_view c) { return latest_year_ending(num(c, 0, 2), today().year); }
 }  // namespace
 
 Verdict za_idnr_check(std::string_view c) {
@@ -144,7 +132,7 @@ Verdict za_idnr_check(std::string_view c) {
 }
 
 std::optional<ParsedData> za_idnr_parse(std::string_view c) {
-    return birth(za_year(c), num(c, 2, 4), num(c, 4, 6), num(c, 6, 10) < 5000 ? Gender::Female : Gender::Male);
+    return date_of(za_year(c), num(c, 2, 4), num(c, 4, 6), female_if(num(c, 6, 10) < 5000));
 }
 
 // ---- tr.tckimlik: Turkish personal number -------------------------------------------

@@ -11,18 +11,9 @@
 
 #include "primitives/normalize.h"
 #include "registry/outcome.h"
+#include "validators/birth_data.h"
 
 namespace ov::legacy {
-
-// An odd digit marks a man, an even one a woman.
-constexpr Gender odd_is_male(int digit) noexcept { return digit % 2 == 1 ? Gender::Male : Gender::Female; }
-
-// Birth data from read-off fields; nothing when month or day cannot be
-// stored (the dates themselves are checked by the predicates).
-inline std::optional<ParsedData> date_of(std::int64_t y, std::int64_t m, std::int64_t d, Gender g) {
-    if (m < 0 || m > 255 || d < 0 || d > 255) return std::nullopt;
-    return ParsedData{static_cast<std::int32_t>(y), static_cast<std::uint8_t>(m), static_cast<std::uint8_t>(d), g};
-}
 
 bool be_nn_check_on(std::string_view c, Date today);
 bool dk_cpr_check_on(std::string_view c, Date today);

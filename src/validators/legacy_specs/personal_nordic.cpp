@@ -111,12 +111,9 @@ bool se_personnummer_check_on(std::string_view c, Date today) {
     } else {
         // Short numbers take the most recent century that does not put the
         // birth in the future; '+' marks someone a hundred years older.
-        const auto yy = num(s, 0, 2);
-        std::int64_t century = today.year / 100;
-        if (today.year % 100 < yy) --century;
-        if (s[6] == '+') --century;
-        if (century < 0) century = 0;
-        year = century * 100 + yy;
+        const std::int64_t yy = num(s, 0, 2);
+        year = latest_year_ending(yy, today.year) - (s[6] == '+' ? 100 : 0);
+        if (year < 0) year = yy;  // never before year 0
         md = 2;
     }
     if (!is_valid_date(year, num(s, md, md + 2), num(s, md + 2, md + 4))) return false;
