@@ -1,7 +1,5 @@
 // Personal identifiers of the additional set N-Z: their checks, in the order
 // they run, with their messages, and the birth-data parsers.
-#include <array>
-
 #include "primitives/checkdigits.h"
 #include "primitives/dates.h"
 #include "primitives/normalize.h"
@@ -9,6 +7,7 @@
 #include "validators/additional_n_z/checks.h"
 #include "validators/birth_data.h"
 #include "validators/legacy_specs/checks.h"
+#include "validators/legacy_specs/personal.h"
 
 namespace ov::nz {
 
@@ -18,32 +17,19 @@ Verdict sk_rc_check(std::string_view c) {
     if (auto v = length_digits(c, 9, 10, "Birth number must be 9 or 10 digits", "Birth number must contain only digits");
         !v.ok)
         return v;
-    const std::int64_t yy = num(c, 0, 2);
-    std::int64_t year;
-    if (c.size() == 9) {
-        // Nine-digit numbers were issued only until the end of 1953.
-        year = yy < 80 ? 1900 + yy : 1800 + yy;
-        if (year > 1953) return fail(kComponent, "9-digit birth numbers are pre-1954 only");
-    } else {
-        year = yy < 54 ? 2000 + yy : 1900 + yy;
+    using Fault = legacy::BirthNumber::Fault;
+    switch (legacy::read_birth_number(c).fault) {
+        case Fault::None: break;
+        case Fault::Year: return fail(kComponent, "9-digit birth numbers are pre-1954 only");
+        case Fault::Month: return fail(kComponent, "Birth number contains an invalid month");
+        case Fault::Day: return fail(kComponent, "Birth number contains an invalid day");
+        case Fault::Date: return fail(kComponent, "Birth number contains an invalid date");
     }
-    // Women add 50 to the month; from 2004 on either sex may add a further 20.
-    constexpr std::array<int, 4> kOffsets = {0, 50, 20, 70};
-    const std::size_t offsets = c.size() == 10 && year > 2003 ? 4 : 2;
-    const std::int64_t mm = num(c, 2, 4);
-    std::int64_t month = 0;
-    for (std::size_t i = 0; i < offsets && month == 0; ++i)
-        if (mm - kOffsets[i] >= 1 && mm - kOffsets[i] <= 12) month = mm - kOffsets[i];
-    if (month == 0) return fail(kComponent, "Birth number contains an invalid month");
-    const std::int64_t day = num(c, 4, 6);
-    if (day < 1 || day > 31) return fail(kComponent, "Birth number contains an invalid day");
-    if (!is_valid_date(year, month, day)) return fail(kComponent, "Birth number contains an invalid date");
     if (c.size() == 10 && num(c, 0, 9) % 11 % 10 != dig(c, 9))
         return fail(kChecksum, "Birth number is not divisible by 11");
     return kPass;
 }
 
-// The Czech and Slovak numbers share one scheme.
 std::optional<ParsedData> sk_rc_parse(std::string_view c) { return legacy::cz_rc_parse(c); }
 
 // ---- no.fodselsnummer: Norwegian birth number -------------------------------------

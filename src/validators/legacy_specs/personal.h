@@ -1,7 +1,7 @@
 // Pieces of the personal-number rules shared beyond one predicate: the
 // date-reading predicates with an explicit "today" (the public predicates
-// pass today's UTC date), the Estonian/Lithuanian check digit and the
-// Swedish dash rule of compaction.
+// pass today's UTC date), the Czech/Slovak birth number, the
+// Estonian/Lithuanian check digit and the Swedish dash rule of compaction.
 #pragma once
 
 #include <cstdint>
@@ -18,6 +18,18 @@ namespace ov::legacy {
 bool be_nn_check_on(std::string_view c, Date today);
 bool dk_cpr_check_on(std::string_view c, Date today);
 bool se_personnummer_check_on(std::string_view c, Date today);
+
+// Czech and Slovak birth numbers share one scheme: nine digits are the old
+// numbers (up to 1953), ten carry a check digit; women add 50 to the month,
+// and from 2004 on a spare series adds 20 more. `read_birth_number` reads
+// the date of nine or ten digits and names the first field that is wrong.
+struct BirthNumber {
+    enum class Fault : std::uint8_t { None, Year, Month, Day, Date };
+    std::int64_t year = 0, month = 0, day = 0;
+    bool female = false;
+    Fault fault = Fault::None;
+};
+BirthNumber read_birth_number(std::string_view digits) noexcept;
 
 // The two-pass weighted check digit shared by Estonian and Lithuanian
 // personal codes, over the first ten digits of `digits`.

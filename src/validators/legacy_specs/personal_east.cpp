@@ -21,37 +21,12 @@ constexpr std::string_view kRicCheck = "10X98765432";
 
 // ---- cz.rc --------------------------------------------------------------------
 
-struct BirthNumber {
-    std::int64_t year, month, day;
-    bool female;
-};
-
-// Year and month of a Czech/Slovak birth number: nine digits are the old
-// numbers (up to 1953), ten carry a check digit; women add 50 to the month,
-// and from 2004 on a spare series adds 20 more.
+// A valid birth number's date and sex, or nothing.
 std::optional<BirthNumber> birth_number(std::string_view v) noexcept {
     if (!is_digits(v, 9) && !is_digits(v, 10)) return std::nullopt;
-    const std::int64_t yy = num(v, 0, 2);
-    std::int64_t year;
-    if (v.size() == 9) {
-        year = (yy > 79 ? 1800 : 1900) + yy;
-        if (year > 1953) return std::nullopt;
-    } else {
-        year = (yy < 54 ? 2000 : 1900) + yy;
-    }
-    const std::int64_t mm = num(v, 2, 4);
-    std::int64_t month = 0;
-    for (int offset : {0, 50, 20, 70}) {
-        if (offset == 20 && (v.size() != 10 || year < 2004)) break;
-        if (mm - offset >= 1 && mm - offset <= 12) {
-            month = mm - offset;
-            break;
-        }
-    }
-    if (month == 0) return std::nullopt;
-    const std::int64_t day = num(v, 4, 6);
-    if (!is_valid_date(year, month, day)) return std::nullopt;
-    return BirthNumber{year, month, day, mm > 50};
+    const BirthNumber b = read_birth_number(v);
+    if (b.fault != BirthNumber::Fault::None) return std::nullopt;
+    return b;
 }
 
 // ---- ee.ik, lt.asmens ---------------------------------------------------------
@@ -96,6 +71,36 @@ std::int64_t cnp_century(int d0) noexcept {
 }
 
 }  // namespace
+
+BirthNumber read_birth_number(std::string_view v) noexcept {
+    using Fault = BirthNumber::Fault;
+    BirthNumber b{};
+    const auto fault = [&b](Fault f) {
+        b.fault = f;
+        return b;
+    };
+    const std::int64_t yy = num(v, 0, 2);
+    if (v.size() == 9) {
+        b.year = (yy > 79 ? 1800 : 1900) + yy;
+        if (b.year > 1953) return fault(Fault::Year);
+    } else {
+        b.year = (yy < 54 ? 2000 : 1900) + yy;
+    }
+    const std::int64_t mm = num(v, 2, 4);
+    b.female = mm > 50;
+    for (int offset : {0, 50, 20, 70}) {
+        if (offset == 20 && (v.size() != 10 || b.year < 2004)) break;
+        if (mm - offset >= 1 && mm - offset <= 12) {
+            b.month = mm - offset;
+            break;
+        }
+    }
+    if (b.month == 0) return fault(Fault::Month);
+    b.day = num(v, 4, 6);
+    if (b.day < 1 || b.day > 31) return fault(Fault::Day);
+    if (!is_valid_date(b.year, b.month, b.day)) return fault(Fault::Date);
+    return b;
+}
 
 int baltic_check_digit(std::string_view digits) noexcept {
     std::int64_t r = weighted_sum(digits, kBalticPass1) % 11;
