@@ -4,6 +4,7 @@
 
 #include "primitives/checkdigits.h"
 #include "primitives/dates.h"
+#include "primitives/mod11_two_pass.h"
 #include "validators/additional_a_m/digits.h"
 
 namespace ov::am {
@@ -158,12 +159,7 @@ constexpr int kEeWeights2[] = {3, 4, 5, 6, 7, 8, 9};
 Verdict ee_registrikood_check(std::string_view c) {
     if (const Verdict v = digits_of_length(c, 8)) return v;
     if (c[0] != '1' && c[0] != '7' && c[0] != '8' && c[0] != '9') return ErrorCode::InvalidComponent;
-    std::int64_t r = weighted(c, 0, kEeWeights1) % 11;
-    if (r == 10) {
-        r = weighted(c, 0, kEeWeights2) % 11;
-        if (r == 10) r = 0;
-    }
-    if (r != dig(c, 7)) return ErrorCode::InvalidChecksum;
+    if (mod11_two_pass(c, kEeWeights1, kEeWeights2) != dig(c, 7)) return ErrorCode::InvalidChecksum;
     return kPass;
 }
 

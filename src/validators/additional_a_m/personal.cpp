@@ -3,6 +3,7 @@
 
 #include "primitives/checkdigits.h"
 #include "primitives/dates.h"
+#include "primitives/mod11_two_pass.h"
 #include "primitives/normalize.h"
 #include "validators/additional_a_m/digits.h"
 #include "validators/birth_data.h"
@@ -146,13 +147,7 @@ Verdict kz_iin_check(std::string_view c) {
     if (const Verdict v = digits_of_length(c, 12)) return v;
     if (dig(c, 6) < 1 || dig(c, 6) > 6) return ErrorCode::InvalidComponent;
     if (!is_valid_date(kz_iin_year(c), num(c, 2, 4), num(c, 4, 6))) return ErrorCode::InvalidComponent;
-    std::int64_t expected = weighted(c, 0, kKzIinWeights1) % 11;
-    if (expected == 10) {
-        // A second pass with shifted weights; a second 10 counts as 0.
-        expected = weighted(c, 0, kKzIinWeights2) % 11;
-        if (expected == 10) expected = 0;
-    }
-    if (expected != dig(c, 11)) return ErrorCode::InvalidChecksum;
+    if (mod11_two_pass(c, kKzIinWeights1, kKzIinWeights2) != dig(c, 11)) return ErrorCode::InvalidChecksum;
     return kPass;
 }
 

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "primitives/checkdigits.h"
+#include "primitives/mod11_two_pass.h"
 #include "primitives/text.h"
 #include "validators/additional_n_z/checks.h"
 
@@ -218,9 +219,9 @@ Verdict ua_edrpou_check(std::string_view c) {
         return v;
     // Numbers starting 3, 4 or 5 use their own pair of weight lists.
     const bool low = c[0] >= '3' && c[0] <= '5';
-    std::int64_t r = weighted_sum(c, low ? kEdrpouLowPrimary : kEdrpouPrimary) % 11;
-    if (r == 10) r = weighted_sum(c, low ? kEdrpouLowSecondary : kEdrpouSecondary) % 11 % 10;
-    if (r != dig(c, 7)) return fail(kChecksum, "EDRPOU check digit mismatch");
+    const int check = low ? mod11_two_pass(c, kEdrpouLowPrimary, kEdrpouLowSecondary)
+                          : mod11_two_pass(c, kEdrpouPrimary, kEdrpouSecondary);
+    if (check != dig(c, 7)) return fail(kChecksum, "EDRPOU check digit mismatch");
     return kPass;
 }
 

@@ -5,6 +5,7 @@
 
 #include "primitives/checkdigits.h"
 #include "primitives/dates.h"
+#include "primitives/mod11_two_pass.h"
 #include "primitives/normalize.h"
 #include "validators/legacy_specs/checks.h"
 #include "validators/legacy_specs/personal.h"
@@ -103,10 +104,7 @@ BirthNumber read_birth_number(std::string_view v) noexcept {
 }
 
 int baltic_check_digit(std::string_view digits) noexcept {
-    std::int64_t r = weighted_sum(digits, kBalticPass1) % 11;
-    if (r != 10) return static_cast<int>(r);
-    r = weighted_sum(digits, kBalticPass2) % 11;
-    return r == 10 ? 0 : static_cast<int>(r);
+    return mod11_two_pass(digits, kBalticPass1, kBalticPass2);
 }
 
 bool cn_ric_check(std::string_view c) {

@@ -7,6 +7,7 @@
 
 #include "primitives/checkdigits.h"
 #include "primitives/dates.h"
+#include "primitives/mod11_two_pass.h"
 #include "primitives/normalize.h"
 #include "primitives/text.h"
 #include "validators/legacy_specs/checks.h"
@@ -50,6 +51,8 @@ bool be_vat_check(std::string_view c) {
 // Bulgarian VAT number. Legal entities have nine digits; ten digits are a
 // personal number (with a birth date), a foreigner's number or another
 // ten-digit id, accepted when any of the three checks holds.
+constexpr int kBgLegalWeights1[] = {1, 2, 3, 4, 5, 6, 7, 8};
+constexpr int kBgLegalWeights2[] = {3, 4, 5, 6, 7, 8, 9, 10};
 constexpr int kBgPersonWeights[] = {2, 4, 8, 5, 10, 9, 7, 3, 6};
 constexpr int kBgForeignerWeights[] = {21, 19, 17, 13, 11, 9, 7, 3, 1};
 constexpr int kBgOtherWeights[] = {4, 3, 2, 7, 6, 5, 4, 3, 2};
@@ -57,14 +60,7 @@ constexpr int kBgOtherWeights[] = {4, 3, 2, 7, 6, 5, 4, 3, 2};
 namespace {
 
 bool bg_legal_entity(std::string_view v) {
-    int t1 = 0, t2 = 0;
-    for (std::size_t i = 0; i < 8; ++i) {
-        t1 += static_cast<int>(i + 1) * dig(v, i);
-        t2 += static_cast<int>(i + 3) * dig(v, i);
-    }
-    int r = t1 % 11;
-    if (r == 10) r = t2 % 11;  // second weights 3..10 when the first give 10
-    return dig(v, 8) == (r == 10 ? 0 : r);
+    return dig(v, 8) == mod11_two_pass(v, kBgLegalWeights1, kBgLegalWeights2);
 }
 
 bool bg_person(std::string_view v) {

@@ -7,6 +7,7 @@
 
 #include "primitives/checkdigits.h"
 #include "primitives/dates.h"
+#include "primitives/mod11_two_pass.h"
 #include "primitives/normalize.h"
 #include "primitives/text.h"
 #include "validators/legacy_specs/checks.h"
@@ -168,20 +169,16 @@ bool it_iva_check(std::string_view c) {
 // Lithuanian PVM code: nine digits (legal persons) or twelve (temporary
 // registrations), with a 1 before the check digit in both. Weights cycle
 // 1..9; a remainder of 10 retries with the cycle shifted by two.
+constexpr int kLtVatWeights1[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 1, 2};
+constexpr int kLtVatWeights2[] = {3, 4, 5, 6, 7, 8, 9, 1, 2, 3, 4};
+
 bool lt_vat_check(std::string_view c) {
     std::string buf;
     std::string_view v = strip_in<seps::S5>(c, buf);
     v = drop_prefix(v, "LT");
     if (!(is_digits(v, 9) && v[7] == '1') && !(is_digits(v, 12) && v[10] == '1')) return false;
     const std::size_t n = v.size() - 1;
-    int t1 = 0, t2 = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        t1 += static_cast<int>(i % 9 + 1) * dig(v, i);
-        t2 += static_cast<int>((i + 2) % 9 + 1) * dig(v, i);
-    }
-    int r = t1 % 11;
-    if (r == 10) r = t2 % 11;
-    return dig(v, n) == (r == 10 ? 0 : r);
+    return dig(v, n) == mod11_two_pass(v.substr(0, n), kLtVatWeights1, kLtVatWeights2);
 }
 
 // Luxembourg TVA: the first six digits modulo 89 are the last two.
