@@ -120,7 +120,7 @@ bool string_source(const ArrowSchema* s, const ArrowArray* a, StringSource& src)
     else if (std::strcmp(f, "n") == 0) kind = StrKind::Null;
     else return type_error(s);
 
-    const std::int64_t min_buffers = kind == StrKind::Null ? 0 : kind == StrKind::View ? 3 : 3;
+    const std::int64_t min_buffers = kind == StrKind::Null ? 0 : 3;
     if (!check_struct(a, min_buffers)) return false;
     src.kind = kind;
     src.length = a->length;

@@ -5,6 +5,7 @@
 #include <new>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "columns/export.h"
 #include "columns/import.h"
@@ -137,14 +138,34 @@ PyObject* field_value(const Field& f, std::int64_t i) {
     Py_RETURN_NONE;
 }
 
-PyObject* row_value(const Output& out, std::int64_t i) {
+// The field names of a struct result as str objects, made once for all rows.
+struct FieldKeys {
+    std::vector<PyObject*> keys;
+    FieldKeys() = default;
+    FieldKeys(const FieldKeys&) = delete;
+    FieldKeys& operator=(const FieldKeys&) = delete;
+    ~FieldKeys() {
+        for (PyObject* k : keys) Py_DECREF(k);
+    }
+    bool make(const Output& out) {
+        keys.reserve(out.fields.size());
+        for (const Field& f : out.fields) {
+            PyObject* k = text(f.name);
+            if (!k) return false;
+            keys.push_back(k);
+        }
+        return true;
+    }
+};
+
+PyObject* row_value(const Output& out, const FieldKeys& names, std::int64_t i) {
     if (!out.is_struct) return field_value(out.fields[0], i);
     if (!bit(out.validity.data(), i)) Py_RETURN_NONE;
     PyObject* d = PyDict_New();
     if (!d) return nullptr;
-    for (const Field& f : out.fields) {
-        PyObject* v = field_value(f, i);
-        if (!v || PyDict_SetItemString(d, std::string(f.name).c_str(), v) < 0) {
+    for (std::size_t f = 0; f < out.fields.size(); ++f) {
+        PyObject* v = field_value(out.fields[f], i);
+        if (!v || PyDict_SetItem(d, names.keys[f], v) < 0) {
             Py_XDECREF(v);
             Py_DECREF(d);
             return nullptr;
@@ -157,10 +178,12 @@ PyObject* row_value(const Output& out, std::int64_t i) {
 PyObject* column_to_pylist(PyObject* self, PyObject*) {
     return guarded([&]() -> PyObject* {
         const Output& out = *out_of(self);
+        FieldKeys names;
+        if (out.is_struct && !names.make(out)) return nullptr;
         PyObject* list = PyList_New(static_cast<Py_ssize_t>(out.length));
         if (!list) return nullptr;
         for (std::int64_t i = 0; i < out.length; ++i) {
-            PyObject* v = row_value(out, i);
+            PyObject* v = row_value(out, names, i);
             if (!v) {
                 Py_DECREF(list);
                 return nullptr;
