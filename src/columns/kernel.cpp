@@ -10,6 +10,7 @@
 #include <string>
 #include <thread>
 
+#include "primitives/text.h"
 #include "registry/outcome.h"
 
 namespace ovc {
@@ -42,46 +43,6 @@ std::int64_t count_unset(const std::uint8_t* bits, std::int64_t n) noexcept {
     }
     for (; i < n; ++i) set += bit(bits, i);
     return n - set;
-}
-
-bool valid_utf8(std::string_view s) noexcept {
-    const auto* p = reinterpret_cast<const unsigned char*>(s.data());
-    const auto* const end = p + s.size();
-    // Identifiers are nearly always ASCII: skip it eight bytes at a time.
-    while (end - p >= 8) {
-        std::uint64_t w;
-        std::memcpy(&w, p, 8);
-        if (w & 0x8080808080808080ULL) break;
-        p += 8;
-    }
-    while (p < end) {
-        const unsigned c = *p;
-        if (c < 0x80) {
-            ++p;
-            continue;
-        }
-        int extra;
-        unsigned lo = 0x80, hi = 0xBF;  // bounds of the second byte
-        if (c >= 0xC2 && c <= 0xDF) {
-            extra = 1;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            extra = 2;
-            if (c == 0xE0) lo = 0xA0;       // overlong
-            if (c == 0xED) hi = 0x9F;       // surrogates
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            extra = 3;
-            if (c == 0xF0) lo = 0x90;       // overlong
-            if (c == 0xF4) hi = 0x8F;       // above U+10FFFF
-        } else {
-            return false;
-        }
-        if (end - p <= extra) return false;
-        if (p[1] < lo || p[1] > hi) return false;
-        for (int k = 2; k <= extra; ++k)
-            if ((p[k] & 0xC0) != 0x80) return false;
-        p += extra + 1;
-    }
-    return true;
 }
 
 namespace {
@@ -251,7 +212,7 @@ void plain_rows_of(const ov::ValidatorSpec& spec, Writer& w, const StringSource&
     for (std::int64_t r = lo; r < hi; ++r) {
         if (may_be_null && src.is_null_as<kind>(r)) continue;
         const std::string_view v = src.value_as<kind>(r);
-        eval<op>(spec, w, out_base + r, v, trusted || valid_utf8(v));
+        eval<op>(spec, w, out_base + r, v, trusted || ov::valid_utf8(v));
     }
 }
 

@@ -15,8 +15,6 @@ namespace ovc {
 // them, so only Arrow input can).
 inline constexpr std::string_view kNotUtf8 = "value is not valid UTF-8";
 
-bool valid_utf8(std::string_view s) noexcept;
-
 // Runs `op` of `spec` over `input` on up to `threads` threads (at least one).
 // Dictionary entries are evaluated once each, then mapped through the
 // indices. Throws std::bad_alloc when an output buffer cannot be allocated.

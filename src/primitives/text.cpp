@@ -7,6 +7,8 @@
 // as the original byte, so decode-then-append reproduces any input exactly.
 #include "primitives/text.h"
 
+#include "primitives/swar.h"
+
 namespace ov {
 
 namespace {
@@ -88,6 +90,25 @@ void append_utf8(std::string& out, char32_t cp) {
     } else {
         out.append("\xEF\xBF\xBD");  // beyond Unicode: U+FFFD
     }
+}
+
+bool valid_utf8(std::string_view s) noexcept {
+    const std::size_t n = s.size();
+    std::size_t i = 0;
+    // Identifiers are nearly always ASCII: skip it eight bytes at a time.
+    while (n - i >= 8 && (swar::load(s.data() + i) & swar::kHigh) == 0) i += 8;
+    while (i < n) {
+        if (static_cast<unsigned char>(s[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        // Every well-formed sequence beyond ASCII is two bytes or more.
+        char32_t cp;
+        const std::size_t len = decode_utf8(s, i, cp);
+        if (len == 1) return false;
+        i += len;
+    }
+    return true;
 }
 
 std::size_t char_count(std::string_view s) noexcept {

@@ -62,6 +62,10 @@ std::size_t decode_utf8(std::string_view s, std::size_t i, char32_t& cp) noexcep
 // becomes U+FFFD.
 void append_utf8(std::string& out, char32_t cp);
 
+// True when every byte belongs to a well-formed sequence, as decode_utf8
+// reads them.
+bool valid_utf8(std::string_view s) noexcept;
+
 // Number of characters (code points) of UTF-8 text.
 std::size_t char_count(std::string_view s) noexcept;
 
