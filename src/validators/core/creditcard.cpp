@@ -5,10 +5,10 @@
 #include "primitives/checkdigits.h"
 #include "primitives/normalize.h"
 #include "primitives/text.h"
+#include "registry/compacted.h"
 #include "registry/random.h"
 #include "validators/core/cards.h"
 #include "validators/core/records.h"
-#include "validators/core/compacted.h"
 
 namespace ov {
 

@@ -5,6 +5,7 @@
 #include "primitives/checkdigits.h"
 #include "primitives/normalize.h"
 #include "primitives/text.h"
+#include "registry/compacted.h"
 #include "registry/random.h"
 #include "validators/core/records.h"
 
@@ -188,19 +189,12 @@ CpfVerdict cpf_check(std::string_view s) noexcept {
 std::string cpf_compact(const ValidatorSpec&, std::string_view value) { return strip_separators(value, seps::S3); }
 
 ValidationOutcome cpf_validate(const ValidatorSpec& self, std::string_view value) {
-    // Short ASCII input is compacted on the stack.
-    char buffer[32];
-    const std::size_t n = strip_separators_ascii(value, seps::S3, buffer, sizeof buffer);
-    if (n != kNoCompact) {
-        const std::string_view c(buffer, n);
-        const CpfVerdict v = cpf_check(c);
-        if (!v.ok) return fail(v.code, v.message);
-        return ValidationOutcome::success_copy(c);
-    }
-    std::string s = cpf_compact(self, value);
-    const CpfVerdict v = cpf_check(s);
-    if (!v.ok) return fail(v.code, v.message);
-    return ValidationOutcome::success(std::move(s));
+    return check_compacted(
+        value, seps::S3, false, [&](std::string_view v) { return cpf_compact(self, v); },
+        [](std::string_view s) {
+            const CpfVerdict v = cpf_check(s);
+            return v.ok ? ValidationOutcome::success_input(s) : fail(v.code, v.message);
+        });
 }
 
 // ASCII input without separators and without white space at either end is

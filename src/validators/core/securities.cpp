@@ -6,9 +6,9 @@
 #include "primitives/mod97.h"
 #include "primitives/normalize.h"
 #include "primitives/text.h"
+#include "registry/compacted.h"
 #include "registry/random.h"
 #include "validators/core/records.h"
-#include "validators/core/compacted.h"
 
 namespace ov {
 

@@ -16,6 +16,7 @@
 
 #include "primitives/normalize.h"
 #include "primitives/text.h"
+#include "registry/compacted.h"
 #include "validators/crypto/crypto.h"
 
 namespace ov {
@@ -259,17 +260,8 @@ bool decode_address(std::string_view s, std::uint8_t (&payload)[25], std::size_t
     return true;
 }
 
-ValidationOutcome validate(const ValidatorSpec&, std::string_view value) {
-    char compacted[64];
-    const std::size_t n = strip_separators_ascii(value, seps::S2, compacted, sizeof compacted);
-    std::string owned;
-    std::string_view s;
-    if (n != kNoCompact) {
-        s = std::string_view(compacted, n);
-    } else {
-        owned = strip_separators(value, seps::S2);
-        s = owned;
-    }
+// Checks of a compact text, in order. Success views `s` itself.
+ValidationOutcome check(std::string_view s) {
     if (s.size() < 26 || s.size() > 35)
         return ValidationOutcome::failure(ErrorCode::InvalidLength,
                                           "Bitcoin Base58Check address must be 26-35 characters");
@@ -292,7 +284,12 @@ ValidationOutcome validate(const ValidatorSpec&, std::string_view value) {
     if (!std::equal(twice.begin(), twice.begin() + 4, payload + 21))
         return ValidationOutcome::failure(ErrorCode::InvalidChecksum,
                                           "Bitcoin Base58Check address fails checksum validation");
-    return ValidationOutcome::success_copy(s);
+    return ValidationOutcome::success_input(s);
+}
+
+ValidationOutcome validate(const ValidatorSpec& self, std::string_view value) {
+    return check_compacted(
+        value, seps::S2, false, [&](std::string_view v) { return compact(self, v); }, check);
 }
 
 }  // namespace
