@@ -185,20 +185,18 @@ Bech32Status check_lowered(std::string_view l, bool mixed) noexcept {
     for (; k + 2 <= count; k += 2) check = polymod_pair(check, values[k], values[k + 1]);
     if (k < count) check = polymod_step(check, values[k]);
 
-    const std::size_t n = l.size() - 3;  // data values
-    const auto value_at = [&](std::size_t i) { return values[i]; };
-    const std::uint32_t version = value_at(0);
+    const std::uint32_t version = values[0];
     if (version > 16) return Bech32Status::Component;
     if (check != (version == 0 ? kBech32Const : kBech32mConst)) return Bech32Status::Checksum;
-    if (n < 7) return Bech32Status::Component;
+    if (count < 7) return Bech32Status::Component;
 
     // The program: the values between the version and the checksum as 8-bit
     // groups, without padding. Five-bit values never overflow the regrouping,
     // so only the bits left over decide: fewer than five, and all zero (they
     // are the low bits of the last program value).
-    const std::size_t groups = n - 7;
+    const std::size_t groups = count - 7;
     const std::size_t left = groups * 5 % 8;
-    if (left >= 5 || (groups > 0 && (value_at(n - 7) & ((1u << left) - 1)) != 0)) return Bech32Status::Component;
+    if (left >= 5 || (groups > 0 && (values[count - 7] & ((1u << left) - 1)) != 0)) return Bech32Status::Component;
     const std::size_t len = groups * 5 / 8;
     if (len < 2 || len > 40) return Bech32Status::Component;
     if (version == 0 && len != 20 && len != 32) return Bech32Status::Component;
@@ -208,12 +206,8 @@ Bech32Status check_lowered(std::string_view l, bool mixed) noexcept {
 }  // namespace
 
 Bech32Status bech32_check(std::string_view text) {
-    bool has_lower = false, has_upper = false;
-    for (char c : text) {
-        has_lower = has_lower || is_lower(c);
-        has_upper = has_upper || is_upper(c);
-    }
-    if (has_lower && has_upper) return Bech32Status::Format;
+    const LetterCases cases = letter_cases(text.data(), text.size());
+    if (cases.lower && cases.upper) return Bech32Status::Format;
     // Full Unicode lower-casing may turn other characters into ASCII (the
     // Kelvin sign becomes "k"), so every later check looks at the mapped text.
     return check_lowered(lower(text), false);
