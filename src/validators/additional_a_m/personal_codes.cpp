@@ -9,6 +9,7 @@
 #include "primitives/normalize.h"
 #include "validators/additional_a_m/digits.h"
 #include "validators/birth_data.h"
+#include "validators/legacy_specs/personal.h"
 
 namespace ov::am {
 
@@ -136,13 +137,7 @@ Verdict is_kennitala_check(std::string_view c) {
 Verdict be_bis_check(std::string_view c) {
     if (const Verdict v = digits_of_length(c, 11)) return v;
     if (c.find_first_not_of('0') == std::string_view::npos) return ErrorCode::InvalidFormat;
-    const std::int64_t base = num(c, 0, 9), check = num(c, 9, 11);
-    // Those born from 2000 on have a "2" put in front of the first nine digits;
-    // that reading is only open to birth years not after this year.
-    const bool before_2000 = 97 - base % 97 == check;
-    const bool from_2000 = !before_2000 && 2000 + num(c, 0, 2) <= today().year &&
-                           97 - (2'000'000'000 + base) % 97 == check;
-    if (!before_2000 && !from_2000) return ErrorCode::InvalidChecksum;
+    if (!legacy::belgian_century(num(c, 0, 9), num(c, 9, 11), num(c, 0, 2))) return ErrorCode::InvalidChecksum;
     // The month is raised by 20 (sex unknown at registration) or 40 (known).
     const std::int64_t month = num(c, 2, 4);
     if (!((month >= 20 && month <= 32) || (month >= 40 && month <= 52))) return ErrorCode::InvalidComponent;

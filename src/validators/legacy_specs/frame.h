@@ -34,11 +34,12 @@ enum class Afterwards : std::uint8_t {
     DashRule,   // the Swedish personal-number dash rule
 };
 
-// Rule 1 of the failure classification, ahead of the length test.
+// When a check fails, the error is classified by tests in a fixed order:
+// this one, the length, the shape, the year, the character classes.
+// A test made before the length: a value that fails it has a bad format.
 enum class PreCheck : std::uint8_t { None, Digits, MvaSuffix };
 
-// Rule 3 of the failure classification: the shape a value of an allowed
-// length must have, else the format is wrong.
+// The shape a value of an allowed length must have, else the format is wrong.
 enum class Shape : std::uint8_t {
     None,
     Digits,    // digits only

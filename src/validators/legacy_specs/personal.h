@@ -15,9 +15,15 @@
 
 namespace ov::legacy {
 
-bool be_nn_check_on(std::string_view c, Date today);
 bool dk_cpr_check_on(std::string_view c, Date today);
 bool se_personnummer_check_on(std::string_view c, Date today);
+
+// The century (1900 or 2000) whose mod-97 rule the nine-digit body and the
+// two check digits of a Belgian national or BIS number satisfy. Births from
+// 2000 on put a 2 in front of the body; that reading is open only to birth
+// years (`yy` the two-digit year) not after this year, and only then is the
+// clock read.
+std::optional<int> belgian_century(std::int64_t body, std::int64_t check, std::int64_t yy);
 
 // Czech and Slovak birth numbers share one scheme: nine digits are the old
 // numbers (up to 1953), ten carry a check digit; women add 50 to the month,

@@ -19,24 +19,18 @@ static_assert(kSedolTable.size() == 36);
 
 }  // namespace
 
-std::optional<int> be_nn_checksum_on(std::string_view value, Date today) {
+std::optional<int> be_nn_checksum(std::string_view value) {
     const std::string c = kBeNnSpec.ops.compact(kBeNnSpec, value);
     if (c.size() < 11 || !is_char_boundary(c, 9) || !is_char_boundary(c, 11)) return std::nullopt;
+    // The pieces may carry a '+' sign; a body that parses keeps its first two
+    // characters ASCII, so the year reads whenever the body does.
     const auto body = parse_unsigned(slice(c, 0, 9));
     const auto check = parse_unsigned(slice(c, 9, 11));
-    if (!body || !check) return std::nullopt;
-    if (97 - *body % 97 == *check) return 1900;
     const auto yy = parse_unsigned(slice(c, 0, 2));
-    if (!yy) return std::nullopt;
-    // "2" in front of the nine digits as written: a body above nine digits'
-    // worth (only possible with a '+' sign) still stays far inside 64 bits.
-    if (*yy + 2000 <= static_cast<std::uint64_t>(today.year > 0 ? today.year : 0) &&
-        97 - (2'000'000'000 + *body) % 97 == *check)
-        return 2000;
-    return std::nullopt;
+    if (!body || !check || !yy) return std::nullopt;
+    return belgian_century(static_cast<std::int64_t>(*body), static_cast<std::int64_t>(*check),
+                           static_cast<std::int64_t>(*yy));
 }
-
-std::optional<int> be_nn_checksum(std::string_view value) { return be_nn_checksum_on(value, today()); }
 
 std::optional<int> es_vat_cif_checksum(std::string_view value) {
     if (value.size() != 7 || !all_digits(value)) return std::nullopt;

@@ -13,7 +13,6 @@ namespace ov::legacy {
 // 1900 or 2000: the century whose check rule the Belgian national number
 // satisfies; nothing when neither does.
 std::optional<int> be_nn_checksum(std::string_view value);
-std::optional<int> be_nn_checksum_on(std::string_view value, Date today);
 // Control digit of the seven-digit body of a Spanish company tax number.
 std::optional<int> es_vat_cif_checksum(std::string_view value);
 // Check digit of the first ten digits of an Estonian personal code.
