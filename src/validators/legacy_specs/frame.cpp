@@ -52,7 +52,6 @@ bool has_shape(Shape shape, std::string_view c) noexcept {
     const std::size_t n = c.size();
     auto digits = [&](std::size_t b, std::size_t e) { return e <= n && all_digits(c.substr(b, e - b)); };
     auto letter = [&](std::size_t i) { return i < n && is_upper(c[i]); };
-    constexpr std::string_view kIrishAlphabet = "WABCDEFGHIJKLMNOPQRSTUV";
     switch (shape) {
         case Shape::None: return true;
         case Shape::Digits: return all_digits(c);
@@ -60,7 +59,7 @@ bool has_shape(Shape shape, std::string_view c) noexcept {
         case Shape::GbNino:
             return n == 9 && letter(0) && letter(1) && digits(2, 8) && c[8] >= 'A' && c[8] <= 'D';
         case Shape::IePps:
-            return digits(0, 7) && (n != 9 || kIrishAlphabet.find(c[8]) != std::string_view::npos);
+            return digits(0, 7) && (n != 9 || kIrishCheckAlphabet.find(c[8]) != std::string_view::npos);
         case Shape::IeVat: {
             auto letter_or_mark = [&](std::size_t i) { return letter(i) || c[i] == '*' || c[i] == '+'; };
             const bool modern = digits(0, 7) && letter(7) && (n == 8 || (n == 9 && letter_or_mark(8)));

@@ -1,9 +1,11 @@
 // Pieces of the personal-number rules shared beyond one predicate: the
 // date-reading predicates with an explicit "today" (the public predicates
-// pass today's UTC date), the Czech/Slovak birth number, the
-// Estonian/Lithuanian check digit and the Swedish dash rule of compaction.
+// pass today's UTC date), the Belgian century rule, the Czech/Slovak birth
+// number, the Irish, Spanish, NHS and Estonian/Lithuanian check characters
+// and the Swedish dash rule of compaction.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -36,6 +38,23 @@ struct BirthNumber {
     Fault fault = Fault::None;
 };
 BirthNumber read_birth_number(std::string_view digits) noexcept;
+
+// The Irish check letter of PPS and VAT numbers: seven digits weighted 8 to
+// 2, plus nine times the value of an optional ninth letter ('W' counts 0),
+// modulo 23. True when `v` (seven digits, a letter, perhaps one more) holds
+// its check letter eighth.
+inline constexpr std::string_view kIrishCheckAlphabet = "WABCDEFGHIJKLMNOPQRSTUV";
+static_assert(kIrishCheckAlphabet.size() == 23);
+bool irish_check_letter_matches(std::string_view v) noexcept;
+
+// The letter of a Spanish DNI (or NIE, its first letter read as a digit).
+inline constexpr std::string_view kSpanishIdLetters = "TRWAGMYFPDXBNJZSQVHLCKE";
+static_assert(kSpanishIdLetters.size() == 23);
+constexpr char spanish_id_letter(std::int64_t n) noexcept { return kSpanishIdLetters[static_cast<std::size_t>(n % 23)]; }
+
+// The NHS check digit of the first nine of `digits`: nothing for the
+// remainder that would need a 10, as no such number is issued.
+std::optional<int> nhs_check_digit(std::string_view digits) noexcept;
 
 // The two-pass weighted check digit shared by Estonian and Lithuanian
 // personal codes, over the first ten digits of `digits`.

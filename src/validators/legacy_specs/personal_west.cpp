@@ -86,12 +86,25 @@ constexpr int portuguese_value(char ch) noexcept { return is_digit(ch) ? ch - '0
 // ---- gb.nhs, ie.pps, es.nie -------------------------------------------------------
 
 constexpr int kNhsWeights[9] = {10, 9, 8, 7, 6, 5, 4, 3, 2};
-constexpr int kPpsWeights[7] = {8, 7, 6, 5, 4, 3, 2};
-constexpr std::string_view kIrishAlphabet = "WABCDEFGHIJKLMNOPQRSTUV";
-constexpr std::string_view kSpanishLetters = "TRWAGMYFPDXBNJZSQVHLCKE";
-static_assert(kIrishAlphabet.size() == 23 && kSpanishLetters.size() == 23);
+constexpr int kIrishWeights[7] = {8, 7, 6, 5, 4, 3, 2};
 
 }  // namespace
+
+bool irish_check_letter_matches(std::string_view v) noexcept {
+    std::int64_t sum = weighted_sum(v, kIrishWeights);
+    if (v.size() == 9) {
+        const std::size_t extra = kIrishCheckAlphabet.find(v[8]);
+        if (extra == std::string_view::npos) return false;
+        sum += 9 * static_cast<std::int64_t>(extra);
+    }
+    return v[7] == kIrishCheckAlphabet[static_cast<std::size_t>(sum % 23)];
+}
+
+std::optional<int> nhs_check_digit(std::string_view digits) noexcept {
+    const std::int64_t r = weighted_sum(digits, kNhsWeights) % 11;
+    if (r == 1) return std::nullopt;
+    return r == 0 ? 0 : static_cast<int>(11 - r);
+}
 
 std::optional<int> belgian_century(std::int64_t body, std::int64_t check, std::int64_t yy) {
     if (97 - body % 97 == check) return 1900;
@@ -187,17 +200,13 @@ bool es_nie_check(std::string_view c) {
     std::string buf, up;
     const std::string_view v = upper_in(strip_in(c, seps::S1, buf), up);
     if (v.size() != 9 || v[0] < 'X' || v[0] > 'Z' || !all_digits(v.substr(1, 7))) return false;
-    const std::int64_t n = static_cast<std::int64_t>(v[0] - 'X') * 10'000'000 + num(v, 1, 8);
-    return v[8] == kSpanishLetters[n % 23];
+    return v[8] == spanish_id_letter(static_cast<std::int64_t>(v[0] - 'X') * 10'000'000 + num(v, 1, 8));
 }
 
 bool gb_nhs_check(std::string_view c) {
     std::string buf;
     const std::string_view v = strip_in(c, seps::S2, buf);
-    if (!is_digits(v, 10)) return false;
-    const std::int64_t r = weighted_sum(v, kNhsWeights) % 11;
-    if (r == 1) return false;  // no check digit exists for these numbers
-    return dig(v, 9) == (r == 0 ? 0 : 11 - r);
+    return is_digits(v, 10) && nhs_check_digit(v) == dig(v, 9);
 }
 
 bool gb_nino_check(std::string_view c) {
@@ -216,13 +225,7 @@ bool ie_pps_check(std::string_view c) {
     std::string buf, up;
     const std::string_view v = upper_in(strip_in(c, seps::S1, buf), up);
     if ((v.size() != 8 && v.size() != 9) || !all_digits(v.substr(0, 7))) return false;
-    std::int64_t sum = weighted_sum(v, kPpsWeights);
-    if (v.size() == 9) {
-        const std::size_t extra = kIrishAlphabet.find(v[8]);  // 'W' counts 0
-        if (extra == std::string_view::npos) return false;
-        sum += 9 * static_cast<std::int64_t>(extra);
-    }
-    return v[7] == kIrishAlphabet[sum % 23];
+    return irish_check_letter_matches(v);
 }
 
 }  // namespace ov::legacy

@@ -11,7 +11,6 @@ namespace ov::legacy {
 
 namespace {
 
-constexpr int kNhsWeights[9] = {10, 9, 8, 7, 6, 5, 4, 3, 2};
 constexpr int kSedolWeights[6] = {1, 3, 1, 7, 3, 9};
 // Digits, then A-Z with the vowels blanked out: a vowel is never valid.
 constexpr std::string_view kSedolTable = "0123456789 BCD FGH JKLMN PQRST VWXYZ";
@@ -54,10 +53,7 @@ std::optional<int> ee_ik_two_pass_check(std::string_view value) {
 
 std::optional<int> gb_nhs_calc_check_digit(std::string_view value) {
     if (value.size() != 10 || !all_digits(value)) return std::nullopt;
-    const std::int64_t r = weighted_sum(value, kNhsWeights) % 11;
-    if (r == 0) return 0;
-    if (r == 1) return std::nullopt;
-    return static_cast<int>(11 - r);
+    return nhs_check_digit(value);
 }
 
 std::optional<int> gb_sedol_calc_check_digit(std::string_view value) {

@@ -11,6 +11,7 @@
 #include "primitives/normalize.h"
 #include "primitives/text.h"
 #include "validators/legacy_specs/checks.h"
+#include "validators/legacy_specs/personal.h"
 #include "validators/legacy_specs/predicate_input.h"
 
 namespace ov::legacy {
@@ -163,8 +164,6 @@ bool ee_vat_check(std::string_view c) {
 
 // Spanish NIF: a national id (DNI, or K/L/M ids for Spaniards without one),
 // a foreigner's NIE or a company CIF, told apart by the first character.
-constexpr std::string_view kEsLetters = "TRWAGMYFPDXBNJZSQVHLCKE";
-static_assert(kEsLetters.size() == 23);
 
 bool es_vat_check(std::string_view c) {
     std::string buf;
@@ -172,9 +171,9 @@ bool es_vat_check(std::string_view c) {
     v = drop_prefix(v, "ES");
     v = upper_in(v, buf);
     if (v.size() != 9) return false;
-    if (all_digits(v.substr(0, 8))) return v[8] == kEsLetters[num(v, 0, 8) % 23];
+    if (all_digits(v.substr(0, 8))) return v[8] == spanish_id_letter(num(v, 0, 8));
     if (v[0] == 'K' || v[0] == 'L' || v[0] == 'M')
-        return all_digits(v.substr(1, 7)) && v[8] == kEsLetters[num(v, 1, 8) % 23];
+        return all_digits(v.substr(1, 7)) && v[8] == spanish_id_letter(num(v, 1, 8));
     if (v[0] == 'X' || v[0] == 'Y' || v[0] == 'Z') return es_nie_check(v);
     // Anything else must be a company number; its predicate rejects other first letters.
     return es_cif_check(v);

@@ -11,6 +11,7 @@
 #include "primitives/normalize.h"
 #include "primitives/text.h"
 #include "validators/legacy_specs/checks.h"
+#include "validators/legacy_specs/personal.h"
 #include "validators/legacy_specs/predicate_input.h"
 
 namespace ov::legacy {
@@ -122,8 +123,6 @@ bool hu_vat_check(std::string_view c) {
 // Irish VAT number. The current layout is seven digits, a check letter and
 // an optional letter that joins the sum (an absent one counts as W = 0); the
 // old layout hides a letter, '+' or '*' in the second position.
-constexpr std::string_view kIeAlphabet = "WABCDEFGHIJKLMNOPQRSTUV";
-static_assert(kIeAlphabet.size() == 23);
 constexpr int kIeWeights[] = {8, 7, 6, 5, 4, 3, 2};
 
 bool ie_vat_check(std::string_view c) {
@@ -132,15 +131,7 @@ bool ie_vat_check(std::string_view c) {
     v = drop_prefix(v, "IE");
     v = upper_in(v, buf);
     if (v.size() != 8 && v.size() != 9) return false;
-    if (all_digits(v.substr(0, 7)) && is_upper(v[7])) {
-        std::size_t extra = 0;
-        if (v.size() == 9) {
-            extra = kIeAlphabet.find(v[8]);
-            if (extra == std::string_view::npos) return false;
-        }
-        const auto s = weighted_sum(v, kIeWeights) + 9 * static_cast<std::int64_t>(extra);
-        return v[7] == kIeAlphabet[static_cast<std::size_t>(s % 23)];
-    }
+    if (all_digits(v.substr(0, 7)) && is_upper(v[7])) return irish_check_letter_matches(v);
     if (v.size() != 8 || !is_digit(v[0]) || !(is_upper(v[1]) || v[1] == '*' || v[1] == '+') ||
         !all_digits(v.substr(2, 5)) || !is_upper(v[7]))
         return false;
@@ -149,7 +140,7 @@ bool ie_vat_check(std::string_view c) {
     std::string digits = "0";
     digits += v.substr(2, 5);
     digits += v[0];
-    return v[7] == kIeAlphabet[static_cast<std::size_t>(weighted_sum(digits, kIeWeights) % 23)];
+    return v[7] == kIrishCheckAlphabet[static_cast<std::size_t>(weighted_sum(digits, kIeWeights) % 23)];
 }
 
 // Italian Partita IVA: company serial (not all zero), a provincial office
