@@ -6,10 +6,10 @@
 #include <string_view>
 
 #include "primitives/checkdigits.h"
-#include "primitives/dates.h"
 #include "primitives/mod11_two_pass.h"
 #include "primitives/normalize.h"
 #include "primitives/text.h"
+#include "validators/additional_a_m/checks.h"
 #include "validators/legacy_specs/checks.h"
 #include "validators/legacy_specs/personal.h"
 #include "validators/legacy_specs/predicate_input.h"
@@ -51,11 +51,10 @@ bool be_vat_check(std::string_view c) {
 
 // Bulgarian VAT number. Legal entities have nine digits; ten digits are a
 // personal number (with a birth date), a foreigner's number or another
-// ten-digit id, accepted when any of the three checks holds.
+// ten-digit id, accepted when any of the three checks holds. The personal
+// and foreigner's numbers are checked as bg.egn and bg.pnf check them.
 constexpr int kBgLegalWeights1[] = {1, 2, 3, 4, 5, 6, 7, 8};
 constexpr int kBgLegalWeights2[] = {3, 4, 5, 6, 7, 8, 9, 10};
-constexpr int kBgPersonWeights[] = {2, 4, 8, 5, 10, 9, 7, 3, 6};
-constexpr int kBgForeignerWeights[] = {21, 19, 17, 13, 11, 9, 7, 3, 1};
 constexpr int kBgOtherWeights[] = {4, 3, 2, 7, 6, 5, 4, 3, 2};
 
 namespace {
@@ -63,24 +62,6 @@ namespace {
 bool bg_legal_entity(std::string_view v) {
     return dig(v, 8) == mod11_two_pass(v, kBgLegalWeights1, kBgLegalWeights2);
 }
-
-bool bg_person(std::string_view v) {
-    int year = 1900 + static_cast<int>(num(v, 0, 2));
-    int month = static_cast<int>(num(v, 2, 4));
-    // Months 21-32 mark births in the 1800s, 41-52 births from 2000 on.
-    if (month > 40) {
-        year += 100;
-        month -= 40;
-    } else if (month > 20) {
-        year -= 100;
-        month -= 20;
-    }
-    if (!is_valid_date(year, month, static_cast<int>(num(v, 4, 6)))) return false;
-    const auto check = mod11_check(weighted_sum(v, kBgPersonWeights), Mod11::C);
-    return dig(v, 9) == *check;
-}
-
-bool bg_foreigner(std::string_view v) { return dig(v, 9) == weighted_sum(v, kBgForeignerWeights) % 10; }
 
 bool bg_other(std::string_view v) {
     // Remainder 1 would need check digit 10, which never matches.
@@ -95,7 +76,7 @@ bool bg_vat_check(std::string_view c) {
     std::string_view v = strip_in<seps::S5>(c, buf);
     v = drop_prefix(v, "BG");
     if (is_digits(v, 9)) return bg_legal_entity(v);
-    if (is_digits(v, 10)) return bg_person(v) || bg_foreigner(v) || bg_other(v);
+    if (is_digits(v, 10)) return am::bg_egn_check(v) == am::kPass || am::bg_pnf_check(v) == am::kPass || bg_other(v);
     return false;
 }
 
