@@ -1,9 +1,12 @@
-// Birth data as the personal-number parsers of the national sets report it.
+// Birth data as the personal-number parsers of the national sets report it,
+// and the year rules that more than one set reads.
 #pragma once
 
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
+#include "primitives/digit_fields.h"
 #include "registry/outcome.h"
 
 namespace ov {
@@ -17,6 +20,14 @@ constexpr Gender female_if(bool female) noexcept { return female ? Gender::Femal
 constexpr std::optional<ParsedData> date_of(std::int64_t y, std::int64_t m, std::int64_t d, Gender g) noexcept {
     if (m < 0 || m > 255 || d < 0 || d > 255) return std::nullopt;
     return ParsedData{static_cast<std::int32_t>(y), static_cast<std::uint8_t>(m), static_cast<std::uint8_t>(d), g};
+}
+
+// The birth year of a master citizen number of the former Yugoslav republics
+// (ba.jmbg, si.emso: DDMMYYY...): of its three year digits, 900-999 are the
+// 1900s and the rest the 2000s.
+constexpr std::int64_t jmbg_year(std::string_view c) noexcept {
+    const std::int64_t yyy = num(c, 4, 7);
+    return yyy < 900 ? 2000 + yyy : 1000 + yyy;
 }
 
 }  // namespace ov

@@ -14,16 +14,11 @@ namespace ov::am {
 
 namespace {
 constexpr int kBaJmbgWeights[] = {7, 6, 5, 4, 3, 2, 7, 6, 5, 4, 3, 2};
-// Three year digits: 900-999 are the 1900s, the rest the 2000s.
-constexpr std::int64_t ba_jmbg_year(std::string_view c) {
-    const std::int64_t n = num(c, 4, 7);
-    return n < 900 ? 2000 + n : 1000 + n;
-}
 }  // namespace
 
 Verdict ba_jmbg_check(std::string_view c) {
     if (const Verdict v = digits_of_length(c, 13)) return v;
-    if (!is_valid_date(ba_jmbg_year(c), num(c, 2, 4), num(c, 0, 2))) return ErrorCode::InvalidComponent;
+    if (!is_valid_date(jmbg_year(c), num(c, 2, 4), num(c, 0, 2))) return ErrorCode::InvalidComponent;
     const std::int64_t r = weighted(c, 0, kBaJmbgWeights) % 11;
     const std::int64_t expected = r <= 1 ? 0 : 11 - r;
     if (expected != dig(c, 12)) return ErrorCode::InvalidChecksum;
@@ -32,7 +27,7 @@ Verdict ba_jmbg_check(std::string_view c) {
 
 std::optional<ParsedData> ba_jmbg_parse(std::string_view c) {
     if (ba_jmbg_check(c)) return std::nullopt;
-    return date_of(ba_jmbg_year(c), num(c, 2, 4), num(c, 0, 2), female_if(num(c, 9, 12) >= 500));
+    return date_of(jmbg_year(c), num(c, 2, 4), num(c, 0, 2), female_if(num(c, 9, 12) >= 500));
 }
 
 // ---- bg.egn: the month code also tells the century ------------------------------

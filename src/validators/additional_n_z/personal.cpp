@@ -77,18 +77,12 @@ std::optional<ParsedData> no_fodselsnummer_parse(std::string_view c) {
 
 namespace {
 constexpr int kEmsoWeights[] = {7, 6, 5, 4, 3, 2, 7, 6, 5, 4, 3, 2};
-
-// The year is written with three digits: 900-999 are the 1900s.
-std::int64_t emso_year(std::string_view c) {
-    const std::int64_t y = num(c, 4, 7);
-    return y < 900 ? 2000 + y : 1000 + y;
-}
 }  // namespace
 
 Verdict si_emso_check(std::string_view c) {
     if (auto v = length_digits(c, 13, 13, "EMŠO must be exactly 13 digits", "EMŠO must contain only digits"); !v.ok)
         return v;
-    if (!is_valid_date(emso_year(c), num(c, 2, 4), num(c, 0, 2)))
+    if (!is_valid_date(jmbg_year(c), num(c, 2, 4), num(c, 0, 2)))
         return fail(kComponent, "EMŠO contains an invalid date");
     if (const auto reg = num(c, 7, 9); reg < 50 || reg > 59)
         return fail(kComponent, "EMSO register code must be between 50 and 59");
@@ -98,7 +92,7 @@ Verdict si_emso_check(std::string_view c) {
 }
 
 std::optional<ParsedData> si_emso_parse(std::string_view c) {
-    return date_of(emso_year(c), num(c, 2, 4), num(c, 0, 2), female_if(num(c, 9, 12) > 499));
+    return date_of(jmbg_year(c), num(c, 2, 4), num(c, 0, 2), female_if(num(c, 9, 12) > 499));
 }
 
 // ---- za.idnr: South African identity number ----------------------------------------
