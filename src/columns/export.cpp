@@ -86,6 +86,7 @@ void fill_schema(const Node& n, ArrowSchema* s) {
     *s = ArrowSchema{h->format.c_str(), h->name.c_str(), nullptr, ARROW_FLAG_NULLABLE, 0, nullptr, nullptr,
                      release_schema, h};
     try {
+        h->children.reserve(n.children.size());  // so that no push_back below throws and leaks
         for (const Node& c : n.children) {
             auto* cs = new ArrowSchema{};
             h->children.push_back(cs);
@@ -123,6 +124,7 @@ void fill_array(const Node& n, const std::shared_ptr<const void>& keep, ArrowArr
     *a = ArrowArray{n.length, n.null_count, 0, static_cast<std::int64_t>(h->buffers.size()), 0,
                     h->buffers.data(), nullptr, nullptr, release_array, h};
     try {
+        h->children.reserve(n.children.size());  // so that no push_back below throws and leaks
         for (const Node& c : n.children) {
             auto* ca = new ArrowArray{};
             h->children.push_back(ca);

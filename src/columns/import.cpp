@@ -271,10 +271,26 @@ bool import_stream_capsule(PyObject* capsule, Imported& imp) {
         ArrowArray a{};
         if (int rc = st.get_next(&st, &a)) return stream_error(&st, rc);
         if (!a.release) break;
-        imp.arrays.push_back(a);
+        try {
+            imp.arrays.push_back(a);
+        } catch (...) {
+            a.release(&a);
+            throw;
+        }
         if (!add_array(&imp.schemas[schema_at], &imp.arrays.back(), imp)) return false;
     }
     return true;
+}
+
+// Hands a new reference over to `imp`; it is released even when the
+// hand-over fails for want of memory.
+void keep(Imported& imp, PyObject* obj) {
+    try {
+        imp.refs.push_back(obj);
+    } catch (...) {
+        Py_DECREF(obj);
+        throw;
+    }
 }
 
 PyObject* type_name_of(PyObject* obj) {
@@ -299,8 +315,12 @@ bool import_texts(PyObject* column, Imported& imp) {
         Py_XDECREF(t);
         return false;
     }
+    struct Owned {
+        PyObject* obj;
+        ~Owned() { Py_DECREF(obj); }
+    } iterator{it};  // released on every way out, a failed allocation included
     while (PyObject* item = PyIter_Next(it)) {
-        imp.refs.push_back(item);
+        keep(imp, item);
         if (item == Py_None) {
             imp.texts.emplace_back();
             continue;
@@ -309,18 +329,13 @@ bool import_texts(PyObject* column, Imported& imp) {
             PyObject* t = type_name_of(item);
             PyErr_Format(PyExc_TypeError, "column values must be str or None, not %S", t ? t : Py_None);
             Py_XDECREF(t);
-            Py_DECREF(it);
             return false;
         }
         Py_ssize_t n = 0;
         const char* p = PyUnicode_AsUTF8AndSize(item, &n);
-        if (!p) {
-            Py_DECREF(it);
-            return false;
-        }
+        if (!p) return false;
         imp.texts.emplace_back(p, static_cast<std::size_t>(n));
     }
-    Py_DECREF(it);
     if (PyErr_Occurred()) return false;
     Chunk ch;
     ch.length = static_cast<std::int64_t>(imp.texts.size());
@@ -348,7 +363,7 @@ bool import_column(PyObject* column, Imported& imp) {
         PyObject* res = PyObject_CallNoArgs(fn);
         Py_DECREF(fn);
         if (!res) return false;
-        imp.refs.push_back(res);  // keeps the capsules alive until the run ends
+        keep(imp, res);  // keeps the capsules alive until the run ends
         return method[10] == 'a' ? import_array_capsules(res, imp) : import_stream_capsule(res, imp);
     }
     return import_texts(column, imp);
