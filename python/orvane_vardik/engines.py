@@ -79,10 +79,11 @@ def apply_by_id(op: str, ids: Any, values: Any) -> Any:
     import pyarrow.compute as pc
 
     fn = getattr(columns, op)
+    result_type = _arrow_type(op)
     ids, values = _combined(ids), _combined(values)
     distinct = pc.unique(ids)
     if len(distinct) == 1 and distinct[0].is_valid:
-        return pa.array(fn(distinct[0].as_py(), values)).cast(_arrow_type(op))
+        return pa.array(fn(distinct[0].as_py(), values)).cast(result_type)
     order = pc.sort_indices(ids)
     runs = pc.run_end_encode(ids.take(order))
     sorted_values = values.take(order)
@@ -90,11 +91,11 @@ def apply_by_id(op: str, ids: Any, values: Any) -> Any:
     start = 0
     for end, vid in zip(runs.run_ends.to_pylist(), runs.values.to_pylist()):
         piece = sorted_values.slice(start, end - start)
-        parts.append(pa.nulls(len(piece), _arrow_type(op)) if vid is None
-                     else pa.array(fn(vid, piece)).cast(_arrow_type(op)))
+        parts.append(pa.nulls(len(piece), result_type) if vid is None
+                     else pa.array(fn(vid, piece)).cast(result_type))
         start = end
     if not parts:
-        return pa.array([], _arrow_type(op))
+        return pa.array([], result_type)
     return pa.concat_arrays(parts).take(pc.sort_indices(order))
 
 
