@@ -22,6 +22,11 @@ constexpr std::optional<ParsedData> date_of(std::int64_t y, std::int64_t m, std:
     return ParsedData{static_cast<std::int32_t>(y), static_cast<std::uint8_t>(m), static_cast<std::uint8_t>(d), g};
 }
 
+// The century told by a digit that gives century and sex together (odd for
+// men), as in Estonian, Lithuanian and Kazakh numbers: 1-2 the 1800s, 3-4 the
+// 1900s, 5-6 the 2000s, 7-8 the 2100s.
+constexpr std::int64_t century_of_sex_digit(int d) noexcept { return 1800 + 100 * ((d - 1) / 2); }
+
 // The birth year of a master citizen number of the former Yugoslav republics
 // (ba.jmbg, si.emso: DDMMYYY...): of its three year digits, 900-999 are the
 // 1900s and the rest the 2000s.

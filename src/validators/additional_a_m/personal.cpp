@@ -134,8 +134,7 @@ std::optional<ParsedData> kw_civil_parse(std::string_view c) {
 namespace {
 constexpr int kKzIinWeights1[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
 constexpr int kKzIinWeights2[] = {3, 4, 5, 6, 7, 8, 9, 10, 11, 1, 2};
-// Digits 1-2 are the 1800s, 3-4 the 1900s, 5-6 the 2000s.
-constexpr std::int64_t kz_iin_year(std::string_view c) { return 1800 + 100 * ((dig(c, 6) - 1) / 2) + num(c, 0, 2); }
+constexpr std::int64_t kz_iin_year(std::string_view c) { return century_of_sex_digit(dig(c, 6)) + num(c, 0, 2); }
 }  // namespace
 
 Verdict kz_iin_check(std::string_view c) {
