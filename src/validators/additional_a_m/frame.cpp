@@ -163,7 +163,7 @@ std::string compact(const Row& row, std::string_view value) {
         case Compaction::BlankOnly: return strip_separators(value, seps::S2);
         case Compaction::AzVoen:
             s = strip_separators(value, seps::S2);
-            if (s.size() == 9) s.insert(0, "0");
+            if (s.size() == 9) s.insert(0, 1, '0');
             return s;
         case Compaction::BlankUpper:
             s = strip_separators(value, seps::S2);
@@ -190,7 +190,7 @@ std::string compact(const Row& row, std::string_view value) {
             s = strip_separators(value, seps::S2);
             upper_case(s);
             cr_cpf_pieces(s);
-            if (s.size() == 9) s.insert(0, "0");
+            if (s.size() == 9) s.insert(0, 1, '0');
             return s;
         case Compaction::MkEdb:
             s = strip_separators(value, seps::S1);

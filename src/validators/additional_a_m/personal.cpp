@@ -147,7 +147,7 @@ Verdict kz_iin_check(std::string_view c) {
 
 std::optional<ParsedData> kz_iin_parse(std::string_view c) {
     if (kz_iin_check(c)) return std::nullopt;
-    return date_of(kz_iin_year(c), num(c, 2, 4), num(c, 4, 6), female_if(dig(c, 6) % 2 == 0));
+    return date_of(kz_iin_year(c), num(c, 2, 4), num(c, 4, 6), odd_is_male(dig(c, 6)));
 }
 
 // ---- lk.nic: the old 9 digits + letter, or the new 12 digits ----------------------------

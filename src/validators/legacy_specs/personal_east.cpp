@@ -35,9 +35,8 @@ std::optional<BirthNumber> birth_number(std::string_view v) noexcept {
 constexpr int kBalticPass1[10] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 1};
 constexpr int kBalticPass2[10] = {3, 4, 5, 6, 7, 8, 9, 1, 2, 3};
 
-// The first digit names the century (and the sex): 1-2 the 1800s, 3-4 the
-// 1900s, 5-6 the 2000s, 7-8 the 2100s.
-std::int64_t baltic_year(std::string_view v) noexcept { return 1800 + 100 * ((dig(v, 0) - 1) / 2) + num(v, 1, 3); }
+// The first digit names the century and the sex.
+std::int64_t baltic_year(std::string_view v) noexcept { return century_of_sex_digit(dig(v, 0)) + num(v, 1, 3); }
 
 // ---- pl.pesel -----------------------------------------------------------------
 
