@@ -125,15 +125,6 @@ struct Writer {
     }
 };
 
-bool passes(const ov::ValidatorSpec& spec, std::string_view v) {
-    if (spec.ops.precheck) {
-        const ov::PrecheckOutcome pre = spec.ops.precheck(spec, v);
-        if (pre.kind == ov::PrecheckKind::AcceptAsIs) return true;
-        if (pre.kind == ov::PrecheckKind::Failure) return false;
-    }
-    return spec.ops.validate(spec, v).ok;
-}
-
 std::string_view gender_name(ov::Gender g) {
     return g == ov::Gender::Male ? std::string_view("male") : std::string_view("female");
 }
@@ -142,7 +133,7 @@ std::string_view gender_name(ov::Gender g) {
 template <Op op>
 void eval(const ov::ValidatorSpec& spec, Writer& w, std::int64_t i, std::string_view v, bool utf8) {
     if constexpr (op == Op::IsValid) {
-        w.flag(0, i, utf8 && passes(spec, v));
+        w.flag(0, i, utf8 && ov::passes(spec, v));
     } else if constexpr (op == Op::Validate) {
         w.row(i);
         if (!utf8) {

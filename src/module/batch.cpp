@@ -22,15 +22,6 @@ PyObject* validate_one(const ov::ValidatorSpec& spec, std::string_view value) {
     return make_result(spec.ops.validate(spec, value));
 }
 
-bool passes(const ov::ValidatorSpec& spec, std::string_view value) {
-    if (spec.ops.precheck) {
-        const ov::PrecheckOutcome pre = spec.ops.precheck(spec, value);
-        if (pre.kind == ov::PrecheckKind::AcceptAsIs) return true;
-        if (pre.kind == ov::PrecheckKind::Failure) return false;
-    }
-    return spec.ops.validate(spec, value).ok;
-}
-
 PyObject* validate_id_impl(const char* fname, int count, PyObject* const* args, Py_ssize_t nargs,
                            PyObject* kwnames) {
     PyObject* slots[3];
@@ -45,7 +36,7 @@ PyObject* validate_id_impl(const char* fname, int count, PyObject* const* args, 
     }
     const ov::ValidatorSpec* spec = ov::find_validator(validator);
     if (!spec) Py_RETURN_FALSE;
-    bool ok = mode == InputMode::None ? passes(*spec, value) : passes(*spec, apply_input_mode(value, mode));
+    bool ok = mode == InputMode::None ? ov::passes(*spec, value) : ov::passes(*spec, apply_input_mode(value, mode));
     if (ok) Py_RETURN_TRUE;
     Py_RETURN_FALSE;
 }

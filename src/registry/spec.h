@@ -62,6 +62,17 @@ struct ValidatorSpec {
     EntityType entity;
 };
 
+// The verdict of is_valid: the precheck's when it reaches one, else that of
+// the validate operation.
+inline bool passes(const ValidatorSpec& spec, std::string_view value) {
+    if (spec.ops.precheck) {
+        const PrecheckOutcome pre = spec.ops.precheck(spec, value);
+        if (pre.kind == PrecheckKind::AcceptAsIs) return true;
+        if (pre.kind == PrecheckKind::Failure) return false;
+    }
+    return spec.ops.validate(spec, value).ok;
+}
+
 // The four static sets, each in its declaration order. Sets that are not
 // built yet are empty.
 std::span<const ValidatorSpec* const> core_set();
