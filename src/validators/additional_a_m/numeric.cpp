@@ -4,7 +4,7 @@
 
 #include "primitives/checkdigits.h"
 #include "primitives/dates.h"
-#include "primitives/mod11_two_pass.h"
+#include "primitives/mod11_digits.h"
 #include "validators/additional_a_m/digits.h"
 
 namespace ov::am {
@@ -235,8 +235,7 @@ Verdict md_idno_check(std::string_view c) {
 Verdict me_pib_check(std::string_view c) {
     if (const Verdict v = digits_of_length(c, 8)) return v;
     constexpr int kWeights[] = {8, 7, 6, 5, 4, 3, 2};
-    const std::int64_t r = weighted(c, 0, kWeights) % 11;
-    if ((r < 2 ? 0 : 11 - r) != dig(c, 7)) return ErrorCode::InvalidChecksum;
+    if (!mod11_digit_matches(c, kWeights, Mod11::E, 7)) return ErrorCode::InvalidChecksum;
     return kPass;
 }
 
@@ -244,8 +243,7 @@ Verdict me_pib_check(std::string_view c) {
 Verdict mk_edb_check(std::string_view c) {
     if (const Verdict v = digits_of_length(c, 13)) return v;
     constexpr int kWeights[] = {7, 6, 5, 4, 3, 2, 7, 6, 5, 4, 3, 2};
-    const std::int64_t r = weighted(c, 0, kWeights) % 11;
-    if ((r < 2 ? 0 : 11 - r) != dig(c, 12)) return ErrorCode::InvalidChecksum;
+    if (!mod11_digit_matches(c, kWeights, Mod11::E, 12)) return ErrorCode::InvalidChecksum;
     return kPass;
 }
 

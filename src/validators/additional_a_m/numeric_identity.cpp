@@ -1,5 +1,6 @@
 // Numeric identity and social numbers with a weighted check digit.
 #include "primitives/checkdigits.h"
+#include "primitives/mod11_digits.h"
 #include "validators/additional_a_m/digits.h"
 
 namespace ov::am {
@@ -86,8 +87,7 @@ constexpr int kJpMyNumberWeights[] = {6, 5, 4, 3, 2, 7, 6, 5, 4, 3, 2};
 
 Verdict jp_mynumber_check(std::string_view c) {
     if (const Verdict v = digits_of_length(c, 12)) return v;
-    const std::int64_t r = weighted(c, 0, kJpMyNumberWeights) % 11;
-    if ((r < 2 ? 0 : 11 - r) != dig(c, 11)) return ErrorCode::InvalidChecksum;
+    if (!mod11_digit_matches(c, kJpMyNumberWeights, Mod11::E, 11)) return ErrorCode::InvalidChecksum;
     return kPass;
 }
 

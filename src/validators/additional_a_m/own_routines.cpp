@@ -8,6 +8,7 @@
 #include <string_view>
 #include <utility>
 
+#include "primitives/mod11_digits.h"
 #include "primitives/normalize.h"
 #include "primitives/text.h"
 #include "validators/additional_a_m/checks.h"
@@ -104,13 +105,7 @@ constexpr std::array<int, 7> kIcoWeights = {8, 7, 6, 5, 4, 3, 2};
 
 ValidationOutcome cz_ico_validate(std::string_view value) {
     auto [text, verdict] = numeric(value, 8);
-    if (!verdict) {
-        int s = 0;
-        for (std::size_t i = 0; i < 7; ++i) s += kIcoWeights[i] * digit_value(text[i]);
-        const int r = s % 11;
-        const int expected = r == 0 ? 1 : r == 1 ? 0 : 11 - r;
-        if (expected != digit_value(text[7])) verdict = ErrorCode::InvalidChecksum;
-    }
+    if (!verdict && !mod11_digit_matches(text, kIcoWeights, Mod11::A, 7)) verdict = ErrorCode::InvalidChecksum;
     return outcome_of(std::move(text), verdict);
 }
 

@@ -3,7 +3,7 @@
 
 #include "primitives/checkdigits.h"
 #include "primitives/dates.h"
-#include "primitives/mod11_two_pass.h"
+#include "primitives/mod11_digits.h"
 #include "primitives/normalize.h"
 #include "validators/additional_a_m/digits.h"
 #include "validators/birth_data.h"
@@ -19,9 +19,7 @@ constexpr int kBaJmbgWeights[] = {7, 6, 5, 4, 3, 2, 7, 6, 5, 4, 3, 2};
 Verdict ba_jmbg_check(std::string_view c) {
     if (const Verdict v = digits_of_length(c, 13)) return v;
     if (!is_valid_date(jmbg_year(c), num(c, 2, 4), num(c, 0, 2))) return ErrorCode::InvalidComponent;
-    const std::int64_t r = weighted(c, 0, kBaJmbgWeights) % 11;
-    const std::int64_t expected = r <= 1 ? 0 : 11 - r;
-    if (expected != dig(c, 12)) return ErrorCode::InvalidChecksum;
+    if (!mod11_digit_matches(c, kBaJmbgWeights, Mod11::E, 12)) return ErrorCode::InvalidChecksum;
     return kPass;
 }
 
@@ -50,8 +48,7 @@ Verdict bg_egn_check(std::string_view c) {
     if (const Verdict v = digits_of_length(c, 10)) return v;
     const auto [year, month] = bg_egn_year_month(c);
     if (!is_valid_date(year, month, num(c, 4, 6))) return ErrorCode::InvalidComponent;
-    const std::int64_t r = weighted(c, 0, kBgEgnWeights) % 11;
-    if ((r == 10 ? 0 : r) != dig(c, 9)) return ErrorCode::InvalidChecksum;
+    if (!mod11_digit_matches(c, kBgEgnWeights, Mod11::C, 9)) return ErrorCode::InvalidChecksum;
     return kPass;
 }
 
@@ -95,9 +92,7 @@ Verdict kr_rrn_check(std::string_view c) {
     if (const Verdict v = digits_of_length(c, 13)) return v;
     if (!is_valid_date(kr_rrn_year(c), num(c, 2, 4), num(c, 4, 6))) return ErrorCode::InvalidComponent;
     if (num(c, 7, 9) > 96) return ErrorCode::InvalidComponent;  // registration office
-    const std::int64_t r = weighted(c, 0, kKrRrnWeights) % 11;
-    const std::int64_t expected = r == 0 ? 1 : r == 1 ? 0 : 11 - r;
-    if (expected != dig(c, 12)) return ErrorCode::InvalidChecksum;
+    if (!mod11_digit_matches(c, kKrRrnWeights, Mod11::A, 12)) return ErrorCode::InvalidChecksum;
     return kPass;
 }
 
@@ -118,9 +113,8 @@ Verdict kw_civil_check(std::string_view c) {
     if (d0 != 2 && d0 != 3) return ErrorCode::InvalidComponent;
     const std::int64_t year = (d0 == 2 ? 1900 : 2000) + num(c, 1, 3);
     if (!is_valid_date(year, num(c, 3, 5), num(c, 5, 7))) return ErrorCode::InvalidComponent;
-    const std::int64_t r = weighted(c, 0, kKwCivilWeights) % 11;
     // A remainder of 1 would need the check "10": such numbers are never issued.
-    if ((r == 0 ? 0 : 11 - r) != dig(c, 11)) return ErrorCode::InvalidChecksum;
+    if (!mod11_digit_matches(c, kKwCivilWeights, Mod11::F, 11)) return ErrorCode::InvalidChecksum;
     return kPass;
 }
 
@@ -186,9 +180,7 @@ Verdict lk_nic_check(std::string_view c) {
     const std::string_view e(digits->data(), digits->size());
     const std::int64_t year = num(e, 0, 4);
     if (lk_nic_day_of_year(e) > (is_leap_year(year) ? 366 : 365)) return ErrorCode::InvalidComponent;
-    const std::int64_t r = weighted(e, 0, kLkNicWeights) % 11;
-    const std::int64_t expected = r == 0 ? 1 : r == 1 ? 0 : 11 - r;
-    if (expected != dig(e, 11)) return ErrorCode::InvalidChecksum;
+    if (!mod11_digit_matches(e, kLkNicWeights, Mod11::A, 11)) return ErrorCode::InvalidChecksum;
     return kPass;
 }
 

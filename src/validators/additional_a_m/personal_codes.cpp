@@ -6,6 +6,7 @@
 
 #include "primitives/checkdigits.h"
 #include "primitives/dates.h"
+#include "primitives/mod11_digits.h"
 #include "primitives/normalize.h"
 #include "validators/additional_a_m/digits.h"
 #include "validators/birth_data.h"
@@ -118,9 +119,8 @@ constexpr int kKennitalaWeights[] = {3, 2, 7, 6, 5, 4, 3, 2};
 // The check digit is tested before the date.
 Verdict is_kennitala_check(std::string_view c) {
     if (const Verdict v = digits_of_length(c, 10)) return v;
-    const std::int64_t r = weighted(c, 0, kKennitalaWeights) % 11;
     // A remainder of 1 has no check digit: such numbers are never issued.
-    if (r == 1 || (r == 0 ? 0 : 11 - r) != dig(c, 8)) return ErrorCode::InvalidChecksum;
+    if (!mod11_digit_matches(c, kKennitalaWeights, Mod11::B, 8)) return ErrorCode::InvalidChecksum;
     const int d9 = dig(c, 9);
     if (d9 != 9 && d9 != 0) return ErrorCode::InvalidComponent;
     const std::int64_t month = num(c, 2, 4);

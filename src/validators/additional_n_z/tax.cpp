@@ -4,19 +4,11 @@
 #include <limits>
 
 #include "primitives/checkdigits.h"
-#include "primitives/mod11_two_pass.h"
+#include "primitives/mod11_digits.h"
 #include "primitives/text.h"
 #include "validators/additional_n_z/checks.h"
 
 namespace ov::nz {
-
-namespace {
-
-// The check digit of `mapping` over the weighted digits equals digit `at`.
-bool check_digit_matches(std::string_view c, std::span<const int> weights, Mod11 mapping, std::size_t at) {
-    return mod11_check(weighted_sum(c, weights), mapping) == dig(c, at);
-}
-}  // namespace
 
 // ---- nl.kvk: Dutch Chamber of Commerce number (no check digit) -----------------------
 
@@ -73,7 +65,7 @@ Verdict pe_ruc_check(std::string_view c) {
     // 10 persons, 15 and 17 special cases, 20 companies.
     if (const auto type = num(c, 0, 2); type != 10 && type != 15 && type != 17 && type != 20)
         return fail(kComponent, "RUC has an invalid type prefix");
-    if (!check_digit_matches(c, kPeRucWeights, Mod11::A, 10)) return fail(kChecksum, "RUC check digit does not match");
+    if (!mod11_digit_matches(c, kPeRucWeights, Mod11::A, 10)) return fail(kChecksum, "RUC check digit does not match");
     return kPass;
 }
 
@@ -88,8 +80,8 @@ Verdict pl_regon_check(std::string_view c) {
     if (auto v = length_digits(c, 9, 14, "REGON must be 9 or 14 digits", "REGON must contain only digits"); !v.ok)
         return v;
     // A local unit's 14-digit number starts with its company's 9-digit one.
-    if (!check_digit_matches(c, kRegonWeights9, Mod11::C, 8)) return fail(kChecksum, "REGON check digit does not match");
-    if (c.size() == 14 && !check_digit_matches(c, kRegonWeights14, Mod11::C, 13))
+    if (!mod11_digit_matches(c, kRegonWeights9, Mod11::C, 8)) return fail(kChecksum, "REGON check digit does not match");
+    if (c.size() == 14 && !mod11_digit_matches(c, kRegonWeights14, Mod11::C, 13))
         return fail(kChecksum, "REGON local unit check digit mismatch");
     return kPass;
 }
@@ -115,9 +107,9 @@ Verdict ru_inn_check(std::string_view c) {
     if (auto v = length_digits(c, 10, 12, "INN must be 10 or 12 digits", "INN must contain only digits"); !v.ok)
         return v;
     // Companies have ten digits and one check digit, persons twelve and two.
-    const bool ok = c.size() == 10 ? check_digit_matches(c, kInn10, Mod11::D, 9)
-                                   : check_digit_matches(c, kInn12a, Mod11::D, 10) &&
-                                         check_digit_matches(c, kInn12b, Mod11::D, 11);
+    const bool ok = c.size() == 10 ? mod11_digit_matches(c, kInn10, Mod11::D, 9)
+                                   : mod11_digit_matches(c, kInn12a, Mod11::D, 10) &&
+                                         mod11_digit_matches(c, kInn12b, Mod11::D, 11);
     if (!ok) return fail(kChecksum, "INN check digit mismatch");
     return kPass;
 }
@@ -151,7 +143,7 @@ constexpr int kIcoWeights[] = {8, 7, 6, 5, 4, 3, 2};
 Verdict sk_ico_check(std::string_view c) {
     if (auto v = length_digits(c, 8, 8, "IČO must be exactly 8 digits", "IČO must contain only digits"); !v.ok)
         return v;
-    if (!check_digit_matches(c, kIcoWeights, Mod11::A, 7)) return fail(kChecksum, "IČO check digit does not match");
+    if (!mod11_digit_matches(c, kIcoWeights, Mod11::A, 7)) return fail(kChecksum, "IČO check digit does not match");
     return kPass;
 }
 
@@ -165,7 +157,7 @@ Verdict th_tin_check(std::string_view c) {
     if (auto v = length_digits(c, 13, 13, "TIN must be exactly 13 digits", "TIN must contain only digits"); !v.ok)
         return v;
     if (c[0] == '9') return fail(kComponent, "TIN first digit must be 0-8");
-    if (!check_digit_matches(c, kThTinWeights, Mod11::A, 12)) return fail(kChecksum, "TIN check digit does not match");
+    if (!mod11_digit_matches(c, kThTinWeights, Mod11::A, 12)) return fail(kChecksum, "TIN check digit does not match");
     return kPass;
 }
 
@@ -237,7 +229,7 @@ Verdict uy_rut_check(std::string_view c) {
         return fail(kComponent, "RUT document type must be between 01 and 22");
     if (c.substr(2, 6) == "000000") return fail(kComponent, "RUT sequence must not be all zeros");
     if (c.substr(8, 3) != "001") return fail(kComponent, "RUT branch code must be 001");
-    if (!check_digit_matches(c, kRutWeights, Mod11::B, 11)) return fail(kChecksum, "RUT check digit does not match");
+    if (!mod11_digit_matches(c, kRutWeights, Mod11::B, 11)) return fail(kChecksum, "RUT check digit does not match");
     return kPass;
 }
 

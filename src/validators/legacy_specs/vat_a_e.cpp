@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "primitives/checkdigits.h"
-#include "primitives/mod11_two_pass.h"
+#include "primitives/mod11_digits.h"
 #include "primitives/normalize.h"
 #include "primitives/text.h"
 #include "validators/additional_a_m/checks.h"

@@ -7,7 +7,7 @@
 
 #include "primitives/checkdigits.h"
 #include "primitives/dates.h"
-#include "primitives/mod11_two_pass.h"
+#include "primitives/mod11_digits.h"
 #include "primitives/normalize.h"
 #include "primitives/text.h"
 #include "validators/legacy_specs/checks.h"
