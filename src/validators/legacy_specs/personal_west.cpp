@@ -101,9 +101,7 @@ bool irish_check_letter_matches(std::string_view v) noexcept {
 }
 
 std::optional<int> nhs_check_digit(std::string_view digits) noexcept {
-    const std::int64_t r = weighted_sum(digits, kNhsWeights) % 11;
-    if (r == 1) return std::nullopt;
-    return r == 0 ? 0 : static_cast<int>(11 - r);
+    return mod11_check(weighted_sum(digits, kNhsWeights), Mod11::B);
 }
 
 std::optional<int> belgian_century(std::int64_t body, std::int64_t check, std::int64_t yy) {

@@ -65,8 +65,7 @@ bool bg_legal_entity(std::string_view v) {
 
 bool bg_other(std::string_view v) {
     // Remainder 1 would need check digit 10, which never matches.
-    const auto r = weighted_sum(v, kBgOtherWeights) % 11;
-    return dig(v, 9) == (r == 0 ? 0 : 11 - r);
+    return mod11_digit_matches(v, kBgOtherWeights, Mod11::F, 9);
 }
 
 }  // namespace
@@ -105,8 +104,7 @@ bool cz_dic_check(std::string_view c) {
     v = drop_exact_prefix(v, "CZ", "cz");
     if (is_digits(v, 8)) {
         if (v[0] == '9') return false;
-        const auto r = weighted_sum(v, kCzDicWeights) % 11;
-        return dig(v, 7) == (r == 0 ? 1 : r == 1 ? 0 : 11 - r);
+        return mod11_digit_matches(v, kCzDicWeights, Mod11::A, 7);
     }
     if (is_digits(v, 9) && v[0] == '6') {
         const auto r = weighted_sum(v.substr(1), kCzDicWeights) % 11;
