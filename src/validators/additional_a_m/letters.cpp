@@ -8,6 +8,7 @@
 
 #include "primitives/checkdigits.h"
 #include "primitives/dates.h"
+#include "primitives/digit_fields.h"
 #include "primitives/text.h"
 #include "validators/additional_a_m/checks.h"
 
@@ -26,14 +27,6 @@ constexpr int alnum_value(char c) noexcept {
     if (is_digit(c)) return digit_value(c);
     if (is_upper(c)) return c - 'A' + 10;
     return 0;
-}
-
-// Digits of a text that is known to consist of digits, as a number. Only
-// called on a handful of digits, so it cannot overflow.
-constexpr std::int64_t number_of(std::string_view digits) noexcept {
-    std::int64_t v = 0;
-    for (char c : digits) v = v * 10 + digit_value(c);
-    return v;
 }
 
 bool all_upper(std::string_view s) noexcept {
@@ -224,7 +217,7 @@ Verdict in_gstin_check(std::string_view c) {
     if (!all_digits(c.substr(0, 2)) || !all_upper(c.substr(2, 5)) || !all_digits(c.substr(7, 4)) || !is_upper(c[11]) ||
         !alnum_upper(c[12]) || c[13] != 'Z' || !alnum_upper(c[14]))
         return ErrorCode::InvalidFormat;
-    const int state = digit_value(c[0]) * 10 + digit_value(c[1]);
+    const std::int64_t state = num(c, 0, 2);
     if (c[12] == '0' || state < 1 || state > 37) return ErrorCode::InvalidComponent;
     // Luhn over base 36: every second character from the right is doubled.
     int total = 0;
@@ -244,8 +237,8 @@ Verdict in_gstin_check(std::string_view c) {
 Verdict mc_tva_check(std::string_view c) {
     if (c.size() != 13) return ErrorCode::InvalidLength;
     if (c.substr(0, 2) != "FR" || !all_digits(c.substr(2))) return ErrorCode::InvalidFormat;
-    const auto key = number_of(c.substr(2, 2));
-    const auto siren = number_of(c.substr(4, 9));
+    const auto key = num(c, 2, 4);
+    const auto siren = num(c, 4, 13);
     if ((12 + 3 * (siren % 97)) % 97 != key) return ErrorCode::InvalidChecksum;
     // Monaco's companies carry French numbers from the reserved 000 range.
     if (c.substr(4, 3) != "000") return ErrorCode::InvalidComponent;
@@ -284,8 +277,7 @@ Verdict mx_rfc_check(std::string_view c) {
     for (std::size_t i = 10; i < 13; ++i)
         if (!(is_digit(s[i]) || is_upper(s[i]))) return ErrorCode::InvalidFormat;
     if (!all_digits(date)) return ErrorCode::InvalidFormat;
-    const auto yy = number_of(date.substr(0, 2)), mm = number_of(date.substr(2, 2)), dd = number_of(date.substr(4, 2));
-    if (!is_valid_date(2000 + yy, mm, dd)) return ErrorCode::InvalidComponent;
+    if (!is_valid_date(2000 + num(date, 0, 2), num(date, 2, 4), num(date, 4, 6))) return ErrorCode::InvalidComponent;
     int sum = 0;
     for (std::size_t i = 0; i < 12; ++i) sum += std::max(index_in(kRfcAlphabet, s[i]), 0) * static_cast<int>(13 - i);
     const int r = sum % 11;

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <utility>
 
+#include "primitives/digit_fields.h"
 #include "primitives/mod11_digits.h"
 #include "primitives/normalize.h"
 #include "primitives/text.h"
@@ -63,7 +64,7 @@ constexpr std::array<int, 9> kVnrWeights = {3, 7, 9, 5, 8, 4, 2, 1, 6};
 namespace {
 Verdict at_vnr_rules(std::string_view d) {
     if (d[0] == '0') return ErrorCode::InvalidComponent;
-    const int day = digit_value(d[4]) * 10 + digit_value(d[5]);
+    const std::int64_t day = num(d, 4, 6);
     if (day < 1 || day > 31) return ErrorCode::InvalidComponent;
     constexpr std::array<std::size_t, 9> kPositions = {0, 1, 2, 4, 5, 6, 7, 8, 9};
     int s = 0;

@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <string_view>
 
+#include "primitives/digit_fields.h"
 #include "primitives/text.h"
 #include "validators/additional_a_m/checks.h"
 
@@ -23,13 +24,6 @@ Verdict digits_of_length(std::string_view c, std::initializer_list<std::size_t> 
     return kPass;
 }
 
-// Value of a few digits already known to be digits.
-constexpr int number_of(std::string_view digits) noexcept {
-    int v = 0;
-    for (char c : digits) v = v * 10 + digit_value(c);
-    return v;
-}
-
 constexpr bool one_of(char c, std::string_view set) noexcept { return set.find(c) != std::string_view::npos; }
 
 }  // namespace
@@ -39,7 +33,7 @@ constexpr bool one_of(char c, std::string_view set) noexcept { return set.find(c
 Verdict ad_nrt_check(std::string_view c) {
     if (c.size() != 8) return ErrorCode::InvalidLength;
     if (!is_upper(c[0]) || !all_digits(c.substr(1, 6)) || !is_upper(c[7])) return ErrorCode::InvalidFormat;
-    const int number = number_of(c.substr(1, 6));
+    const std::int64_t number = num(c, 1, 7);
     switch (c[0]) {
         case 'C': case 'D': case 'E': case 'G': case 'O': case 'P': case 'U': return kPass;
         case 'A': case 'L': return number >= 700000 && number <= 799999 ? kPass : Verdict(ErrorCode::InvalidComponent);
@@ -79,7 +73,7 @@ Verdict bd_nid_check(std::string_view c) {
 // Digits 2-3 are the birth month.
 Verdict bh_cpr_check(std::string_view c) {
     if (auto v = digits_of_length(c, {9})) return v;
-    const int month = number_of(c.substr(2, 2));
+    const std::int64_t month = num(c, 2, 4);
     if (month < 1 || month > 12) return ErrorCode::InvalidComponent;
     return kPass;
 }
@@ -123,7 +117,7 @@ Verdict is_vsk_check(std::string_view c) { return digits_of_length(c, {5, 6}); }
 // (never 0000).
 Verdict kr_brn_check(std::string_view c) {
     if (auto v = digits_of_length(c, {10})) return v;
-    if (number_of(c.substr(0, 3)) < 101 || c.substr(3, 2) == "00" || c.substr(5, 4) == "0000")
+    if (num(c, 0, 3) < 101 || c.substr(3, 2) == "00" || c.substr(5, 4) == "0000")
         return ErrorCode::InvalidComponent;
     return kPass;
 }

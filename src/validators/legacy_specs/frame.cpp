@@ -2,6 +2,7 @@
 // its failure classification, display formats and parsing.
 #include "validators/legacy_specs/frame.h"
 
+#include "primitives/digit_fields.h"
 #include "primitives/normalize.h"
 #include "primitives/text.h"
 #include "validators/legacy_specs/checks.h"
@@ -144,8 +145,7 @@ ValidationOutcome classify(const Row& row, std::string_view c) {
     }
     if (n >= 32 || ((row.lengths >> n) & 1u) == 0) return fail(ErrorCode::InvalidLength);
     if (!has_shape(row.shape, c)) return fail(ErrorCode::InvalidFormat);
-    if (row.year_component && n == 9 && is_digit(c[0]) && is_digit(c[1]) &&
-        digit_value(c[0]) * 10 + digit_value(c[1]) > 53)
+    if (row.year_component && n == 9 && is_digit(c[0]) && is_digit(c[1]) && num(c, 0, 2) > 53)
         return fail(ErrorCode::InvalidComponent);
     if (n == 0) return fail(ErrorCode::InvalidFormat);
     for (char ch : c)
