@@ -1,8 +1,7 @@
 // Pieces of the personal-number rules shared beyond one predicate: the
-// date-reading predicates with an explicit "today" (the public predicates
-// pass today's UTC date), the Belgian century rule, the Czech/Slovak birth
-// number, the Irish, Spanish, NHS and Estonian/Lithuanian check characters
-// and the Swedish dash rule of compaction.
+// Belgian century rule, the Czech/Slovak birth number, the Irish, Spanish,
+// NHS and Estonian/Lithuanian check characters and the Swedish dash rule of
+// compaction.
 #pragma once
 
 #include <cstddef>
@@ -16,9 +15,6 @@
 #include "validators/birth_data.h"
 
 namespace ov::legacy {
-
-bool dk_cpr_check_on(std::string_view c, Date today);
-bool se_personnummer_check_on(std::string_view c, Date today);
 
 // The century (1900 or 2000) whose mod-97 rule the nine-digit body and the
 // two check digits of a Belgian national or BIS number satisfy. Births from
