@@ -89,6 +89,24 @@ PyObject* stream_capsule(const Data& d) {
     return capsule<ArrowArrayStream, Data>(d, export_stream, "arrow_array_stream", stream_capsule_free);
 }
 
+// The PyCapsule methods of a result type, which reaches its data through
+// `data_of`. The requested schema is a hint a producer may ignore: the types
+// are fixed.
+template <auto data_of>
+PyObject* c_schema(PyObject* self, PyObject*) {
+    return guarded([&] { return schema_capsule(data_of(self)); });
+}
+template <auto data_of>
+PyObject* c_array(PyObject* self, PyObject* const*, Py_ssize_t nargs) {
+    if (nargs > 1) return PyErr_Format(PyExc_TypeError, "__arrow_c_array__ takes at most one argument");
+    return guarded([&] { return array_pair(data_of(self)); });
+}
+template <auto data_of>
+PyObject* c_stream(PyObject* self, PyObject* const*, Py_ssize_t nargs) {
+    if (nargs > 1) return PyErr_Format(PyExc_TypeError, "__arrow_c_stream__ takes at most one argument");
+    return guarded([&] { return stream_capsule(data_of(self)); });
+}
+
 // Column ----------------------------------------------------------------------
 
 struct ColumnObject {
@@ -194,19 +212,6 @@ PyObject* column_to_pylist(PyObject* self, PyObject*) {
     });
 }
 
-PyObject* column_c_schema(PyObject* self, PyObject*) {
-    return guarded([&] { return schema_capsule(out_of(self)); });
-}
-// The requested schema is a hint a producer may ignore: the types are fixed.
-PyObject* column_c_array(PyObject* self, PyObject* const*, Py_ssize_t nargs) {
-    if (nargs > 1) return PyErr_Format(PyExc_TypeError, "__arrow_c_array__ takes at most one argument");
-    return guarded([&] { return array_pair(out_of(self)); });
-}
-PyObject* column_c_stream(PyObject* self, PyObject* const*, Py_ssize_t nargs) {
-    if (nargs > 1) return PyErr_Format(PyExc_TypeError, "__arrow_c_stream__ takes at most one argument");
-    return guarded([&] { return stream_capsule(out_of(self)); });
-}
-
 Py_ssize_t column_len(PyObject* self) { return static_cast<Py_ssize_t>(out_of(self)->length); }
 
 PyObject* column_null_count(PyObject* self, void*) { return PyLong_FromLongLong(out_of(self)->null_count); }
@@ -222,10 +227,10 @@ PyObject* column_repr(PyObject* self) {
 
 PyMethodDef kColumnMethods[] = {
     {"to_pylist", column_to_pylist, METH_NOARGS, "The values as a list of Python objects (None for null)."},
-    {"__arrow_c_schema__", column_c_schema, METH_NOARGS, "Arrow PyCapsule interface: the schema."},
-    {"__arrow_c_array__", reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)()>(column_c_array)),
+    {"__arrow_c_schema__", c_schema<out_of>, METH_NOARGS, "Arrow PyCapsule interface: the schema."},
+    {"__arrow_c_array__", reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)()>(c_array<out_of>)),
      METH_FASTCALL, "Arrow PyCapsule interface: (schema, array) capsules sharing the buffers."},
-    {"__arrow_c_stream__", reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)()>(column_c_stream)),
+    {"__arrow_c_stream__", reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)()>(c_stream<out_of>)),
      METH_FASTCALL, "Arrow PyCapsule interface: a stream of one array sharing the buffers."},
     {nullptr, nullptr, 0, nullptr},
 };
@@ -267,24 +272,13 @@ void table_dealloc(PyObject* self) {
     Py_DECREF(type);
 }
 
-PyObject* table_c_schema(PyObject* self, PyObject*) {
-    return guarded([&] { return schema_capsule(table_of(self)); });
-}
-PyObject* table_c_array(PyObject* self, PyObject* const*, Py_ssize_t nargs) {
-    if (nargs > 1) return PyErr_Format(PyExc_TypeError, "__arrow_c_array__ takes at most one argument");
-    return guarded([&] { return array_pair(table_of(self)); });
-}
-PyObject* table_c_stream(PyObject* self, PyObject* const*, Py_ssize_t nargs) {
-    if (nargs > 1) return PyErr_Format(PyExc_TypeError, "__arrow_c_stream__ takes at most one argument");
-    return guarded([&] { return stream_capsule(table_of(self)); });
-}
 Py_ssize_t table_len(PyObject* self) { return static_cast<Py_ssize_t>(table_of(self)->length); }
 
 PyMethodDef kTableMethods[] = {
-    {"__arrow_c_schema__", table_c_schema, METH_NOARGS, "Arrow PyCapsule interface: the schema."},
-    {"__arrow_c_array__", reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)()>(table_c_array)), METH_FASTCALL,
+    {"__arrow_c_schema__", c_schema<table_of>, METH_NOARGS, "Arrow PyCapsule interface: the schema."},
+    {"__arrow_c_array__", reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)()>(c_array<table_of>)), METH_FASTCALL,
      "Arrow PyCapsule interface: one record batch sharing the buffers."},
-    {"__arrow_c_stream__", reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)()>(table_c_stream)),
+    {"__arrow_c_stream__", reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)()>(c_stream<table_of>)),
      METH_FASTCALL, "Arrow PyCapsule interface: a stream of one record batch sharing the buffers."},
     {nullptr, nullptr, 0, nullptr},
 };

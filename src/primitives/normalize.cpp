@@ -3,7 +3,6 @@
 #include "primitives/normalize.h"
 
 #include <algorithm>
-#include <chrono>
 #include <ctime>
 #include <cstring>
 #include <limits>
