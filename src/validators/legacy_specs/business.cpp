@@ -96,10 +96,9 @@ bool de_svnr_check(std::string_view c) {
     v = upper_in(v, buf);
     if (v.size() != 12 || !all_digits(v.substr(0, 8)) || !is_upper(v[8]) || !all_digits(v.substr(9)))
         return false;
-    const int yy = static_cast<int>(num(v, 6, 8));
+    const std::int64_t yy = num(v, 6, 8);
     // Year 00 is read as 2000, every other two-digit year as 19xx.
-    const int year = yy == 0 ? 2000 : 1900 + yy;
-    if (!is_valid_date(year, static_cast<int>(num(v, 4, 6)), static_cast<int>(num(v, 2, 4)))) return false;
+    if (!is_valid_date(yy == 0 ? 2000 : 1900 + yy, num(v, 4, 6), num(v, 2, 4))) return false;
     const int letter = v[8] - 'A' + 1;
     const std::array<int, 12> digits = {dig(v, 0), dig(v, 1), dig(v, 2),  dig(v, 3),  dig(v, 4),  dig(v, 5),
                                         dig(v, 6), dig(v, 7), letter / 10, letter % 10, dig(v, 9), dig(v, 10)};
@@ -114,6 +113,13 @@ constexpr std::string_view kEsCifFirstLetters = "ABCDEFGHJNPQRSUVW";
 constexpr std::string_view kEsCifCheckLetters = "JABCDEFGHI";
 static_assert(kEsCifCheckLetters.size() == 10);
 
+int es_cif_control_digit(std::string_view body) noexcept {
+    int sum = 0;
+    // The first, third, fifth and seventh digits are doubled and their digits added.
+    for (std::size_t i = 0; i < 7; ++i) sum += i % 2 == 0 ? digit_sum(2 * dig(body, i)) : dig(body, i);
+    return (10 - sum % 10) % 10;
+}
+
 bool es_cif_check(std::string_view c) {
     std::string buf;
     std::string_view v = strip_in<seps::S5>(c, buf);
@@ -122,10 +128,7 @@ bool es_cif_check(std::string_view c) {
     if (v.size() != 9 || kEsCifFirstLetters.find(v[0]) == std::string_view::npos ||
         !all_digits(v.substr(1, 7)))
         return false;
-    int sum = 0;
-    // Digits at odd positions (1, 3, 5, 7) are doubled and their digits added.
-    for (std::size_t i = 1; i <= 7; ++i) sum += i % 2 == 1 ? digit_sum(2 * dig(v, i)) : dig(v, i);
-    const int check = (10 - sum % 10) % 10;
+    const int check = es_cif_control_digit(v.substr(1, 7));
     return v[8] == '0' + check || v[8] == kEsCifCheckLetters[static_cast<std::size_t>(check)];
 }
 

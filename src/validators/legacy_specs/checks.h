@@ -60,6 +60,9 @@ bool fr_siret_check(std::string_view c);
 bool no_orgnr_check(std::string_view c);
 bool us_rtn_check(std::string_view c);
 
+// The control digit (0-9) of the seven digits of a Spanish company tax id.
+int es_cif_control_digit(std::string_view body) noexcept;
+
 // Display form of a compact German tax number: its state layout's groups
 // joined by '/'.
 std::string de_stnr_format(std::string_view c);

@@ -3,6 +3,7 @@
 
 #include "primitives/checkdigits.h"
 #include "primitives/text.h"
+#include "validators/legacy_specs/checks.h"
 #include "validators/legacy_specs/frame.h"
 #include "validators/legacy_specs/personal.h"
 #include "validators/legacy_specs/records.h"
@@ -33,17 +34,7 @@ std::optional<int> be_nn_checksum(std::string_view value) {
 
 std::optional<int> es_vat_cif_checksum(std::string_view value) {
     if (value.size() != 7 || !all_digits(value)) return std::nullopt;
-    int sum = 0;
-    for (std::size_t i = 0; i < 7; ++i) {
-        const int d = value[i] - '0';
-        if (i % 2 == 1) {
-            sum += d;
-        } else {
-            const int twice = 2 * d;
-            sum += twice / 10 + twice % 10;
-        }
-    }
-    return (10 - sum % 10) % 10;
+    return es_cif_control_digit(value);
 }
 
 std::optional<int> ee_ik_two_pass_check(std::string_view value) {

@@ -195,8 +195,7 @@ bool lv_vat_check(std::string_view c) {
     if (d0 == 4 || d0 == 5 || d0 == 9) return weighted_sum(v, kLvLegalWeights) % 11 == 3;
     if (d0 == 3 && dig(v, 1) >= 2) return true;
     if (dig(v, 6) > 2) return false;
-    const int year = 1800 + 100 * dig(v, 6) + static_cast<int>(num(v, 4, 6));
-    if (!is_valid_date(year, static_cast<int>(num(v, 2, 4)), static_cast<int>(num(v, 0, 2)))) return false;
+    if (!is_valid_date(1800 + 100 * dig(v, 6) + num(v, 4, 6), num(v, 2, 4), num(v, 0, 2))) return false;
     const auto check = mod11_check(1 + weighted_sum(v, kLvPersonWeights), Mod11::C);
     return dig(v, 10) == *check;
 }
