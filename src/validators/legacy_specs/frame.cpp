@@ -7,15 +7,11 @@
 #include "primitives/text.h"
 #include "validators/legacy_specs/checks.h"
 #include "validators/legacy_specs/personal.h"
+#include "validators/legacy_specs/predicate_input.h"
 
 namespace ov::legacy {
 
 namespace {
-
-bool prefix_at_start(std::string_view s, std::string_view prefix) noexcept {
-    return prefix.size() == 2 && s.size() >= 2 && to_lower_ascii(s[0]) == to_lower_ascii(prefix[0]) &&
-           to_lower_ascii(s[1]) == to_lower_ascii(prefix[1]);
-}
 
 void ascii_upper_in_place(std::string& s) noexcept {
     for (char& ch : s) ch = to_upper_ascii(ch);

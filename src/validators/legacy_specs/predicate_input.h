@@ -68,11 +68,15 @@ inline std::string_view upper_in(std::string_view v, std::string& buf) {
     return v;
 }
 
+// True when `v` starts with the two-letter `prefix`, ignoring ASCII case.
+constexpr bool prefix_at_start(std::string_view v, std::string_view prefix) noexcept {
+    return prefix.size() == 2 && v.size() >= 2 && to_lower_ascii(v[0]) == to_lower_ascii(prefix[0]) &&
+           to_lower_ascii(v[1]) == to_lower_ascii(prefix[1]);
+}
+
 // Removes a leading two-letter prefix compared ignoring ASCII case, once.
 constexpr std::string_view drop_prefix(std::string_view v, std::string_view prefix) noexcept {
-    if (v.size() >= 2 && to_lower_ascii(v[0]) == to_lower_ascii(prefix[0]) &&
-        to_lower_ascii(v[1]) == to_lower_ascii(prefix[1]))
-        v.remove_prefix(2);
+    if (prefix_at_start(v, prefix)) v.remove_prefix(2);
     return v;
 }
 
