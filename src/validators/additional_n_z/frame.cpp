@@ -79,8 +79,13 @@ std::string compact(const Rule& rule, std::string_view value) {
         const std::string_view t = trim(s);
         if (t.size() != s.size()) s = std::string(t);
     }
-    if (c.upper == CaseMap::Full) s = upper(s);
-    if (c.upper == CaseMap::Ascii) s = ascii_upper(s);
+    // ASCII text (the usual case) is upper-cased in place; only other text
+    // needs the full mapping, which builds a new string.
+    if (c.upper == CaseMap::Ascii || (c.upper == CaseMap::Full && all_ascii(s))) {
+        for (char& ch : s) ch = to_upper_ascii(ch);
+    } else if (c.upper == CaseMap::Full) {
+        s = upper(s);
+    }
     if (c.prefix.size() == 2 && s.size() >= 2 && to_upper_ascii(s[0]) == c.prefix[0] &&
         to_upper_ascii(s[1]) == c.prefix[1])
         s.erase(0, 2);
