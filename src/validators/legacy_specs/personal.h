@@ -10,7 +10,6 @@
 #include <string>
 #include <string_view>
 
-#include "primitives/normalize.h"
 #include "registry/outcome.h"
 #include "validators/birth_data.h"
 
