@@ -104,6 +104,26 @@ TEST_CASE("char_count counts code points and each undecodable byte once") {
     for (const Row& r : rows) CHECK_EQ(ov::char_count(r.text), r.count);
 }
 
+TEST_CASE("valid_utf8 accepts exactly the texts decode_utf8 reads without a marker") {
+    struct Row {
+        std::string_view text;
+        bool valid;
+    };
+    const Row rows[] = {
+        {""sv, true}, {"12345678"sv, true}, {"\xC3\x9F\xE2\x82\xAC\xF0\x9F\x98\x80"sv, true},
+        {"\xF4\x8F\xBF\xBF"sv, true},       // U+10FFFF, the last scalar
+        {"\xC0\xAF"sv, false},              // overlong
+        {"\xE0\x9F\xBF"sv, false},          // overlong three-byte form
+        {"\xED\xA0\x80"sv, false},          // surrogate
+        {"\xF4\x90\x80\x80"sv, false},      // above U+10FFFF
+        {"abc\xE2\x82"sv, false},           // cut short at the end
+        {"12345678\x80"sv, false},          // a stray byte after a whole ASCII word
+        {"1234567\xC3\x9F"sv, true},        // a character across the first word's end
+        {"12345678abcdefg\xFF"sv, false},
+    };
+    for (const Row& r : rows) CHECK_EQ(ov::valid_utf8(r.text), r.valid);
+}
+
 // ---------------------------------------------------------------------------
 // trim
 
