@@ -12,10 +12,8 @@ namespace {
 
 constexpr std::string_view kDefaultSeps = seps::S4;  // blank - . / ( )
 
-bool starts_with(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
-
 void drop_prefix(std::string& s, std::string_view prefix) {
-    if (starts_with(s, prefix)) s.erase(0, prefix.size());
+    if (s.starts_with(prefix)) s.erase(0, prefix.size());
 }
 
 void drop_leading_zeros(std::string& s) { s.erase(0, std::min(s.find_first_not_of('0'), s.size())); }
@@ -144,7 +142,7 @@ std::string compact(const Row& row, std::string_view value) {
         case Compaction::McTva:
             s = default_compact(value);
             upper_case(s);
-            if (!starts_with(s, "FR")) s.insert(0, "FR");
+            if (!s.starts_with("FR")) s.insert(0, "FR");
             return s;
         case Compaction::ArabicDigits:
             s = default_compact(value);
@@ -172,7 +170,7 @@ std::string compact(const Row& row, std::string_view value) {
         case Compaction::AlNipt:
             s = strip_separators(value, seps::S2);
             upper_case(s);
-            if (starts_with(s, "(AL)"))
+            if (s.starts_with("(AL)"))
                 s.erase(0, 4);
             else
                 drop_prefix(s, "AL");
@@ -180,7 +178,7 @@ std::string compact(const Row& row, std::string_view value) {
         case Compaction::ByUnp:
             s = strip_separators(value, seps::S2);
             upper_case(s);
-            if (starts_with(s, kCyrillicUnp))
+            if (s.starts_with(kCyrillicUnp))
                 s.erase(0, kCyrillicUnp.size());
             else
                 drop_prefix(s, "UNP");
@@ -194,7 +192,7 @@ std::string compact(const Row& row, std::string_view value) {
             return s;
         case Compaction::MkEdb:
             s = strip_separators(value, seps::S1);
-            if (starts_with(s, "MK"))
+            if (s.starts_with("MK"))
                 s.erase(0, 2);
             else
                 drop_prefix(s, kCyrillicMk);
