@@ -361,8 +361,20 @@ def _main(args: list[str], out: TextIO, err: TextIO) -> int:
     return execute(prog, opts, out, err)
 
 
+# Sub-commands beyond checking values with one id. No validator id has one
+# of these names; each lives in its own module, `_cmd_<name>`, with a
+# `main(args) -> int` that keeps the exit-status conventions.
+SUBCOMMANDS = ("find", "redact", "sample", "list", "info")
+
+
 def main(argv: list[str] | None = None) -> int:
     args = sys.argv[1:] if argv is None else list(argv)
+    if args and args[0] in SUBCOMMANDS:
+        import importlib
+
+        command = importlib.import_module(f"{__package__}._cmd_{args[0]}")
+        status: int = command.main(args[1:])
+        return status
     out, err = sys.stdout, sys.stderr
     if err is None:  # started with standard error closed
         err = open(os.devnull, "w")

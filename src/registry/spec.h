@@ -80,4 +80,8 @@ std::span<const ValidatorSpec* const> legacy_set();
 std::span<const ValidatorSpec* const> additional_a_m_set();
 std::span<const ValidatorSpec* const> additional_n_z_set();
 
+// The extended set: kinds beyond the documented registry. They are served by
+// the package's own modules, never by the documented one.
+std::span<const ValidatorSpec* const> extended_set();
+
 }  // namespace ov
