@@ -27,8 +27,9 @@ std::size_t char_offset(std::string_view s, std::size_t index) noexcept {
     return i < s.size() ? i : s.size();
 }
 
-// Removes the white space a step has left at either end; compaction trims
-// again after every step that takes characters off the front.
+// Removes the white space a step has left at either end: compaction trims
+// again after every step that takes characters off either end, so a compact
+// text never starts or ends with white space.
 void trim_in_place(std::string& s) {
     const std::string_view t = trim(s);
     if (t.size() == s.size()) return;
@@ -137,6 +138,7 @@ std::string swedish_dash_rule(std::string s) {
 
 std::string compact(const Row& row, std::string_view value) {
     std::string s = strip_separators(value, row.separators);
+    trim_in_place(s);  // "/\u2028/136695976": white space the separators stood in front of
     if (prefix_at_start(s, row.prefix) || prefix_at_start(s, row.alt_prefix)) {
         s.erase(0, 2);
         trim_in_place(s);  // "DE\t136695976": the prefix kept the tab from the first trim

@@ -46,9 +46,8 @@ std::optional<std::int64_t> hetu_century(char sign) noexcept {
 // ---- se.personnummer ----------------------------------------------------------
 
 // A compact Swedish number read once: the birth digits (six or eight), the
-// sign and the last four. A compact text of ten or twelve plain digits (what
-// compaction leaves of "88032-00016") is read with its dash implied, as
-// compacting it once more would insert it.
+// sign and the last four. Only that one shape is accepted; a compact text of
+// ten plain digits (what compaction leaves of "88032-00016") has no sign.
 struct Personnummer {
     std::string_view birth;
     char sign;
@@ -57,7 +56,6 @@ struct Personnummer {
 
 std::optional<Personnummer> read_personnummer(std::string_view c) noexcept {
     const std::size_t n = c.size();
-    if ((n == 10 || n == 12) && all_digits(c)) return Personnummer{c.substr(0, n - 4), '-', c.substr(n - 4)};
     if ((n != 11 && n != 13) || !all_digits(c.substr(0, n - 5)) || !all_digits(c.substr(n - 4))) return std::nullopt;
     if (c[n - 5] != '-' && c[n - 5] != '+') return std::nullopt;
     return Personnummer{c.substr(0, n - 5), c[n - 5], c.substr(n - 4)};
