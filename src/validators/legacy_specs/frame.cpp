@@ -195,10 +195,12 @@ bool afterwards_changes(Afterwards rule, std::string_view v) noexcept {
         case Afterwards::ZeroPad9: return n == 9;
         case Afterwards::ZeroPad8: return n == 8;
         case Afterwards::NlVatPad: return n <= 11 && v.find('B') < 9;
-        case Afterwards::DashRule:
+        case Afterwards::DashRule: {
             if ((n == 10 || n == 12) && all_digits(v)) return true;
-            if (n <= 4) return false;
-            return v.substr(0, n - 5).find_first_of("+-") != std::string_view::npos;
+            bool sign = false;  // a sign in front of the last five goes
+            for (std::size_t i = 0; i + 5 < n; ++i) sign |= v[i] == '+' || v[i] == '-';
+            return sign;
+        }
     }
     return true;
 }
@@ -208,21 +210,26 @@ bool afterwards_changes(Afterwards rule, std::string_view v) noexcept {
 // True when compaction would return `value` as it is: plain ASCII with
 // nothing to trim, remove, upper-case, take off as a prefix or pad. Such
 // input is checked where it stands, without a copy.
-bool compacts_to_itself(const Row& row, std::uint64_t separators, std::string_view value) noexcept {
+bool compacts_to_itself(const Row& row, const AsciiSet& changed, std::string_view value) noexcept {
     if (value.empty() || is_ascii_space(value.front()) || is_ascii_space(value.back())) return false;
-    for (char ch : value)
-        if (!is_ascii(ch) || in_mask(separators, ch) || (row.upper && is_lower(ch))) return false;
+    unsigned hit = 0;  // no branch per character: any byte beyond ASCII or in the set
+    for (char ch : value) {
+        const auto u = static_cast<unsigned char>(ch);
+        const std::uint64_t bits = u < 64 ? changed.lo : changed.hi;
+        hit |= (u >> 7) | static_cast<unsigned>((bits >> (u & 63)) & 1);
+    }
+    if (hit != 0) return false;
     if (prefix_at_start(value, row.prefix) || prefix_at_start(value, row.alt_prefix)) return false;
     return !afterwards_changes(row.afterwards, value);
 }
 
-ValidationOutcome validate(const Row& row, std::uint64_t separators, std::string_view value) {
+ValidationOutcome validate(const Row& row, const AsciiSet& changed, std::string_view value) {
     if (row.nip_hook) {
         const PrecheckOutcome pre = nip_hook(row, value);
         if (pre.kind == PrecheckKind::AcceptAsIs) return ValidationOutcome::success_copy(value);
         if (pre.kind == PrecheckKind::Failure) return ValidationOutcome::failure(pre.code, pre.message);
     }
-    if (compacts_to_itself(row, separators, value)) {
+    if (compacts_to_itself(row, changed, value)) {
         if (row.check(value)) return ValidationOutcome::success_input(value);
         return classify(row, value);
     }
@@ -232,12 +239,12 @@ ValidationOutcome validate(const Row& row, std::uint64_t separators, std::string
 }
 
 ValidationOutcome validate(const Row& row, std::string_view value) {
-    return validate(row, char_mask(row.separators), value);
+    return validate(row, changed_by_compaction(row), value);
 }
 
-std::optional<ParsedData> parse(const Row& row, std::uint64_t separators, std::string_view value) {
+std::optional<ParsedData> parse(const Row& row, const AsciiSet& changed, std::string_view value) {
     if (row.parse == nullptr) return std::nullopt;
-    const ValidationOutcome v = validate(row, separators, value);
+    const ValidationOutcome v = validate(row, changed, value);
     if (!v.ok) return std::nullopt;
     return row.parse(v.text());
 }

@@ -128,11 +128,23 @@ struct Row {
 // The shared operations, given the row of the id.
 std::string compact(const Row& row, std::string_view value);
 std::string format(const Row& row, std::string_view value);
-// `separators` is char_mask(row.separators), worked out once per row.
-ValidationOutcome validate(const Row& row, std::uint64_t separators, std::string_view value);
+// The ASCII characters a row's compaction removes or changes wherever they
+// stand (its separators; lower-case letters when it upper-cases), one bit
+// each: `lo` for 0-63, `hi` for 64-127. Worked out once per row.
+struct AsciiSet {
+    std::uint64_t lo = 0, hi = 0;
+};
+constexpr AsciiSet changed_by_compaction(const Row& row) noexcept {
+    AsciiSet set{char_mask(row.separators), 0};
+    if (row.upper)
+        for (unsigned c = 'a'; c <= 'z'; ++c) set.hi |= std::uint64_t{1} << (c - 64);
+    return set;
+}
+
+ValidationOutcome validate(const Row& row, const AsciiSet& changed, std::string_view value);
 ValidationOutcome validate(const Row& row, std::string_view value);
-std::optional<ParsedData> parse(const Row& row, std::uint64_t separators, std::string_view value);
-bool compacts_to_itself(const Row& row, std::uint64_t separators, std::string_view value) noexcept;
+std::optional<ParsedData> parse(const Row& row, const AsciiSet& changed, std::string_view value);
+bool compacts_to_itself(const Row& row, const AsciiSet& changed, std::string_view value) noexcept;
 PrecheckOutcome nip_hook(const Row& row, std::string_view value);
 // The error reported for a compact value whose check failed.
 ValidationOutcome classify(const Row& row, std::string_view c);
@@ -140,14 +152,14 @@ ValidationOutcome classify(const Row& row, std::string_view c);
 // Operation slots bound to one row.
 template <const Row& R>
 struct Bound {
-    static constexpr std::uint64_t kSeparators = char_mask(R.separators);
+    static constexpr AsciiSet kChanged = changed_by_compaction(R);
     static std::string compact(const ValidatorSpec&, std::string_view v) { return legacy::compact(R, v); }
     static std::string format(const ValidatorSpec&, std::string_view v) { return legacy::format(R, v); }
     static ValidationOutcome validate(const ValidatorSpec&, std::string_view v) {
-        return legacy::validate(R, kSeparators, v);
+        return legacy::validate(R, kChanged, v);
     }
     static std::optional<ParsedData> parse(const ValidatorSpec&, std::string_view v) {
-        return legacy::parse(R, kSeparators, v);
+        return legacy::parse(R, kChanged, v);
     }
     static PrecheckOutcome precheck(const ValidatorSpec&, std::string_view v) { return nip_hook(R, v); }
     static std::optional<std::string> generate(const ValidatorSpec& spec) {
