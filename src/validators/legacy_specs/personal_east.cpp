@@ -107,7 +107,7 @@ int baltic_check_digit(std::string_view digits) noexcept {
 }
 
 bool cn_ric_check(std::string_view c) {
-    std::string buf, up;
+    std::string up;
     const std::string_view v = upper_in(c, up);
     if (v.size() == 18) {
         if (!all_digits(v.substr(0, 17)) || !is_valid_date(num(v, 6, 10), num(v, 10, 12), num(v, 12, 14)))

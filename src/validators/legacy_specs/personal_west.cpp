@@ -118,7 +118,7 @@ bool be_nn_check(std::string_view c) {
 }
 
 bool fr_nir_check(std::string_view c) {
-    std::string buf, up;
+    std::string up;
     const std::string_view v = upper_in(c, up);
     const auto digits = nir_digits(v);
     return digits && 97 - num(*digits, 0, 13) % 97 == num(v, 13, 15);
@@ -135,7 +135,7 @@ std::optional<ParsedData> fr_nir_parse(std::string_view c) {
 }
 
 bool it_codice_fiscale_check(std::string_view c) {
-    std::string buf, up;
+    std::string up;
     const std::string_view v = upper_in(c, up);
     // Companies and other bodies use their eleven-digit VAT number.
     if (v.size() == 11 && all_digits(v)) return it_iva_check(v);
@@ -160,7 +160,7 @@ std::optional<ParsedData> it_codice_fiscale_parse(std::string_view c) {
 }
 
 bool pt_cc_check(std::string_view c) {
-    std::string buf, up;
+    std::string up;
     const std::string_view v = upper_in(c, up);
     if (v.size() != 12 || !all_digits(v.substr(0, 9)) || !is_digit(v[11])) return false;
     if (!(is_digit(v[9]) || is_upper(v[9])) || !(is_digit(v[10]) || is_upper(v[10]))) return false;
@@ -193,7 +193,7 @@ bool de_idnr_check(std::string_view c) {
 }
 
 bool es_nie_check(std::string_view c) {
-    std::string buf, up;
+    std::string up;
     const std::string_view v = upper_in(c, up);
     if (v.size() != 9 || v[0] < 'X' || v[0] > 'Z' || !all_digits(v.substr(1, 7))) return false;
     return v[8] == spanish_id_letter(static_cast<std::int64_t>(v[0] - 'X') * 10'000'000 + num(v, 1, 8));
@@ -205,7 +205,7 @@ bool gb_nhs_check(std::string_view c) {
 }
 
 bool gb_nino_check(std::string_view c) {
-    std::string buf, up;
+    std::string up;
     const std::string_view v = upper_in(c, up);
     if (v.size() != 9 || !is_upper(v[0]) || !is_upper(v[1]) || !all_digits(v.substr(2, 6))) return false;
     if (std::string_view("DFIQUV").find(v[0]) != std::string_view::npos) return false;
@@ -217,7 +217,7 @@ bool gb_nino_check(std::string_view c) {
 }
 
 bool ie_pps_check(std::string_view c) {
-    std::string buf, up;
+    std::string up;
     const std::string_view v = upper_in(c, up);
     if ((v.size() != 8 && v.size() != 9) || !all_digits(v.substr(0, 7))) return false;
     return irish_check_letter_matches(v);
