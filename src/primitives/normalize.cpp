@@ -164,43 +164,18 @@ bool is_white_space(char32_t cp) noexcept {
            cp == 0x205F || cp == 0x3000;
 }
 
-std::string_view trim(std::string_view text) noexcept {
-    // Usual case: both ends are printable ASCII, which is never white space.
-    if (!text.empty()) {
-        const auto f = static_cast<unsigned char>(text.front()), l = static_cast<unsigned char>(text.back());
-        if (f > 0x20 && f < 0x80 && l > 0x20 && l < 0x80) return text;
-    }
-    std::size_t begin = 0, end = text.size();
-    while (begin < end) {
-        char32_t cp;
-        const std::size_t len = decode_utf8(text, begin, cp);
-        if (!is_white_space(cp)) break;
-        begin += len;
-    }
-    while (end > begin) {
-        char32_t cp;
-        const std::size_t len = decode_utf8_before(text, end, cp);
-        // A white-space character is whole and valid, so it never reaches
-        // back across `begin` (which is a character boundary).
-        if (!is_white_space(cp) || len > end - begin) break;
-        end -= len;
-    }
-    return text.substr(begin, end - begin);
-}
-
 namespace {
 
 constexpr bool is_zero_width(char32_t cp) noexcept { return cp == 0x200B || cp == 0xFEFF; }
 
-// trim as if the zero-width characters had been removed first: one between
-// the white space and the end ("12\t\u200b") must not shield it. Those inside
-// the text are dropped by the walk of strip_separators.
-std::string_view trim_past_zero_width(std::string_view text) noexcept {
+// Removes the characters `trimmable` accepts from both ends.
+template <class Trimmable>
+std::string_view trim_where(std::string_view text, Trimmable trimmable) noexcept {
+    // Usual case: both ends are printable ASCII, which is never trimmed.
     if (!text.empty()) {
         const auto f = static_cast<unsigned char>(text.front()), l = static_cast<unsigned char>(text.back());
         if (f > 0x20 && f < 0x80 && l > 0x20 && l < 0x80) return text;
     }
-    auto trimmable = [](char32_t cp) { return is_white_space(cp) || is_zero_width(cp); };
     std::size_t begin = 0, end = text.size();
     while (begin < end) {
         char32_t cp;
@@ -211,6 +186,8 @@ std::string_view trim_past_zero_width(std::string_view text) noexcept {
     while (end > begin) {
         char32_t cp;
         const std::size_t len = decode_utf8_before(text, end, cp);
+        // A trimmed character is whole and valid, so it never reaches back
+        // across `begin` (which is a character boundary).
         if (!trimmable(cp) || len > end - begin) break;
         end -= len;
     }
@@ -219,8 +196,14 @@ std::string_view trim_past_zero_width(std::string_view text) noexcept {
 
 }  // namespace
 
+std::string_view trim(std::string_view text) noexcept { return trim_where(text, is_white_space); }
+
 std::string strip_separators(std::string_view text, std::string_view separators) {
-    const std::string_view t = trim_past_zero_width(text);
+    // Zero-width characters are dropped before the trim, so one between the
+    // white space and the end ("12\t\u200b") does not shield it; those
+    // inside the text are dropped by the walk below.
+    const std::string_view t =
+        trim_where(text, [](char32_t cp) { return is_white_space(cp) || is_zero_width(cp); });
 
     // Separator sets are normally ASCII: test those through a 128-bit mask,
     // and decode the set only for a non-ASCII character.
