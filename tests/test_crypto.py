@@ -99,6 +99,15 @@ def b58decode(text):
         ("crypto.eth", "00" + ETH[2:], ETH_FORMAT),
         ("crypto.eth", "0x" + "0" * 38 + "\u00e9", ETH_FORMAT),
         ("crypto.eth", "0x5AAeb6053F3E94C9b9A09f33669435E7Ef1BeAed", ETH_CHECKSUM),
+        # Checked where they stand when there is nothing to compact; the
+        # result is still the lower-case address.
+        ("crypto.eth", "0X" + ETH[2:], ETH),
+        ("crypto.eth", EIP55_EXAMPLES[0], EIP55_EXAMPLES[0].lower()),
+        ("crypto.eth", ETH[:20] + "\t" + ETH[20:], ETH_LEN),
+        ("crypto.eth", ETH + "\t", ETH),  # trimmed
+        ("crypto.eth", ETH[:40] + "\x7f" + ETH[41], ETH_FORMAT),
+        ("crypto.btcbase58", P2PKH + "\n", P2PKH),
+        ("crypto.btcbase58", P2PKH[:20] + "\t" + P2PKH[20:], BASE58_CHARS),
         ("crypto.wallet", ETH, ETH),
         ("crypto.wallet", P2PKH, P2PKH),
         ("crypto.wallet", SEGWIT, SEGWIT),

@@ -217,11 +217,13 @@ std::string apply_layout(std::string_view c, const Layout& l) {
     return out;
 }
 
-// The text without its last byte, and that byte (both empty when the last
-// character is not a single byte).
+// The text without its last character, and that character: cut where the
+// last character starts, so that a multi-byte one stays whole.
 std::pair<std::string_view, std::string_view> split_last(std::string_view c) {
     if (c.empty()) return {};
-    return {slice(c, 0, c.size() - 1), slice(c, c.size() - 1, c.size())};
+    std::size_t start = c.size() - 1;
+    while (!is_char_boundary(c, start)) --start;  // stops at 0 at the latest
+    return {c.substr(0, start), c.substr(start)};
 }
 
 }  // namespace

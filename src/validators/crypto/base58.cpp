@@ -279,8 +279,7 @@ ValidationOutcome check(std::string_view s) {
     if (payload[0] != 0 && payload[0] != 5)
         return ValidationOutcome::failure(ErrorCode::InvalidComponent,
                                           "Bitcoin Base58Check address has an unsupported version");
-    const auto once = sha256(std::span<const std::uint8_t>(payload, 21));
-    const auto twice = sha256(once);
+    const auto twice = sha256d(std::span<const std::uint8_t>(payload, 21));
     if (!std::equal(twice.begin(), twice.begin() + 4, payload + 21))
         return ValidationOutcome::failure(ErrorCode::InvalidChecksum,
                                           "Bitcoin Base58Check address fails checksum validation");
@@ -288,6 +287,9 @@ ValidationOutcome check(std::string_view s) {
 }
 
 ValidationOutcome validate(const ValidatorSpec& self, std::string_view value) {
+    // Printable ASCII without a blank (every address) is its own compact
+    // form: checked where it stands.
+    if (all_graphic_ascii(value)) return check(value);
     return check_compacted(
         value, seps::S2, false, [&](std::string_view v) { return compact(self, v); }, check);
 }

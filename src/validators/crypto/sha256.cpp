@@ -2,6 +2,7 @@
 // message padded with 0x80, zero bytes and the 64-bit bit length.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "validators/crypto/crypto.h"
 
@@ -122,6 +123,16 @@ Compress pick_compress() noexcept {
     return compress_portable;
 }
 
+// Writes the eight state words big-endian.
+void store_state(const std::uint32_t (&h)[8], std::uint8_t* out) noexcept {
+    for (int i = 0; i < 8; ++i) {
+        out[4 * i] = static_cast<std::uint8_t>(h[i] >> 24);
+        out[4 * i + 1] = static_cast<std::uint8_t>(h[i] >> 16);
+        out[4 * i + 2] = static_cast<std::uint8_t>(h[i] >> 8);
+        out[4 * i + 3] = static_cast<std::uint8_t>(h[i]);
+    }
+}
+
 std::array<std::uint8_t, 32> digest(std::span<const std::uint8_t> data, Compress compress) noexcept {
     std::uint32_t h[8];
     for (int i = 0; i < 8; ++i) h[i] = kInitial[i];
@@ -142,22 +153,50 @@ std::array<std::uint8_t, 32> digest(std::span<const std::uint8_t> data, Compress
     compress(h, tail);
     if (tail_len == 128) compress(h, tail + 64);
 
-    std::array<std::uint8_t, 32> out{};
-    for (int i = 0; i < 8; ++i) {
-        out[4 * i] = static_cast<std::uint8_t>(h[i] >> 24);
-        out[4 * i + 1] = static_cast<std::uint8_t>(h[i] >> 16);
-        out[4 * i + 2] = static_cast<std::uint8_t>(h[i] >> 8);
-        out[4 * i + 3] = static_cast<std::uint8_t>(h[i]);
-    }
+    std::array<std::uint8_t, 32> out;
+    store_state(h, out.data());
     return out;
+}
+
+// Decided once per process; both forms give the same digest.
+Compress best_compress() noexcept {
+    static const Compress compress = pick_compress();
+    return compress;
+}
+
+// One padded block for a message of at most 55 bytes: the message, 0x80,
+// zero bytes and the bit length.
+void single_block(const std::uint8_t* data, std::size_t n, std::uint8_t (&block)[64]) noexcept {
+    std::memset(block, 0, sizeof block);
+    if (n > 0) std::memcpy(block, data, n);
+    block[n] = 0x80;
+    const std::uint64_t bits = static_cast<std::uint64_t>(n) << 3;
+    for (int i = 0; i < 8; ++i) block[63 - i] = static_cast<std::uint8_t>(bits >> (8 * i));
 }
 
 }  // namespace
 
 std::array<std::uint8_t, 32> sha256(std::span<const std::uint8_t> data) noexcept {
-    // Decided once per process; both forms give the same digest.
-    static const Compress compress = pick_compress();
-    return digest(data, compress);
+    return digest(data, best_compress());
+}
+
+std::array<std::uint8_t, 32> sha256d(std::span<const std::uint8_t> data) noexcept {
+    if (data.size() > kSha256BlockMessage) return sha256(sha256(data));
+    const Compress compress = best_compress();
+    std::uint8_t block[64];
+    single_block(data.data(), data.size(), block);
+    std::uint32_t h[8];
+    std::memcpy(h, kInitial, sizeof h);
+    compress(h, block);
+    // The first digest (32 bytes) is the whole message of the second pass.
+    std::uint8_t first[32];
+    store_state(h, first);
+    single_block(first, sizeof first, block);
+    std::memcpy(h, kInitial, sizeof h);
+    compress(h, block);
+    std::array<std::uint8_t, 32> out;
+    store_state(h, out.data());
+    return out;
 }
 
 std::array<std::uint8_t, 32> sha256_portable(std::span<const std::uint8_t> data) noexcept {
