@@ -3,6 +3,7 @@
 #include "primitives/normalize.h"
 
 #include <algorithm>
+#include <atomic>
 #include <ctime>
 #include <cstring>
 #include <limits>
@@ -66,7 +67,7 @@ constexpr char32_t map_lookalike(char32_t cp) noexcept {
     if (cp == 0x2024 || cp == 0xFE52 || cp == 0xFF0E) return U'.';
     if (cp == 0x2044 || cp == 0xFF0F) return U'/';
     if (cp >= 0xFF10 && cp <= 0xFF19) return U'0' + (cp - 0xFF10);
-    if (cp == 0x200B || cp == 0xFEFF) return kRemoved;
+    if (cp == 0x200B || cp == 0xFEFF) return kRemoved;  // the zero-width characters
     return cp;
 }
 
@@ -187,8 +188,39 @@ std::string_view trim(std::string_view text) noexcept {
     return text.substr(begin, end - begin);
 }
 
+namespace {
+
+constexpr bool is_zero_width(char32_t cp) noexcept { return cp == 0x200B || cp == 0xFEFF; }
+
+// trim as if the zero-width characters had been removed first: one between
+// the white space and the end ("12\t\u200b") must not shield it. Those inside
+// the text are dropped by the walk of strip_separators.
+std::string_view trim_past_zero_width(std::string_view text) noexcept {
+    if (!text.empty()) {
+        const auto f = static_cast<unsigned char>(text.front()), l = static_cast<unsigned char>(text.back());
+        if (f > 0x20 && f < 0x80 && l > 0x20 && l < 0x80) return text;
+    }
+    auto trimmable = [](char32_t cp) { return is_white_space(cp) || is_zero_width(cp); };
+    std::size_t begin = 0, end = text.size();
+    while (begin < end) {
+        char32_t cp;
+        const std::size_t len = decode_utf8(text, begin, cp);
+        if (!trimmable(cp)) break;
+        begin += len;
+    }
+    while (end > begin) {
+        char32_t cp;
+        const std::size_t len = decode_utf8_before(text, end, cp);
+        if (!trimmable(cp) || len > end - begin) break;
+        end -= len;
+    }
+    return text.substr(begin, end - begin);
+}
+
+}  // namespace
+
 std::string strip_separators(std::string_view text, std::string_view separators) {
-    const std::string_view t = trim(text);
+    const std::string_view t = trim_past_zero_width(text);
 
     // Separator sets are normally ASCII: test those through a 128-bit mask,
     // and decode the set only for a non-ASCII character.
@@ -403,9 +435,41 @@ Date date_from_unix_seconds(std::int64_t seconds) noexcept {
     return civil_from_days(seconds / 86400);
 }
 
+namespace {
+
+// Whole seconds are all a date needs, and time() is the cheapest clock read.
+std::int64_t system_unix_seconds() noexcept { return static_cast<std::int64_t>(std::time(nullptr)); }
+
+std::atomic<UnixClock> g_clock{&system_unix_seconds};
+
+// The date of one day, cached so that the calendar conversion runs once a
+// day rather than on every call: the day count plus one in the high half
+// (0 = nothing cached yet), year << 9 | month << 5 | day in the low half. One
+// word, so a reader never pairs one day's count with another day's date.
+std::atomic<std::uint64_t> g_today{0};
+constexpr std::int64_t kCachedDays = std::int64_t{1} << 31;  // years below 5.8 million fit in 23 bits
+
+}  // namespace
+
+void set_clock_for_testing(UnixClock clock) noexcept {
+    g_clock.store(clock != nullptr ? clock : &system_unix_seconds, std::memory_order_relaxed);
+}
+
 Date today() noexcept {
-    // Whole seconds are all a date needs, and time() is the cheapest clock read.
-    return date_from_unix_seconds(static_cast<std::int64_t>(std::time(nullptr)));
+    const std::int64_t seconds = g_clock.load(std::memory_order_relaxed)();
+    const std::int64_t days = seconds < 0 ? 0 : seconds / 86400;
+    if (days >= kCachedDays - 1) return date_from_unix_seconds(seconds);
+    const std::uint64_t key = static_cast<std::uint64_t>(days + 1) << 32;
+    const std::uint64_t cached = g_today.load(std::memory_order_relaxed);
+    if ((cached & ~std::uint64_t{0xFFFFFFFF}) == key) {
+        const auto low = static_cast<std::uint32_t>(cached);
+        return Date{static_cast<std::int32_t>(low >> 9), static_cast<std::uint8_t>((low >> 5) & 15),
+                    static_cast<std::uint8_t>(low & 31)};
+    }
+    const Date d = civil_from_days(days);
+    const auto low = static_cast<std::uint32_t>(d.year) << 9 | std::uint32_t{d.month} << 5 | d.day;
+    g_today.store(key | low, std::memory_order_relaxed);
+    return d;
 }
 
 // ---------------------------------------------------------------------------

@@ -31,8 +31,9 @@ bool is_white_space(char32_t cp) noexcept;
 // The text without leading and trailing white space (a view into it).
 std::string_view trim(std::string_view text) noexcept;
 
-// Trims, maps typographic look-alikes to ASCII, drops zero-width characters
-// and removes the characters of `separators`.
+// Drops zero-width characters, trims, maps typographic look-alikes to ASCII
+// and removes the characters of `separators`. Zero-width characters go
+// first, so white space they stand next to at either end is trimmed too.
 std::string strip_separators(std::string_view text, std::string_view separators);
 
 // strip_separators for plain ASCII text, written into a caller's buffer
@@ -65,8 +66,14 @@ struct Date {
 Date civil_from_days(std::int64_t days) noexcept;
 // Date of a moment given in seconds since the epoch (1970-01-01 before it).
 Date date_from_unix_seconds(std::int64_t seconds) noexcept;
-// Today's date in UTC from the real-time clock.
+// Today's date in UTC from the real-time clock. The calendar date is worked
+// out once per day and cached (safe from any thread).
 Date today() noexcept;
+// The clock today() reads, in whole seconds since 1970-01-01 UTC. Only tests
+// replace it (to move across midnight without waiting); nullptr restores
+// the system clock.
+using UnixClock = std::int64_t (*)() noexcept;
+void set_clock_for_testing(UnixClock clock) noexcept;
 
 // Full Unicode case mapping (one character may become several: "ß" -> "SS";
 // the output can be up to three times longer). Context-free: capital sigma

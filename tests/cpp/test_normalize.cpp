@@ -188,6 +188,12 @@ TEST_CASE("strip_separators edge cases") {
         {"\xE2\x80\x8B" "12\xEF\xBB\xBF"sv, ov::seps::S3, "12"sv},            // ZWSP and BOM at ends
         {"1\xE2\x80\x8B" "2"sv, ""sv, "12"sv},
         {"1\t2"sv, ov::seps::S1, "1\t2"sv},                                   // inner tab stays
+        // Zero-width characters go before the trim: they shield no white space.
+        {"12\t\xE2\x80\x8B"sv, ov::seps::S1, "12"sv},
+        {"\xEF\xBB\xBF\n12\xE2\x80\x8B\xE2\x80\xA8\xE2\x80\x8B"sv, ov::seps::S2, "12"sv},  // BOM, LS
+        {"\xE2\x80\x8B\t\xE2\x80\x8B"sv, ov::seps::S1, ""sv},
+        {"1\xE2\x80\x8B\t2"sv, ov::seps::S1, "1\t2"sv},                     // inside, the tab stays
+        {"\xE2\x80\x8C" "12\t"sv, ov::seps::S1, "\xE2\x80\x8C" "12"sv},   // a joiner is no zero-width space
         {"1\xC2\xA0" "2"sv, ov::seps::S1, "12"sv},                            // NBSP is a blank
         {"1\xC2\xA0" "2"sv, "-"sv, "1 2"sv},
         {"AbC-\xC3\xA9"sv, ov::seps::S1, "AbC\xC3\xA9"sv},                    // letters keep case

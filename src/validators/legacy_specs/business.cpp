@@ -26,8 +26,7 @@ constexpr int digit_sum(int v) noexcept { return v / 10 + v % 10; }
 // Austrian tax account number: nine digits under Luhn. Its compaction also
 // drops ',' so the predicate strips the same five characters.
 bool at_tin_check(std::string_view c) {
-    std::string buf;
-    const std::string_view v = strip_in<seps::S13>(c, buf);
+    const std::string_view v = c;
     return is_digits(v, 9) && luhn_valid(v);
 }
 
@@ -35,8 +34,7 @@ bool at_tin_check(std::string_view c) {
 constexpr int kAuAcnWeights[] = {8, 7, 6, 5, 4, 3, 2, 1};
 
 bool au_acn_check(std::string_view c) {
-    std::string buf;
-    const std::string_view v = strip_in<seps::S1>(c, buf);
+    const std::string_view v = c;
     if (!is_digits(v, 9)) return false;
     const auto e = weighted_sum(v, kAuAcnWeights) % 10;
     return dig(v, 8) == (10 - e) % 10;
@@ -61,7 +59,7 @@ int cnpj_check_digit(std::string_view v, std::span<const int> weights) noexcept 
 
 bool br_cnpj_check(std::string_view c) {
     std::string buf;
-    std::string_view v = strip_in<seps::S5>(c, buf);
+    std::string_view v = c;
     v = upper_in(v, buf);
     if (v.size() != 14 || !is_digit(v[12]) || !is_digit(v[13])) return false;
     for (std::size_t i = 0; i < 12; ++i)
@@ -76,7 +74,7 @@ constexpr int kChUidWeights[] = {5, 4, 3, 2, 7, 6, 5, 4};
 
 bool ch_uid_check(std::string_view c) {
     std::string buf;
-    std::string_view v = strip_in<seps::S5>(c, buf);
+    std::string_view v = c;
     v = upper_in(v, buf);
     if (v.size() != 12 || !v.starts_with("CHE")) return false;
     const std::string_view d = v.substr(3);
@@ -92,7 +90,7 @@ constexpr int kDeSvnrWeights[] = {2, 1, 2, 5, 7, 1, 2, 1, 2, 1, 2, 1};
 
 bool de_svnr_check(std::string_view c) {
     std::string buf;
-    std::string_view v = strip_in<seps::S6>(c, buf);
+    std::string_view v = c;
     v = upper_in(v, buf);
     if (v.size() != 12 || !all_digits(v.substr(0, 8)) || !is_upper(v[8]) || !all_digits(v.substr(9)))
         return false;
@@ -122,7 +120,7 @@ int es_cif_control_digit(std::string_view body) noexcept {
 
 bool es_cif_check(std::string_view c) {
     std::string buf;
-    std::string_view v = strip_in<seps::S5>(c, buf);
+    std::string_view v = c;
     v = drop_exact_prefix(v, "ES", "es");
     v = upper_in(v, buf);
     if (v.size() != 9 || kEsCifFirstLetters.find(v[0]) == std::string_view::npos ||
@@ -136,8 +134,7 @@ bool es_cif_check(std::string_view c) {
 // A serial below 10,000,000 is written with eight digits but enters the
 // check as a seven-digit number. N reaches about 5.3e9, beyond 32 bits.
 bool es_nss_check(std::string_view c) {
-    std::string buf;
-    const std::string_view v = strip_in<seps::S5>(c, buf);
+    const std::string_view v = c;
     if (!is_digits(v, 12)) return false;
     const std::int64_t province = num(v, 0, 2);
     if (province < 1 || province > 52) return false;
@@ -151,15 +148,13 @@ bool es_nss_check(std::string_view c) {
 constexpr int kFiYtunnusWeights[] = {7, 9, 10, 5, 8, 4, 2, 1};
 
 bool fi_ytunnus_check(std::string_view c) {
-    std::string buf;
-    const std::string_view v = strip_in<seps::S5>(c, buf);
+    const std::string_view v = c;
     return is_digits(v, 8) && eleven_test(v, kFiYtunnusWeights);
 }
 
 // French company number: nine digits under Luhn.
 bool fr_siren_check(std::string_view c) {
-    std::string buf;
-    const std::string_view v = strip_in<seps::S3>(c, buf);
+    const std::string_view v = c;
     return is_digits(v, 9) && luhn_valid(v);
 }
 
@@ -167,8 +162,7 @@ bool fr_siren_check(std::string_view c) {
 // postal service's establishments share one company number and use a
 // digit-sum rule instead, except the head office, which keeps Luhn.
 bool fr_siret_check(std::string_view c) {
-    std::string buf;
-    const std::string_view v = strip_in<seps::S3>(c, buf);
+    const std::string_view v = c;
     if (!is_digits(v, 14)) return false;
     if (v.starts_with("356000000") && v != "35600000000048") {
         int sum = 0;
@@ -182,8 +176,7 @@ bool fr_siret_check(std::string_view c) {
 constexpr int kNoOrgnrWeights[] = {3, 2, 7, 6, 5, 4, 3, 2, 1};
 
 bool no_orgnr_check(std::string_view c) {
-    std::string buf;
-    const std::string_view v = strip_in<seps::S1>(c, buf);
+    const std::string_view v = c;
     return is_digits(v, 9) && eleven_test(v, kNoOrgnrWeights);
 }
 
@@ -195,8 +188,7 @@ constexpr bool us_routing_prefix(int p) noexcept {
 constexpr int kUsRtnWeights[] = {3, 7, 1, 3, 7, 1, 3, 7, 1};
 
 bool us_rtn_check(std::string_view c) {
-    std::string buf;
-    const std::string_view v = strip_in<seps::S1>(c, buf);
+    const std::string_view v = c;
     return is_digits(v, 9) && us_routing_prefix(static_cast<int>(num(v, 0, 2))) &&
            weighted_sum(v, kUsRtnWeights) % 10 == 0;
 }

@@ -80,8 +80,7 @@ constexpr char part_class(char layout_char) noexcept { return is_digit(layout_ch
 }  // namespace
 
 bool de_stnr_check(std::string_view c) {
-    std::string buf;
-    const std::string_view v = strip_in<seps::S5>(c, buf);
+    const std::string_view v = c;
     for (std::string_view layout : kLayouts)
         if (fits(v, layout)) return true;
     return false;

@@ -27,6 +27,16 @@ std::size_t char_offset(std::string_view s, std::size_t index) noexcept {
     return i < s.size() ? i : s.size();
 }
 
+// Removes the white space a step has left at either end; compaction trims
+// again after every step that takes characters off the front.
+void trim_in_place(std::string& s) {
+    const std::string_view t = trim(s);
+    if (t.size() == s.size()) return;
+    const auto begin = static_cast<std::size_t>(t.data() - s.data());
+    s.erase(begin + t.size());
+    s.erase(0, begin);
+}
+
 void apply_afterwards(Afterwards rule, std::string& s) {
     switch (rule) {
         case Afterwards::None: break;
@@ -39,7 +49,10 @@ void apply_afterwards(Afterwards rule, std::string& s) {
         case Afterwards::NlVatPad:
             if (s.size() <= 11 && s.find('B') < char_offset(s, 9)) s.insert(0, 12 - s.size(), '0');
             break;
-        case Afterwards::DashRule: s = swedish_dash_rule(std::move(s)); break;
+        case Afterwards::DashRule:
+            s = swedish_dash_rule(std::move(s));
+            trim_in_place(s);  // signs dropped from the front may uncover white space
+            break;
     }
 }
 
@@ -103,11 +116,13 @@ void append_pieces(std::string& out, const Format& f, std::string_view c) {
 
 }  // namespace
 
-// Counted in characters, so a multi-byte character is never split.
+// Counted in characters, so a multi-byte character is never split. Only
+// plain digits gain a dash: "880-320-0016" already has its separators and
+// goes the general way, to "880320-0016".
 std::string swedish_dash_rule(std::string s) {
     const std::size_t n = char_count(s);
-    if (n == 10 || n == 12) {
-        s.insert(char_offset(s, n - 4), 1, '-');
+    if ((n == 10 || n == 12) && all_digits(s)) {
+        s.insert(n - 4, 1, '-');
         return s;
     }
     if (n <= 4) return s;
@@ -122,7 +137,10 @@ std::string swedish_dash_rule(std::string s) {
 
 std::string compact(const Row& row, std::string_view value) {
     std::string s = strip_separators(value, row.separators);
-    if (prefix_at_start(s, row.prefix) || prefix_at_start(s, row.alt_prefix)) s.erase(0, 2);
+    if (prefix_at_start(s, row.prefix) || prefix_at_start(s, row.alt_prefix)) {
+        s.erase(0, 2);
+        trim_in_place(s);  // "DE\t136695976": the prefix kept the tab from the first trim
+    }
     if (row.upper) ascii_upper_in_place(s);
     apply_afterwards(row.afterwards, s);
     return s;
@@ -163,20 +181,61 @@ PrecheckOutcome nip_hook(const Row& row, std::string_view value) {
     return PrecheckOutcome::failure(ErrorCode::InvalidChecksum, kMsgLegacyChecksum);
 }
 
-ValidationOutcome validate(const Row& row, std::string_view value) {
+namespace {
+
+constexpr bool is_ascii_space(char ch) noexcept { return ch == ' ' || (ch >= '\t' && ch <= '\r'); }
+
+// What the last compaction step would change of plain ASCII text.
+bool afterwards_changes(Afterwards rule, std::string_view v) noexcept {
+    const std::size_t n = v.size();
+    switch (rule) {
+        case Afterwards::None: return false;
+        case Afterwards::ZeroPad9: return n == 9;
+        case Afterwards::ZeroPad8: return n == 8;
+        case Afterwards::NlVatPad: return n <= 11 && v.find('B') < 9;
+        case Afterwards::DashRule:
+            if ((n == 10 || n == 12) && all_digits(v)) return true;
+            if (n <= 4) return false;
+            return v.substr(0, n - 5).find_first_of("+-") != std::string_view::npos;
+    }
+    return true;
+}
+
+}  // namespace
+
+// True when compaction would return `value` as it is: plain ASCII with
+// nothing to trim, remove, upper-case, take off as a prefix or pad. Such
+// input is checked where it stands, without a copy.
+bool compacts_to_itself(const Row& row, std::uint64_t separators, std::string_view value) noexcept {
+    if (value.empty() || is_ascii_space(value.front()) || is_ascii_space(value.back())) return false;
+    for (char ch : value)
+        if (!is_ascii(ch) || in_mask(separators, ch) || (row.upper && is_lower(ch))) return false;
+    if (prefix_at_start(value, row.prefix) || prefix_at_start(value, row.alt_prefix)) return false;
+    return !afterwards_changes(row.afterwards, value);
+}
+
+ValidationOutcome validate(const Row& row, std::uint64_t separators, std::string_view value) {
     if (row.nip_hook) {
         const PrecheckOutcome pre = nip_hook(row, value);
         if (pre.kind == PrecheckKind::AcceptAsIs) return ValidationOutcome::success_copy(value);
         if (pre.kind == PrecheckKind::Failure) return ValidationOutcome::failure(pre.code, pre.message);
+    }
+    if (compacts_to_itself(row, separators, value)) {
+        if (row.check(value)) return ValidationOutcome::success_input(value);
+        return classify(row, value);
     }
     std::string c = compact(row, value);
     if (row.check(c)) return ValidationOutcome::success(std::move(c));
     return classify(row, c);
 }
 
-std::optional<ParsedData> parse(const Row& row, std::string_view value) {
+ValidationOutcome validate(const Row& row, std::string_view value) {
+    return validate(row, char_mask(row.separators), value);
+}
+
+std::optional<ParsedData> parse(const Row& row, std::uint64_t separators, std::string_view value) {
     if (row.parse == nullptr) return std::nullopt;
-    const ValidationOutcome v = validate(row, value);
+    const ValidationOutcome v = validate(row, separators, value);
     if (!v.ok) return std::nullopt;
     return row.parse(v.text());
 }

@@ -16,6 +16,7 @@
 
 #include "registry/generators.h"
 #include "registry/spec.h"
+#include "validators/legacy_specs/predicate_input.h"
 
 namespace ov::legacy {
 
@@ -127,8 +128,11 @@ struct Row {
 // The shared operations, given the row of the id.
 std::string compact(const Row& row, std::string_view value);
 std::string format(const Row& row, std::string_view value);
+// `separators` is char_mask(row.separators), worked out once per row.
+ValidationOutcome validate(const Row& row, std::uint64_t separators, std::string_view value);
 ValidationOutcome validate(const Row& row, std::string_view value);
-std::optional<ParsedData> parse(const Row& row, std::string_view value);
+std::optional<ParsedData> parse(const Row& row, std::uint64_t separators, std::string_view value);
+bool compacts_to_itself(const Row& row, std::uint64_t separators, std::string_view value) noexcept;
 PrecheckOutcome nip_hook(const Row& row, std::string_view value);
 // The error reported for a compact value whose check failed.
 ValidationOutcome classify(const Row& row, std::string_view c);
@@ -136,10 +140,15 @@ ValidationOutcome classify(const Row& row, std::string_view c);
 // Operation slots bound to one row.
 template <const Row& R>
 struct Bound {
+    static constexpr std::uint64_t kSeparators = char_mask(R.separators);
     static std::string compact(const ValidatorSpec&, std::string_view v) { return legacy::compact(R, v); }
     static std::string format(const ValidatorSpec&, std::string_view v) { return legacy::format(R, v); }
-    static ValidationOutcome validate(const ValidatorSpec&, std::string_view v) { return legacy::validate(R, v); }
-    static std::optional<ParsedData> parse(const ValidatorSpec&, std::string_view v) { return legacy::parse(R, v); }
+    static ValidationOutcome validate(const ValidatorSpec&, std::string_view v) {
+        return legacy::validate(R, kSeparators, v);
+    }
+    static std::optional<ParsedData> parse(const ValidatorSpec&, std::string_view v) {
+        return legacy::parse(R, kSeparators, v);
+    }
     static PrecheckOutcome precheck(const ValidatorSpec&, std::string_view v) { return nip_hook(R, v); }
     static std::optional<std::string> generate(const ValidatorSpec& spec) {
         return legacy_example_generate(spec, R.check);

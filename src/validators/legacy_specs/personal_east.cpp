@@ -108,7 +108,7 @@ int baltic_check_digit(std::string_view digits) noexcept {
 
 bool cn_ric_check(std::string_view c) {
     std::string buf, up;
-    const std::string_view v = upper_in(strip_in(c, seps::S1, buf), up);
+    const std::string_view v = upper_in(c, up);
     if (v.size() == 18) {
         if (!all_digits(v.substr(0, 17)) || !is_valid_date(num(v, 6, 10), num(v, 10, 12), num(v, 12, 14)))
             return false;
@@ -126,8 +126,7 @@ std::optional<ParsedData> cn_ric_parse(std::string_view c) {
 }
 
 bool cz_rc_check(std::string_view c) {
-    std::string buf;
-    const std::string_view v = strip_in(c, seps::S10, buf);
+    const std::string_view v = c;
     if (!birth_number(v)) return false;
     if (v.size() == 9) return true;
     const std::int64_t r = num(v, 0, 9) % 11;
@@ -141,8 +140,7 @@ std::optional<ParsedData> cz_rc_parse(std::string_view c) {
 }
 
 bool ee_ik_check(std::string_view c) {
-    std::string buf;
-    const std::string_view v = strip_in(c, seps::S1, buf);
+    const std::string_view v = c;
     if (!is_digits(v, 11) || dig(v, 0) < 1 || dig(v, 0) > 6) return false;
     return is_valid_date(baltic_year(v), num(v, 3, 5), num(v, 5, 7)) && dig(v, 10) == baltic_check_digit(v);
 }
@@ -153,8 +151,7 @@ std::optional<ParsedData> ee_ik_parse(std::string_view c) {
 }
 
 bool lt_asmens_check(std::string_view c) {
-    std::string buf;
-    const std::string_view v = strip_in(c, seps::S1, buf);
+    const std::string_view v = c;
     if (!is_digits(v, 11) || dig(v, 0) < 1) return false;
     // A leading 9 marks a number issued in an exceptional case, without a
     // birth date.
@@ -163,8 +160,7 @@ bool lt_asmens_check(std::string_view c) {
 }
 
 bool pl_pesel_check(std::string_view c) {
-    std::string buf;
-    const std::string_view v = strip_in(c, seps::S1, buf);
+    const std::string_view v = c;
     if (!is_digits(v, 11)) return false;
     const auto ym = pesel_year_month(v);
     if (!ym || !is_valid_date(ym->first, ym->second, num(v, 4, 6))) return false;
@@ -180,8 +176,7 @@ std::optional<ParsedData> pl_pesel_parse(std::string_view c) {
 }
 
 bool ro_cnp_check(std::string_view c) {
-    std::string buf;
-    const std::string_view v = strip_in(c, seps::S1, buf);
+    const std::string_view v = c;
     if (!is_digits(v, 13) || dig(v, 0) < 1) return false;
     if (!is_valid_date(cnp_century(dig(v, 0)) + num(v, 1, 3), num(v, 3, 5), num(v, 5, 7))) return false;
     if (!romanian_county(num(v, 7, 9))) return false;

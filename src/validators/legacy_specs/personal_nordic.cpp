@@ -45,24 +45,28 @@ std::optional<std::int64_t> hetu_century(char sign) noexcept {
 
 // ---- se.personnummer ----------------------------------------------------------
 
-// The number as compaction leaves it, when it has the one shape allowed:
-// digits with '+' or '-' five places from the end.
-std::string personnummer_shape(std::string_view c) {
-    std::string s = swedish_dash_rule(strip_separators(c, seps::S11));
-    const std::size_t n = s.size();
-    if (n != 11 && n != 13) return {};
-    for (std::size_t i = 0; i < n; ++i) {
-        const bool sign_slot = i + 5 == n;
-        if (sign_slot ? (s[i] != '-' && s[i] != '+') : !is_digit(s[i])) return {};
-    }
-    return s;
+// A compact Swedish number read once: the birth digits (six or eight), the
+// sign and the last four. A compact text of ten or twelve plain digits (what
+// compaction leaves of "88032-00016") is read with its dash implied, as
+// compacting it once more would insert it.
+struct Personnummer {
+    std::string_view birth;
+    char sign;
+    std::string_view last4;
+};
+
+std::optional<Personnummer> read_personnummer(std::string_view c) noexcept {
+    const std::size_t n = c.size();
+    if ((n == 10 || n == 12) && all_digits(c)) return Personnummer{c.substr(0, n - 4), '-', c.substr(n - 4)};
+    if ((n != 11 && n != 13) || !all_digits(c.substr(0, n - 5)) || !all_digits(c.substr(n - 4))) return std::nullopt;
+    if (c[n - 5] != '-' && c[n - 5] != '+') return std::nullopt;
+    return Personnummer{c.substr(0, n - 5), c[n - 5], c.substr(n - 4)};
 }
 
 }  // namespace
 
 bool dk_cpr_check(std::string_view c) {
-    std::string buf;
-    const std::string_view v = strip_in(c, seps::S1, buf);
+    const std::string_view v = c;
     const auto year = cpr_year(v);
     if (!year) return false;
     const auto month = num(v, 2, 4), day = num(v, 0, 2);
@@ -77,8 +81,7 @@ std::optional<ParsedData> dk_cpr_parse(std::string_view c) {
 }
 
 bool fi_hetu_check(std::string_view c) {
-    std::string buf;
-    std::string_view v = strip_in(c, seps::S2, buf);
+    std::string_view v = c;
     std::string up;
     v = upper_in(v, up);
     if (v.size() != 11 || !all_digits(v.substr(0, 6)) || !all_digits(v.substr(7, 3))) return false;
@@ -100,38 +103,39 @@ std::optional<ParsedData> fi_hetu_parse(std::string_view c) {
 }
 
 bool se_personnummer_check(std::string_view c) {
-    const std::string s = personnummer_shape(c);
-    if (s.empty()) return false;
+    const auto p = read_personnummer(c);
+    if (!p) return false;
     std::int64_t year;
     std::size_t md;  // where month and day start
-    if (s.size() == 13) {
-        year = num(s, 0, 4);
+    if (p->birth.size() == 8) {
+        year = num(p->birth, 0, 4);
         md = 4;
     } else {
         // Short numbers take the most recent century that does not put the
         // birth in the future; '+' marks someone a hundred years older.
-        const std::int64_t yy = num(s, 0, 2);
-        year = latest_year_ending(yy, today().year) - (s[6] == '+' ? 100 : 0);
+        const std::int64_t yy = num(p->birth, 0, 2);
+        year = latest_year_ending(yy, today().year) - (p->sign == '+' ? 100 : 0);
         if (year < 0) year = yy;  // never before year 0
         md = 2;
     }
-    if (!is_valid_date(year, num(s, md, md + 2), num(s, md + 2, md + 4))) return false;
+    if (!is_valid_date(year, num(p->birth, md, md + 2), num(p->birth, md + 2, md + 4))) return false;
     // The Luhn digits are the ten that surround the sign.
-    const std::size_t n = s.size();
-    std::string ten(s, n - 11, 6);
-    ten.append(s, n - 4, 4);
-    return luhn_valid(ten);
+    char ten[10];
+    p->birth.copy(ten, 6, p->birth.size() - 6);
+    p->last4.copy(ten + 6, 4);
+    return luhn_valid(std::string_view(ten, 10));
 }
 
 std::optional<ParsedData> se_personnummer_parse(std::string_view c) {
-    const std::string s = personnummer_shape(c);
-    if (s.empty()) return std::nullopt;
-    const Gender g = odd_is_male(dig(s, s.size() - 2));
-    if (s.size() == 13) return date_of(num(s, 0, 4), num(s, 4, 6), num(s, 6, 8), g);
+    const auto p = read_personnummer(c);
+    if (!p) return std::nullopt;
+    const Gender g = odd_is_male(dig(p->last4, 2));
+    const std::string_view b = p->birth;
+    if (b.size() == 8) return date_of(num(b, 0, 4), num(b, 4, 6), num(b, 6, 8), g);
     // Parsing uses a fixed pivot, unlike the check.
-    const auto yy = num(s, 0, 2);
-    const std::int64_t year = (yy >= 27 ? 1900 : 2000) + yy - (s[6] == '+' ? 100 : 0);
-    return date_of(year, num(s, 2, 4), num(s, 4, 6), g);
+    const auto yy = num(b, 0, 2);
+    const std::int64_t year = (yy >= 27 ? 1900 : 2000) + yy - (p->sign == '+' ? 100 : 0);
+    return date_of(year, num(b, 2, 4), num(b, 4, 6), g);
 }
 
 }  // namespace ov::legacy

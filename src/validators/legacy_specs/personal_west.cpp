@@ -111,8 +111,7 @@ std::optional<int> belgian_century(std::int64_t body, std::int64_t check, std::i
 }
 
 bool be_nn_check(std::string_view c) {
-    std::string buf;
-    const std::string_view v = strip_in(c, seps::S3, buf);
+    const std::string_view v = c;
     if (!is_digits(v, 11) || v.find_first_not_of('0') == std::string_view::npos) return false;
     if (num(v, 2, 4) > 12) return false;  // month 0 is allowed: the date may be unknown
     return belgian_century(num(v, 0, 9), num(v, 9, 11), num(v, 0, 2)).has_value();
@@ -120,7 +119,7 @@ bool be_nn_check(std::string_view c) {
 
 bool fr_nir_check(std::string_view c) {
     std::string buf, up;
-    const std::string_view v = upper_in(strip_in(c, seps::S3, buf), up);
+    const std::string_view v = upper_in(c, up);
     const auto digits = nir_digits(v);
     return digits && 97 - num(*digits, 0, 13) % 97 == num(v, 13, 15);
 }
@@ -137,7 +136,7 @@ std::optional<ParsedData> fr_nir_parse(std::string_view c) {
 
 bool it_codice_fiscale_check(std::string_view c) {
     std::string buf, up;
-    const std::string_view v = upper_in(strip_in(c, seps::S1, buf), up);
+    const std::string_view v = upper_in(c, up);
     // Companies and other bodies use their eleven-digit VAT number.
     if (v.size() == 11 && all_digits(v)) return it_iva_check(v);
     if (!codice_layout(v)) return false;
@@ -162,7 +161,7 @@ std::optional<ParsedData> it_codice_fiscale_parse(std::string_view c) {
 
 bool pt_cc_check(std::string_view c) {
     std::string buf, up;
-    const std::string_view v = upper_in(strip_in(c, seps::S2, buf), up);
+    const std::string_view v = upper_in(c, up);
     if (v.size() != 12 || !all_digits(v.substr(0, 9)) || !is_digit(v[11])) return false;
     if (!(is_digit(v[9]) || is_upper(v[9])) || !(is_digit(v[10]) || is_upper(v[10]))) return false;
     int sum = 0;
@@ -180,8 +179,7 @@ bool pt_cc_check(std::string_view c) {
 }
 
 bool de_idnr_check(std::string_view c) {
-    std::string buf;
-    const std::string_view v = strip_in(c, seps::S6, buf);
+    const std::string_view v = c;
     if (!is_digits(v, 11) || v[0] == '0') return false;
     // Exactly one digit repeats among the first ten, twice or three times.
     int counts[10] = {};
@@ -196,20 +194,19 @@ bool de_idnr_check(std::string_view c) {
 
 bool es_nie_check(std::string_view c) {
     std::string buf, up;
-    const std::string_view v = upper_in(strip_in(c, seps::S1, buf), up);
+    const std::string_view v = upper_in(c, up);
     if (v.size() != 9 || v[0] < 'X' || v[0] > 'Z' || !all_digits(v.substr(1, 7))) return false;
     return v[8] == spanish_id_letter(static_cast<std::int64_t>(v[0] - 'X') * 10'000'000 + num(v, 1, 8));
 }
 
 bool gb_nhs_check(std::string_view c) {
-    std::string buf;
-    const std::string_view v = strip_in(c, seps::S2, buf);
+    const std::string_view v = c;
     return is_digits(v, 10) && nhs_check_digit(v) == dig(v, 9);
 }
 
 bool gb_nino_check(std::string_view c) {
     std::string buf, up;
-    const std::string_view v = upper_in(strip_in(c, seps::S1, buf), up);
+    const std::string_view v = upper_in(c, up);
     if (v.size() != 9 || !is_upper(v[0]) || !is_upper(v[1]) || !all_digits(v.substr(2, 6))) return false;
     if (std::string_view("DFIQUV").find(v[0]) != std::string_view::npos) return false;
     if (std::string_view("DFIOQUV").find(v[1]) != std::string_view::npos) return false;
@@ -221,7 +218,7 @@ bool gb_nino_check(std::string_view c) {
 
 bool ie_pps_check(std::string_view c) {
     std::string buf, up;
-    const std::string_view v = upper_in(strip_in(c, seps::S1, buf), up);
+    const std::string_view v = upper_in(c, up);
     if ((v.size() != 8 && v.size() != 9) || !all_digits(v.substr(0, 7))) return false;
     return irish_check_letter_matches(v);
 }

@@ -1,14 +1,9 @@
-// The copying paths of the compaction steps a predicate repeats.
+// The copying path of the upper-casing a predicate repeats.
 #include "validators/legacy_specs/predicate_input.h"
 
 #include "primitives/normalize.h"
 
 namespace ov::legacy {
-
-std::string_view strip_in_copy(std::string_view v, std::string_view separators, std::string& buf) {
-    buf = strip_separators(v, separators);
-    return buf;
-}
 
 std::string_view upper_in_copy(std::string_view v, std::string& buf) {
     // The mapping builds a new text before it replaces buf, so v may view buf.

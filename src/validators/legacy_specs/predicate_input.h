@@ -1,9 +1,9 @@
-// What a business or VAT predicate repeats of the set's compaction before it
-// looks at the digits, and the exact-length digit test they share.
-//
-// On a value that is already compact these steps change nothing, so each one
-// returns a view of its input in that case and copies only when it must
-// (separators present, non-ASCII text, lower-case letters).
+// What a predicate repeats of the set's compaction on the compact text it is
+// given, and the exact-length digit test they share. Separators and white
+// space are gone by then; what a predicate may still change is a second
+// copy of the country prefix (input that carried it twice) and letters that
+// only full Unicode upper-casing maps. Each step returns a view of its input
+// when it changes nothing and copies only when it must.
 #pragma once
 
 #include <cstddef>
@@ -28,36 +28,9 @@ constexpr bool in_mask(std::uint64_t mask, char c) noexcept {
     const auto u = static_cast<unsigned char>(c);
     return u < 64 && ((mask >> u) & 1) != 0;
 }
-// Unicode white space inside ASCII: tab to carriage return, and space.
-inline constexpr std::uint64_t kAsciiSpace = char_mask(" \t\n\v\f\r");
 
-// The copying paths of strip_in and upper_in.
-std::string_view strip_in_copy(std::string_view v, std::string_view separators, std::string& buf);
+// The copying path of upper_in.
 std::string_view upper_in_copy(std::string_view v, std::string& buf);
-
-// Trims, maps look-alikes and removes the separators, as the set's
-// compaction does; `mask` is char_mask(separators). Returns `v` itself or a
-// view of `buf`.
-inline std::string_view strip_masked(std::string_view v, std::uint64_t mask, std::string_view separators,
-                                     std::string& buf) {
-    // Only surrounding white space, a separator or a non-ASCII character
-    // (look-alikes, zero-width characters, Unicode white space) can change.
-    bool plain = v.empty() || (!in_mask(kAsciiSpace, v.front()) && !in_mask(kAsciiSpace, v.back()));
-    for (std::size_t i = 0; plain && i < v.size(); ++i) plain = is_ascii(v[i]) && !in_mask(mask, v[i]);
-    return plain ? v : strip_in_copy(v, separators, buf);
-}
-
-// strip_masked with a named separator set, its mask computed at compile time.
-template <const std::string_view& Seps>
-std::string_view strip_in(std::string_view v, std::string& buf) {
-    constexpr std::uint64_t kMask = char_mask(Seps);
-    return strip_masked(v, kMask, Seps, buf);
-}
-
-// The same with the set given at run time.
-inline std::string_view strip_in(std::string_view v, std::string_view separators, std::string& buf) {
-    return strip_masked(v, char_mask(separators), separators, buf);
-}
 
 // Full Unicode upper-casing (one character may become several). Returns `v`
 // itself when it has nothing to map, otherwise a view of `buf`; `v` may

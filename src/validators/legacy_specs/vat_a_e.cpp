@@ -20,7 +20,7 @@ namespace ov::legacy {
 // check digit is offset by 4 (6 - t rather than 10 - t).
 bool at_uid_check(std::string_view c) {
     std::string buf;
-    std::string_view v = strip_in<seps::S6>(c, buf);
+    std::string_view v = c;
     v = drop_prefix(v, "AT");
     v = upper_in(v, buf);
     if (v.size() != 9 || v[0] != 'U' || !all_digits(v.substr(1))) return false;
@@ -34,8 +34,7 @@ bool at_uid_check(std::string_view c) {
 // numbers gain a leading 0), the last two completing the first eight to a
 // multiple of 97.
 bool be_vat_check(std::string_view c) {
-    std::string buf;
-    std::string_view v = strip_in<seps::S5>(c, buf);
+    std::string_view v = c;
     v = drop_prefix(v, "BE");
     std::string padded;
     if (v.size() == 9) {
@@ -71,8 +70,7 @@ bool bg_other(std::string_view v) {
 }  // namespace
 
 bool bg_vat_check(std::string_view c) {
-    std::string buf;
-    std::string_view v = strip_in<seps::S5>(c, buf);
+    std::string_view v = c;
     v = drop_prefix(v, "BG");
     if (is_digits(v, 9)) return bg_legal_entity(v);
     if (is_digits(v, 10)) return am::bg_egn_check(v) == am::kPass || am::bg_pnf_check(v) == am::kPass || bg_other(v);
@@ -85,7 +83,7 @@ constexpr int kCyOddValues[10] = {1, 0, 5, 7, 9, 13, 15, 17, 19, 21};
 
 bool cy_vat_check(std::string_view c) {
     std::string buf;
-    std::string_view v = strip_in<seps::S5>(c, buf);
+    std::string_view v = c;
     v = drop_prefix(v, "CY");
     v = upper_in(v, buf);
     if (v.size() != 9 || !all_digits(v.substr(0, 8)) || !is_upper(v[8]) || v.starts_with("12")) return false;
@@ -99,8 +97,7 @@ bool cy_vat_check(std::string_view c) {
 constexpr int kCzDicWeights[] = {8, 7, 6, 5, 4, 3, 2};
 
 bool cz_dic_check(std::string_view c) {
-    std::string buf;
-    std::string_view v = strip_in<seps::S1>(c, buf);
+    std::string_view v = c;
     v = drop_exact_prefix(v, "CZ", "cz");
     if (is_digits(v, 8)) {
         if (v[0] == '9') return false;
@@ -115,8 +112,7 @@ bool cz_dic_check(std::string_view c) {
 
 // German USt-IdNr: nine digits, no leading zero, ISO 7064 MOD 11,10.
 bool de_vat_check(std::string_view c) {
-    std::string buf;
-    std::string_view v = strip_in<seps::S6>(c, buf);
+    std::string_view v = c;
     v = drop_prefix(v, "DE");
     return is_digits(v, 9) && v[0] != '0' && dig(v, 8) == mod11_10_check(v.substr(0, 8));
 }
@@ -125,8 +121,7 @@ bool de_vat_check(std::string_view c) {
 constexpr int kDkVatWeights[] = {2, 7, 6, 5, 4, 3, 2, 1};
 
 bool dk_vat_check(std::string_view c) {
-    std::string buf;
-    std::string_view v = strip_in<seps::S5>(c, buf);
+    std::string_view v = c;
     v = drop_prefix(v, "DK");
     return is_digits(v, 8) && v[0] != '0' && eleven_test(v, kDkVatWeights);
 }
@@ -135,8 +130,7 @@ bool dk_vat_check(std::string_view c) {
 constexpr int kEeVatWeights[] = {3, 7, 1, 3, 7, 1, 3, 7, 1};
 
 bool ee_vat_check(std::string_view c) {
-    std::string buf;
-    std::string_view v = strip_in<seps::S5>(c, buf);
+    std::string_view v = c;
     v = drop_prefix(v, "EE");
     return is_digits(v, 9) && weighted_sum(v, kEeVatWeights) % 10 == 0;
 }
@@ -146,7 +140,7 @@ bool ee_vat_check(std::string_view c) {
 
 bool es_vat_check(std::string_view c) {
     std::string buf;
-    std::string_view v = strip_in<seps::S5>(c, buf);
+    std::string_view v = c;
     v = drop_prefix(v, "ES");
     v = upper_in(v, buf);
     if (v.size() != 9) return false;

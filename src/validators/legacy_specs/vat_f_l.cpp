@@ -18,8 +18,7 @@ namespace ov::legacy {
 
 // Finnish ALV number: "FI" and the business id.
 bool fi_vat_check(std::string_view c) {
-    std::string buf;
-    std::string_view v = strip_in<seps::S5>(c, buf);
+    std::string_view v = c;
     return fi_ytunnus_check(drop_exact_prefix(v, "FI", "fi"));
 }
 
@@ -39,7 +38,7 @@ constexpr auto kFrKeyIndex = [] {
 
 bool fr_tva_check(std::string_view c) {
     std::string buf;
-    std::string_view v = strip_in<seps::S3>(c, buf);
+    std::string_view v = c;
     v = drop_prefix(v, "FR");
     v = upper_in(v, buf);
     if (v.size() != 11 || !all_digits(v.substr(2))) return false;
@@ -70,7 +69,7 @@ constexpr int kGbVatWeights[] = {8, 7, 6, 5, 4, 3, 2};
 
 bool gb_vat_check(std::string_view c) {
     std::string buf;
-    std::string_view v = strip_in<seps::S3>(c, buf);
+    std::string_view v = c;
     v = drop_prefix(v, "GB");
     v = upper_in(v, buf);
     if (v.size() == 5 && v.starts_with("GD")) return all_digits(v.substr(2)) && num(v, 2, 5) < 500;
@@ -86,8 +85,7 @@ bool gb_vat_check(std::string_view c) {
 constexpr int kGrVatWeights[] = {256, 128, 64, 32, 16, 8, 4, 2};
 
 bool gr_vat_check(std::string_view c) {
-    std::string buf;
-    std::string_view v = strip_in<seps::S5>(c, buf);
+    std::string_view v = c;
     // Greece uses EL as its VAT prefix; GR is accepted as well.
     const std::string_view without_el = drop_prefix(v, "EL");
     v = without_el.size() != v.size() ? without_el : drop_prefix(v, "GR");
@@ -104,8 +102,7 @@ bool gr_vat_check(std::string_view c) {
 
 // Croatian OIB: eleven digits, ISO 7064 MOD 11,10.
 bool hr_vat_check(std::string_view c) {
-    std::string buf;
-    std::string_view v = strip_in<seps::S5>(c, buf);
+    std::string_view v = c;
     v = drop_prefix(v, "HR");
     return is_digits(v, 11) && dig(v, 10) == mod11_10_check(v.substr(0, 10));
 }
@@ -114,8 +111,7 @@ bool hr_vat_check(std::string_view c) {
 constexpr int kHuVatWeights[] = {9, 7, 3, 1, 9, 7, 3, 1};
 
 bool hu_vat_check(std::string_view c) {
-    std::string buf;
-    std::string_view v = strip_in<seps::S5>(c, buf);
+    std::string_view v = c;
     v = drop_prefix(v, "HU");
     return is_digits(v, 8) && weighted_sum(v, kHuVatWeights) % 10 == 0;
 }
@@ -127,7 +123,7 @@ constexpr int kIeWeights[] = {8, 7, 6, 5, 4, 3, 2};
 
 bool ie_vat_check(std::string_view c) {
     std::string buf;
-    std::string_view v = strip_in<seps::S5>(c, buf);
+    std::string_view v = c;
     v = drop_prefix(v, "IE");
     v = upper_in(v, buf);
     if (v.size() != 8 && v.size() != 9) return false;
@@ -147,8 +143,7 @@ bool ie_vat_check(std::string_view c) {
 // code (001-100, 120, 121, 888 or 999) and a Luhn digit. The 11-digit
 // codice fiscale of companies is the same number.
 bool it_iva_check(std::string_view c) {
-    std::string buf;
-    std::string_view v = strip_in<seps::S1>(c, buf);
+    std::string_view v = c;
     v = drop_prefix(v, "IT");
     if (!is_digits(v, 11) || v.starts_with("0000000")) return false;
     const std::int64_t office = num(v, 7, 10);
@@ -164,8 +159,7 @@ constexpr int kLtVatWeights1[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 1, 2};
 constexpr int kLtVatWeights2[] = {3, 4, 5, 6, 7, 8, 9, 1, 2, 3, 4};
 
 bool lt_vat_check(std::string_view c) {
-    std::string buf;
-    std::string_view v = strip_in<seps::S5>(c, buf);
+    std::string_view v = c;
     v = drop_prefix(v, "LT");
     if (!(is_digits(v, 9) && v[7] == '1') && !(is_digits(v, 12) && v[10] == '1')) return false;
     const std::size_t n = v.size() - 1;
@@ -174,8 +168,7 @@ bool lt_vat_check(std::string_view c) {
 
 // Luxembourg TVA: the first six digits modulo 89 are the last two.
 bool lu_vat_check(std::string_view c) {
-    std::string buf;
-    std::string_view v = strip_in<seps::S5>(c, buf);
+    std::string_view v = c;
     v = drop_prefix(v, "LU");
     return is_digits(v, 8) && num(v, 0, 6) % 89 == num(v, 6, 8);
 }
@@ -187,8 +180,7 @@ constexpr int kLvLegalWeights[] = {9, 1, 4, 8, 3, 10, 2, 5, 7, 6, 1};
 constexpr int kLvPersonWeights[] = {10, 5, 8, 4, 2, 1, 6, 3, 7, 9};
 
 bool lv_vat_check(std::string_view c) {
-    std::string buf;
-    std::string_view v = strip_in<seps::S5>(c, buf);
+    std::string_view v = c;
     v = drop_prefix(v, "LV");
     if (!is_digits(v, 11)) return false;
     const int d0 = dig(v, 0);

@@ -15,8 +15,7 @@ namespace ov::legacy {
 constexpr int kMtVatWeights[] = {3, 4, 6, 7, 8, 9, 10, 1};
 
 bool mt_vat_check(std::string_view c) {
-    std::string buf;
-    std::string_view v = strip_in<seps::S5>(c, buf);
+    std::string_view v = c;
     v = drop_prefix(v, "MT");
     return is_digits(v, 8) && v[0] != '0' && weighted_sum(v, kMtVatWeights) % 37 == 0;
 }
@@ -26,7 +25,7 @@ bool mt_vat_check(std::string_view c) {
 // often drop them.
 bool nl_vat_check(std::string_view c) {
     std::string buf;
-    std::string_view v = strip_in<seps::S5>(c, buf);
+    std::string_view v = c;
     v = drop_prefix(v, "NL");
     v = upper_in(v, buf);
     const std::size_t b = v.find('B');
@@ -42,7 +41,7 @@ bool nl_vat_check(std::string_view c) {
 // Norwegian MVA number: the organisation number followed by "MVA".
 bool no_mva_check(std::string_view c) {
     std::string buf;
-    std::string_view v = strip_in<seps::S1>(c, buf);
+    std::string_view v = c;
     v = upper_in(v, buf);
     v = drop_prefix(v, "NO");
     if (!v.ends_with("MVA")) return false;
@@ -67,16 +66,14 @@ bool nip_rule(std::string_view v) {
 // normalisation (the record's pre-validation hook relies on this).
 bool pl_nip_check(std::string_view c) {
     if (nip_rule(c)) return true;
-    std::string buf;
-    return nip_rule(drop_prefix(strip_in<seps::S1>(c, buf), "PL"));
+    return nip_rule(drop_prefix(c, "PL"));
 }
 
 // Portuguese NIF: no leading zero; remainders 0 and 1 both give check digit 0.
 constexpr int kPtVatWeights[] = {9, 8, 7, 6, 5, 4, 3, 2};
 
 bool pt_vat_check(std::string_view c) {
-    std::string buf;
-    std::string_view v = strip_in<seps::S5>(c, buf);
+    std::string_view v = c;
     v = drop_prefix(v, "PT");
     if (!is_digits(v, 9) || v[0] == '0') return false;
     const auto check = mod11_check(weighted_sum(v, kPtVatWeights), Mod11::E);
@@ -88,8 +85,7 @@ bool pt_vat_check(std::string_view c) {
 constexpr int kRoVatWeights[] = {7, 5, 3, 2, 1, 7, 5, 3, 2};
 
 bool ro_vat_check(std::string_view c) {
-    std::string buf;
-    std::string_view v = strip_in<seps::S5>(c, buf);
+    std::string_view v = c;
     v = drop_prefix(v, "RO");
     if (v.size() < 2 || v.size() > 10 || !all_digits(v) || v[0] == '0') return false;
     std::string padded(10 - v.size(), '0');
@@ -102,8 +98,7 @@ bool ro_vat_check(std::string_view c) {
 constexpr int kSiVatWeights[] = {8, 7, 6, 5, 4, 3, 2};
 
 bool si_vat_check(std::string_view c) {
-    std::string buf;
-    std::string_view v = strip_in<seps::S5>(c, buf);
+    std::string_view v = c;
     v = drop_prefix(v, "SI");
     if (!is_digits(v, 8) || v[0] == '0') return false;
     const auto r = weighted_sum(v, kSiVatWeights) % 11;
@@ -113,8 +108,7 @@ bool si_vat_check(std::string_view c) {
 // Slovak IČ DPH: a birth number, or a ten-digit number divisible by 11
 // whose third digit is 2, 3, 4, 7, 8 or 9. The number exceeds 32 bits.
 bool sk_dic_check(std::string_view c) {
-    std::string buf;
-    std::string_view v = strip_in<seps::S1>(c, buf);
+    std::string_view v = c;
     v = drop_prefix(v, "SK");
     if (!is_digits(v, 10)) return false;
     if (cz_rc_check(v)) return true;
