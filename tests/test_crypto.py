@@ -1,5 +1,7 @@
 """Wallet address validators (Base58Check, Bech32/Bech32m, EIP-55, the
 wallet dispatcher) and the low-level Bitcoin and Ethereum routines."""
+import hashlib
+
 import pytest
 from hypothesis import given, settings
 from hypothesis import strategies as st
@@ -42,6 +44,34 @@ def b58decode(text):
         n = n * 58 + B58_ALPHABET.index(ch)
     body = n.to_bytes((n.bit_length() + 7) // 8, "big") if n else b""
     return b"\0" * (len(text) - len(text.lstrip("1"))) + body
+
+
+def b58encode(payload):
+    n = int.from_bytes(payload, "big")
+    out = ""
+    while n:
+        n, r = divmod(n, 58)
+        out = B58_ALPHABET[r] + out
+    return "1" * (len(payload) - len(payload.lstrip(b"\0"))) + out
+
+
+def base58check(version, body):
+    payload = bytes([version]) + body
+    return b58encode(payload + hashlib.sha256(hashlib.sha256(payload).digest()).digest()[:4])
+
+
+# Any version 0 or 5 payload with its double SHA-256 checksum is an address,
+# leading zero bytes included; one changed checksum byte never is.
+@given(st.sampled_from([0, 5]), st.binary(min_size=20, max_size=20), st.integers(0, 3))
+def test_base58check_payloads(version, body, flip):
+    address = base58check(version, body)
+    r = ov.validate("crypto.btcbase58", address)
+    assert r.valid and r.compact == address
+    payload = bytes([version]) + body
+    check = bytearray(hashlib.sha256(hashlib.sha256(payload).digest()).digest()[:4])
+    check[flip] ^= 0x5A
+    wrong = b58encode(payload + bytes(check))
+    assert ov.validate("crypto.btcbase58", wrong).error.code == "INVALID_CHECKSUM"
 
 
 # --- validate: exact codes and messages -------------------------------------

@@ -389,6 +389,27 @@ TEST_CASE("double sha256 equals sha256 applied twice, on both sides of one block
     CHECK_EQ(hex(ov::sha256d(payload)).substr(0, 8), std::string("c29b7d93"));
 }
 
+TEST_CASE("double sha256 of one block given as words") {
+    Rng rng;
+    for (std::size_t n = 0; n <= 55; ++n) {
+        Bytes msg(n);
+        for (auto& b : msg) b = static_cast<std::uint8_t>(rng.next());
+        std::uint8_t block[64] = {};
+        for (std::size_t i = 0; i < n; ++i) block[i] = msg[i];
+        block[n] = 0x80;
+        block[62] = static_cast<std::uint8_t>((n * 8) >> 8);
+        block[63] = static_cast<std::uint8_t>(n * 8);
+        std::uint32_t words[16];
+        for (int i = 0; i < 16; ++i)
+            words[i] = (std::uint32_t{block[4 * i]} << 24) | (std::uint32_t{block[4 * i + 1]} << 16) |
+                       (std::uint32_t{block[4 * i + 2]} << 8) | block[4 * i + 3];
+        const auto full = ov::sha256_portable(ov::sha256_portable(msg));
+        const std::uint32_t head = (std::uint32_t{full[0]} << 24) | (std::uint32_t{full[1]} << 16) |
+                                   (std::uint32_t{full[2]} << 8) | full[3];
+        CHECK_EQ(ov::sha256d_head(words), head);
+    }
+}
+
 TEST_CASE("bech32 polymod by table equals the bitwise definition") {
     Rng rng;
     for (int k = 0; k < 2000; ++k) {

@@ -34,6 +34,10 @@ std::array<std::uint8_t, 32> sha256_portable(std::span<const std::uint8_t> data)
 // most kSha256BlockMessage bytes takes one block a pass, built directly.
 inline constexpr std::size_t kSha256BlockMessage = 55;
 std::array<std::uint8_t, 32> sha256d(std::span<const std::uint8_t> data) noexcept;
+// The first big-endian word of the double SHA-256 of a message that fits one
+// block, given as the block's sixteen words (message, 0x80 marker, zeros and
+// bit length, each word big-endian): no byte buffer between the passes.
+std::uint32_t sha256d_head(const std::uint32_t (&words)[16]) noexcept;
 // Keccak-256 with the original Keccak padding (0x01 ... 0x80), not SHA-3's.
 std::array<std::uint8_t, 32> keccak256(std::span<const std::uint8_t> data) noexcept;
 
