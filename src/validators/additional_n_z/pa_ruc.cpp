@@ -116,24 +116,39 @@ char verifier_digit(std::uint64_t sum) noexcept {
     return r < 2 ? '0' : static_cast<char>('0' + 11 - r);
 }
 
-// The two verifier digits of a base: the first over the base, the second
-// over the base followed by the first. A base digit stands one place
-// further left in the second sum, where its weight is one more (two more
-// for the digit that moves onto the skipped 12), so mod 11 the second sum
-// is the first plus the digit sum (plus that digit) plus 2 x the first
-// verifier digit: one pass serves both.
-std::pair<char, char> verifier_digits(std::string_view base, bool old_format) noexcept {
-    std::uint64_t weighted = 0, plain = 0;
-    const std::size_t n = base.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        const auto d = static_cast<unsigned>(base[i] - '0');
-        weighted += d * weight_at(n - 1 - i, old_format);
-        plain += d;
+// The sums behind the verifier digits of a base, taken over its pieces
+// from the right without writing the base out: the weighted sum, the plain
+// digit sum and the digit ten places from the right.
+//
+// The second verifier digit weighs the base followed by the first one: each
+// base digit stands one place further left, where its weight is one more
+// (two more for the digit that moves onto the skipped 12), so mod 11 the
+// second sum is the first plus the digit sum (plus that digit) plus 2 x the
+// first verifier digit.
+struct BaseSums {
+    bool old_format = false;
+    std::size_t position = 0;  // places from the right taken so far
+    std::uint64_t weighted = 0, plain = 0, tenth = 0;
+
+    void digits(std::string_view d) noexcept {
+        for (std::size_t i = d.size(); i-- > 0; ++position) {
+            const auto v = static_cast<unsigned>(d[i] - '0');
+            weighted += v * weight_at(position, old_format);
+            plain += v;
+            if (position == 9) tenth = v;
+        }
     }
-    if (old_format && n >= 10) plain += static_cast<unsigned>(base[n - 10] - '0');
-    const char dv1 = verifier_digit(weighted);
-    return {dv1, verifier_digit(weighted % 11 + plain % 11 + 2u * static_cast<unsigned>(dv1 - '0'))};
-}
+    // A piece left-padded with zeros, which weigh nothing, to `width`.
+    void padded(std::string_view d, std::size_t width) noexcept {
+        digits(d);
+        if (d.size() < width) position += width - d.size();
+    }
+    std::pair<char, char> verifier() const noexcept {
+        const char dv1 = verifier_digit(weighted);
+        const std::uint64_t second = weighted % 11 + (plain + (old_format ? tenth : 0)) % 11 + 2u * static_cast<unsigned>(dv1 - '0');
+        return {dv1, verifier_digit(second)};
+    }
+};
 
 }  // namespace
 
@@ -199,50 +214,63 @@ std::string_view without_dv_colon(std::string_view c, std::string& storage) {
 
 // The verifier digits of a RUC's pieces, checked against the given ones.
 Verdict check_verifier(const RucParts& p) {
-    // Every real RUC's base has about twenty digits: build it on the stack,
-    // and on the heap only for absurdly long pieces.
-    const auto width = [](std::string_view piece, std::size_t w) { return piece.size() < w ? w : piece.size(); };
-    const bool natural = p.a.size() < 3;
-    const std::size_t size = natural ? (p.b.size() < 4 ? 4 - p.b.size() : 0) + 7 + width(p.a, 2) + 2 +
-                                           width(p.b, 3) + width(p.c, 5)
-                                     : width(p.a, 10) + width(p.b, 4) + width(p.c, 6);
-    std::array<char, 48> small;
-    std::string large;
-    char* out = small.data();
-    if (size > small.size()) {
-        large.resize(size);
-        out = large.data();
-    }
-    char* const base = out;
-    const auto put = [&out](std::string_view piece, std::size_t w) {
-        for (std::size_t i = piece.size(); i < w; ++i) *out++ = '0';
-        out = std::copy(piece.begin(), piece.end(), out);
-    };
-    bool old_format = false;
-    if (natural) {
-        // Natural persons: province a, book b, entry c. Their bases always
-        // look like the old format, but the verifier digits are computed
-        // without the province rewrite (the published "1-184-921 DV49").
-        put({}, p.b.size() < 4 ? 4 - p.b.size() : 0);
-        put("0000005", 0);
-        put(p.a, 2);
-        put("00", 0);
-        put(p.b, 3);
-        put(p.c, 5);
+    BaseSums sums;
+    if (p.a.size() < 3) {
+        // Natural persons: province a, book b, entry c, in the base
+        // (4 - |b|) zeros, "0000005", a, "00", b, c padded to 2, 3 and 5.
+        // Such bases always look like the old format, but the verifier
+        // digits are computed without the province rewrite (the published
+        // "1-184-921 DV49").
+        sums.padded(p.c, 5);
+        sums.padded(p.b, 3);
+        sums.padded("00", 2);
+        sums.padded(p.a, 2);
+        sums.padded("0000005", 7);
     } else {
-        put(p.a, 10);
-        put(p.b, 4);
-        put(p.c, 6);
-        if (base[3] == '0' && base[4] == '0' && base[5] <= '4') {
-            const int code = current_province((base[5] - '0') * 10 + (base[6] - '0'));
-            base[5] = static_cast<char>('0' + code / 10);
-            base[6] = static_cast<char>('0' + code % 10);
-            old_format = true;
+        // a, b and c padded to 10, 4 and 6. An old-format base has "00" at
+        // places 3-4 of the padded a and at most 4 at place 5; places 5-6
+        // then hold an old province code, read as its current one.
+        const std::size_t width = std::max<std::size_t>(p.a.size(), 10), lead = width - p.a.size();
+        const auto at = [&](std::size_t k) { return k < lead ? '0' : p.a[k - lead]; };
+        sums.old_format = at(3) == '0' && at(4) == '0' && at(5) <= '4';
+        sums.padded(p.c, 6);
+        sums.padded(p.b, 4);
+        const std::size_t right_of_a = sums.position;
+        sums.padded(p.a, 10);
+        if (sums.old_format) {
+            const int old_code = (at(5) - '0') * 10 + (at(6) - '0'), code = current_province(old_code);
+            // Both places lie ten or more from the right, never on the tenth.
+            const std::size_t place5 = right_of_a + width - 6, place6 = place5 - 1;
+            sums.weighted += static_cast<std::uint64_t>(code / 10) * weight_at(place5, true) +
+                             static_cast<std::uint64_t>(code % 10) * weight_at(place6, true);
+            sums.weighted -= static_cast<std::uint64_t>(old_code / 10) * weight_at(place5, true) +
+                             static_cast<std::uint64_t>(old_code % 10) * weight_at(place6, true);
+            sums.plain += static_cast<std::uint64_t>(code / 10 + code % 10);
+            sums.plain -= static_cast<std::uint64_t>(old_code / 10 + old_code % 10);
         }
     }
-    const auto [dv1, dv2] = verifier_digits({base, size}, old_format);
+    const auto [dv1, dv2] = sums.verifier();
     if (p.dv[0] != dv1 || p.dv[1] != dv2) return fail(ErrorCode::InvalidChecksum, kMismatch);
     return kPass;
+}
+
+// The form a valid RUC is reported in, "a-b-c DVdd" with digit pieces:
+// compact already, and read without any search.
+bool canonical(std::string_view v, RucParts& p) noexcept {
+    std::size_t i = 0;
+    const auto run = [&](std::string_view& piece) {
+        const std::size_t start = i;
+        while (i < v.size() && is_digit(v[i])) ++i;
+        piece = v.substr(start, i - start);
+        return i > start;
+    };
+    if (!run(p.a) || i == v.size() || v[i++] != '-' || !run(p.b) || i == v.size() || v[i++] != '-' || !run(p.c))
+        return false;
+    if (v.size() - i != 5 || v[i] != ' ' || v[i + 1] != 'D' || v[i + 2] != 'V' || !is_digit(v[i + 3]) ||
+        !is_digit(v[i + 4]))
+        return false;
+    p.dv = v.substr(i + 3, 2);
+    return true;
 }
 
 // True when pa_ruc_compact would give `value` back unchanged: ASCII without
@@ -293,7 +321,13 @@ ValidationOutcome decide(std::string_view c, std::string_view input) {
 }  // namespace
 
 ValidationOutcome pa_ruc_validate(std::string_view value) {
-    // Usual input is compact already and is read where it stands.
+    // Usual input is written as valid numbers are reported, or at least
+    // compact already, and is read where it stands.
+    if (RucParts p; canonical(value, p)) {
+        const Verdict v = check_verifier(p);
+        if (!v.ok) return ValidationOutcome::failure(v.code, v.message);
+        return ValidationOutcome::success_input(value);
+    }
     if (compact_already(value)) return decide(value, value);
     const std::string c = pa_ruc_compact(value);
     std::string buf;
