@@ -107,7 +107,8 @@ struct KeptBytes {
     constexpr KeptBytes() {
         for (unsigned b = 0; b < 0x80; ++b) {
             const char c = static_cast<char>(b);
-            if (seps::S4.find(c) == std::string_view::npos && !is_lower(c)) bits[b >> 6] |= std::uint64_t{1} << (b & 63);
+            if (seps::S4.find(c) == std::string_view::npos && !is_lower(c))
+                bits[b >> 6] |= std::uint64_t{1} << (b & 63);
         }
     }
     constexpr bool has(unsigned char b) const noexcept { return b < 0x80 && ((bits[b >> 6] >> (b & 63)) & 1) != 0; }

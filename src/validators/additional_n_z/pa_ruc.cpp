@@ -145,7 +145,8 @@ struct BaseSums {
     }
     std::pair<char, char> verifier() const noexcept {
         const char dv1 = verifier_digit(weighted);
-        const std::uint64_t second = weighted % 11 + (plain + (old_format ? tenth : 0)) % 11 + 2u * static_cast<unsigned>(dv1 - '0');
+        const std::uint64_t shifted = plain + (old_format ? tenth : 0);
+        const std::uint64_t second = weighted % 11 + shifted % 11 + 2u * static_cast<unsigned>(dv1 - '0');
         return {dv1, verifier_digit(second)};
     }
 };
