@@ -291,22 +291,36 @@ constexpr bool is_ascii_space(char ch) { return ch == ' ' || (ch >= '\t' && ch <
 
 // True when the row's compaction would return `value` unchanged: plain ASCII
 // with nothing to trim, remove or upper-case. Such input is checked in place.
+// The ASCII bytes that a compaction keeps as they are (not removed, not
+// upper-cased), as a 128-bit set: one test a byte instead of a search.
+struct KeptBytes {
+    std::uint64_t bits[2] = {0, 0};
+    constexpr KeptBytes(std::string_view removed, bool upper_cased) {
+        for (unsigned b = 0; b < 0x80; ++b) {
+            const char ch = static_cast<char>(b);
+            if (removed.find(ch) == std::string_view::npos && !(upper_cased && is_lower(ch)))
+                bits[b >> 6] |= std::uint64_t{1} << (b & 63);
+        }
+    }
+    constexpr bool has(unsigned char b) const noexcept { return b < 0x80 && ((bits[b >> 6] >> (b & 63)) & 1) != 0; }
+};
+constexpr KeptBytes kKeptDefault{kDefaultSeps, false}, kKeptDefaultUpper{kDefaultSeps, true},
+    kKeptBlank{seps::S2, false}, kKeptBlankUpper{seps::S2, true};
+
 bool unchanged_by_compaction(const Row& row, std::string_view value) {
-    std::string_view removed;
-    bool upper_cased = false;
+    const KeptBytes* kept = nullptr;
     switch (row.compaction) {
         case Compaction::Default:
-        case Compaction::ArabicDigits: removed = kDefaultSeps; break;
-        case Compaction::DefaultUpper: removed = kDefaultSeps, upper_cased = true; break;
-        case Compaction::BlankOnly: removed = seps::S2; break;
-        case Compaction::BlankUpper: removed = seps::S2, upper_cased = true; break;
+        case Compaction::ArabicDigits: kept = &kKeptDefault; break;
+        case Compaction::DefaultUpper: kept = &kKeptDefaultUpper; break;
+        case Compaction::BlankOnly: kept = &kKeptBlank; break;
+        case Compaction::BlankUpper: kept = &kKeptBlankUpper; break;
         default: return false;
     }
     if (row.own_compact || value.empty() || is_ascii_space(value.front()) || is_ascii_space(value.back()))
         return false;
     for (char ch : value)
-        if (!is_ascii(ch) || removed.find(ch) != std::string_view::npos || (upper_cased && is_lower(ch)))
-            return false;
+        if (!kept->has(static_cast<unsigned char>(ch))) return false;
     return true;
 }
 
