@@ -100,35 +100,11 @@ ValidationOutcome route(std::string_view c, std::string_view input) {
     return ValidationOutcome::success_copy(c);
 }
 
-// Bytes that the compaction keeps as they are: ASCII, neither a separator
-// nor a lower-case letter. A 128-bit set.
-struct KeptBytes {
-    std::uint64_t bits[2] = {0, 0};
-    constexpr KeptBytes() {
-        for (unsigned b = 0; b < 0x80; ++b) {
-            const char c = static_cast<char>(b);
-            if (seps::S4.find(c) == std::string_view::npos && !is_lower(c))
-                bits[b >> 6] |= std::uint64_t{1} << (b & 63);
-        }
-    }
-    constexpr bool has(unsigned char b) const noexcept { return b < 0x80 && ((bits[b >> 6] >> (b & 63)) & 1) != 0; }
-};
-constexpr KeptBytes kKept{};
-
-// True when compaction would give `value` back unchanged.
-bool compact_already(std::string_view value) noexcept {
-    const auto space = [](char b) { return b == ' ' || (b >= '\t' && b <= '\r'); };
-    if (value.empty() || space(value.front()) || space(value.back())) return false;
-    for (char b : value)
-        if (!kKept.has(static_cast<unsigned char>(b))) return false;
-    return true;
-}
-
 }  // namespace
 
 ValidationOutcome eu_vat_validate(std::string_view value) {
     // Usual input is compact already and is checked where it stands.
-    if (compact_already(value)) return route(value, value);
+    if (unchanged_by_compaction(kRows[row_index("eu.vat")], value)) return route(value, value);
     // Other short ASCII input is compacted on the stack.
     char buffer[kStackCompact];
     const std::size_t n = compact_ascii_upper(value, seps::S4, buffer, sizeof buffer);

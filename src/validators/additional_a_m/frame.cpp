@@ -289,8 +289,6 @@ namespace {
 // ASCII white space that trimming would remove from either end.
 constexpr bool is_ascii_space(char ch) { return ch == ' ' || (ch >= '\t' && ch <= '\r'); }
 
-// True when the row's compaction would return `value` unchanged: plain ASCII
-// with nothing to trim, remove or upper-case. Such input is checked in place.
 // The ASCII bytes that a compaction keeps as they are (not removed, not
 // upper-cased), as a 128-bit set: one test a byte instead of a search.
 struct KeptBytes {
@@ -302,10 +300,21 @@ struct KeptBytes {
                 bits[b >> 6] |= std::uint64_t{1} << (b & 63);
         }
     }
-    constexpr bool has(unsigned char b) const noexcept { return b < 0x80 && ((bits[b >> 6] >> (b & 63)) & 1) != 0; }
+    constexpr bool has(unsigned char b) const noexcept {
+        return b < 0x80 && ((bits[b >> 6] >> (b & 63)) & 1) != 0;
+    }
 };
 constexpr KeptBytes kKeptDefault{kDefaultSeps, false}, kKeptDefaultUpper{kDefaultSeps, true},
     kKeptBlank{seps::S2, false}, kKeptBlankUpper{seps::S2, true};
+
+// The row's checks on a compact text, in order; nothing when all pass.
+std::optional<ErrorCode> first_failure(const Row& row, std::string_view c) {
+    if (row.digits_first && (c.empty() || !all_digits(c))) return ErrorCode::InvalidFormat;
+    if (!row.check) return ErrorCode::InvalidFormat;
+    return row.check(c);
+}
+
+}  // namespace
 
 bool unchanged_by_compaction(const Row& row, std::string_view value) {
     const KeptBytes* kept = nullptr;
@@ -323,15 +332,6 @@ bool unchanged_by_compaction(const Row& row, std::string_view value) {
         if (!kept->has(static_cast<unsigned char>(ch))) return false;
     return true;
 }
-
-// The row's checks on a compact text, in order; nothing when all pass.
-std::optional<ErrorCode> first_failure(const Row& row, std::string_view c) {
-    if (row.digits_first && (c.empty() || !all_digits(c))) return ErrorCode::InvalidFormat;
-    if (!row.check) return ErrorCode::InvalidFormat;
-    return row.check(c);
-}
-
-}  // namespace
 
 ValidationOutcome validate(const Row& row, std::string_view value) {
     if (row.own_validate) return row.own_validate(value);
