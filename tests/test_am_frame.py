@@ -150,7 +150,6 @@ def test_compact(vid, value, compact):
         ("fr.nif", "3023217600053", "30 23 217 600 053"),
         ("gt.nit", "0-576937-k", "576937-K"),
         ("hk.hkid", "G123456A", "G123456(A)"),
-        ("hk.hkid", "G12345é", "()"),
         ("id.npwp", "013000666091000", "01.300.066.6-091.000"),
         ("id.npwp", "0130006660910001", "0130006660910001"),
         ("il.idnr", "18", "00000001-8"),
@@ -168,6 +167,30 @@ def test_compact(vid, value, compact):
     ],
 )
 def test_format(vid, value, formatted):
+    assert ov.format(vid, value) == formatted
+
+
+# "The text without its last character" cuts before the last whole character,
+# so a multi-byte last character is shown, not lost; case as compaction left it.
+@pytest.mark.parametrize(
+    "vid, value, formatted",
+    [
+        ("hk.hkid", "LX1M4ñ", "LX1M4(Ñ)"),  # hk.hkid compaction upper-cases
+        ("hk.hkid", "G12345é", "G12345(É)"),
+        ("hk.hkid", "AB987654€", "AB987654(€)"),  # three-byte character
+        ("hk.hkid", "G12345\U0001F600", "G12345(\U0001F600)"),  # four bytes
+        ("hk.hkid", "ñ", "(Ñ)"),
+        ("hk.hkid", "", "()"),
+        ("co.nit", "Q\tñ", "Q\t-ñ"),  # no case change; the tab is no separator
+        ("co.nit", "800123456ñ", "800.123.456-ñ"),
+        ("co.nit", "ñ", "-ñ"),
+        ("gt.nit", "576937ñ", "576937-Ñ"),
+        ("gt.nit", "00576937€", "576937-€"),  # leading zeros still dropped
+        ("gt.nit", "ß", "S-S"),  # upper-casing makes two characters of one
+        ("gt.nit", "", "-"),
+    ],
+)
+def test_format_keeps_a_multibyte_last_character(vid, value, formatted):
     assert ov.format(vid, value) == formatted
 
 

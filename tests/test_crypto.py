@@ -1,5 +1,7 @@
 """Wallet address validators (Base58Check, Bech32/Bech32m, EIP-55, the
 wallet dispatcher) and the low-level Bitcoin and Ethereum routines."""
+import hashlib
+
 import pytest
 from hypothesis import given, settings
 from hypothesis import strategies as st
@@ -42,6 +44,34 @@ def b58decode(text):
         n = n * 58 + B58_ALPHABET.index(ch)
     body = n.to_bytes((n.bit_length() + 7) // 8, "big") if n else b""
     return b"\0" * (len(text) - len(text.lstrip("1"))) + body
+
+
+def b58encode(payload):
+    n = int.from_bytes(payload, "big")
+    out = ""
+    while n:
+        n, r = divmod(n, 58)
+        out = B58_ALPHABET[r] + out
+    return "1" * (len(payload) - len(payload.lstrip(b"\0"))) + out
+
+
+def base58check(version, body):
+    payload = bytes([version]) + body
+    return b58encode(payload + hashlib.sha256(hashlib.sha256(payload).digest()).digest()[:4])
+
+
+# Any version 0 or 5 payload with its double SHA-256 checksum is an address,
+# leading zero bytes included; one changed checksum byte never is.
+@given(st.sampled_from([0, 5]), st.binary(min_size=20, max_size=20), st.integers(0, 3))
+def test_base58check_payloads(version, body, flip):
+    address = base58check(version, body)
+    r = ov.validate("crypto.btcbase58", address)
+    assert r.valid and r.compact == address
+    payload = bytes([version]) + body
+    check = bytearray(hashlib.sha256(hashlib.sha256(payload).digest()).digest()[:4])
+    check[flip] ^= 0x5A
+    wrong = b58encode(payload + bytes(check))
+    assert ov.validate("crypto.btcbase58", wrong).error.code == "INVALID_CHECKSUM"
 
 
 # --- validate: exact codes and messages -------------------------------------
@@ -99,6 +129,15 @@ def b58decode(text):
         ("crypto.eth", "00" + ETH[2:], ETH_FORMAT),
         ("crypto.eth", "0x" + "0" * 38 + "\u00e9", ETH_FORMAT),
         ("crypto.eth", "0x5AAeb6053F3E94C9b9A09f33669435E7Ef1BeAed", ETH_CHECKSUM),
+        # Checked where they stand when there is nothing to compact; the
+        # result is still the lower-case address.
+        ("crypto.eth", "0X" + ETH[2:], ETH),
+        ("crypto.eth", EIP55_EXAMPLES[0], EIP55_EXAMPLES[0].lower()),
+        ("crypto.eth", ETH[:20] + "\t" + ETH[20:], ETH_LEN),
+        ("crypto.eth", ETH + "\t", ETH),  # trimmed
+        ("crypto.eth", ETH[:40] + "\x7f" + ETH[41], ETH_FORMAT),
+        ("crypto.btcbase58", P2PKH + "\n", P2PKH),
+        ("crypto.btcbase58", P2PKH[:20] + "\t" + P2PKH[20:], BASE58_CHARS),
         ("crypto.wallet", ETH, ETH),
         ("crypto.wallet", P2PKH, P2PKH),
         ("crypto.wallet", SEGWIT, SEGWIT),

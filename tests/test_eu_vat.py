@@ -100,3 +100,37 @@ def test_router_failures(value, code):
     assert not r.valid
     assert (r.error.code, r.error.message) == (code, ROUTER[code])
 
+
+
+# The router removes only its listed separators; white space or a control
+# character left inside the number is a format fault, though the national
+# validator (which trims what it is given) would pass the rest. Outer white
+# space is trimmed, and a failure of the national validator still wins.
+@pytest.mark.parametrize("value, valid, compact, code", [
+    ("AT\tU13585627", False, None, FORMAT),
+    ("AT\nU13585627", False, None, FORMAT),
+    ("DE\u2028136695976", False, None, FORMAT),
+    ("DE\u0085136695976", False, None, FORMAT),  # NEL: white space and a control character
+    ("AT U13585627", True, "ATU13585627", None),  # the blank is a separator
+    ("AT\u00a0U13585627", True, "ATU13585627", None),  # no-break space reads as a blank
+    ("at\u200bu13585627", True, "ATU13585627", None),  # zero-width characters are dropped
+    ("\tDE136695976\n", True, "DE136695976", None),
+    ("AT\tU13585628", False, None, CHECKSUM),  # the national verdict comes first
+    ("SE\t556188840401", False, None, LENGTH),
+])
+def test_white_space_left_inside(value, valid, compact, code):
+    r = ov.validate("eu.vat", value)
+    assert (r.valid, r.compact, r.error and r.error.code) == (valid, compact, code)
+    if valid:
+        assert ov.compact("eu.vat", r.compact) == r.compact
+    elif code == FORMAT:
+        assert r.error.message == ROUTER[FORMAT]
+
+
+# Text already compact is checked where it stands; the result must not
+# depend on which path it took.
+@pytest.mark.parametrize("number", [v for v, _, _ in BY_PREFIX.values()] + [i for _, i, _ in BY_PREFIX.values()])
+def test_compact_and_spaced_input_agree(number):
+    direct, spaced = ov.validate("eu.vat", number), ov.validate("eu.vat", " " + number[:2].lower() + " " + number[2:])
+    assert (direct.valid, direct.compact, direct.error and direct.error.code, direct.error and direct.error.message) == (
+        spaced.valid, spaced.compact, spaced.error and spaced.error.code, spaced.error and spaced.error.message)

@@ -142,6 +142,15 @@ def test_invalid(vid, value, code, message):
     ("43123-1-2 DV01", "43123-1-2 DV01"),       # old format: province 43 counts as 01 (15 without)
     ("12-12345-123456 DV47", "12-12345-123456 DV47"),
     ("1-" + "9" * 100_000 + "-1 DV58", "1-" + "9" * 100_000 + "-1 DV58"),  # pieces of any length
+    # Compact already, yet reported in the rewritten form.
+    ("1-184-921-DV49", "1-184-921 DV49"),
+    ("1-184-921DV49", "1-184-921 DV49"),
+    ("01-184-921 DV49", "01-184-921 DV49"),
+    # Rewritten by compaction first.
+    ("1-184-921  DV49", "1-184-921 DV49"),
+    ("1-184-921\tDV49", "1-184-921 DV49"),
+    ("1-184-921 DV 49", "1-184-921 DV49"),
+    ("1-184-921 Dv49 ", "1-184-921 DV49"),
 ])
 def test_pa_ruc_valid(value, result):
     r = ov.validate("pa.ruc", value)
@@ -150,6 +159,8 @@ def test_pa_ruc_valid(value, result):
 
 @pytest.mark.parametrize("value, code, message", [
     ("1-184-921", FORMAT, PA_MISSING_DV),
+    ("1-184-921 DVDV::49", FORMAT, PA_MISSING_DV),  # compaction leaves "DVDV:49", the check reads "DVDV49"
+    ("1-184-921 DV:DV49", FORMAT, PA_MISSING_DV),
     ("1-184-921 DV4", FORMAT, PA_MISSING_DV),
     ("1-184-921 DV4x", FORMAT, PA_MISSING_DV),
     ("1-184-921 DV499", FORMAT, PA_MISSING_DV),

@@ -376,6 +376,40 @@ TEST_CASE("sha256 with processor instructions equals the portable form") {
              std::string("ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"));
 }
 
+TEST_CASE("double sha256 equals sha256 applied twice, on both sides of one block") {
+    Rng rng;
+    for (std::size_t n = 0; n < 130; ++n) {
+        Bytes msg(n);
+        for (auto& b : msg) b = static_cast<std::uint8_t>(rng.next());
+        CHECK_EQ(hex(ov::sha256d(msg)), hex(ov::sha256_portable(ov::sha256_portable(msg))));
+    }
+    // The Base58Check checksum of the genesis block's address payload.
+    const Bytes payload = {0x00, 0x62, 0xe9, 0x07, 0xb1, 0x5c, 0xbf, 0x27, 0xd5, 0x42, 0x53,
+                           0x99, 0xeb, 0xf6, 0xf0, 0xfb, 0x50, 0xeb, 0xb8, 0x8f, 0x18};
+    CHECK_EQ(hex(ov::sha256d(payload)).substr(0, 8), std::string("c29b7d93"));
+}
+
+TEST_CASE("double sha256 of one block given as words") {
+    Rng rng;
+    for (std::size_t n = 0; n <= 55; ++n) {
+        Bytes msg(n);
+        for (auto& b : msg) b = static_cast<std::uint8_t>(rng.next());
+        std::uint8_t block[64] = {};
+        for (std::size_t i = 0; i < n; ++i) block[i] = msg[i];
+        block[n] = 0x80;
+        block[62] = static_cast<std::uint8_t>((n * 8) >> 8);
+        block[63] = static_cast<std::uint8_t>(n * 8);
+        std::uint32_t words[16];
+        for (int i = 0; i < 16; ++i)
+            words[i] = (std::uint32_t{block[4 * i]} << 24) | (std::uint32_t{block[4 * i + 1]} << 16) |
+                       (std::uint32_t{block[4 * i + 2]} << 8) | block[4 * i + 3];
+        const auto full = ov::sha256_portable(ov::sha256_portable(msg));
+        const std::uint32_t head = (std::uint32_t{full[0]} << 24) | (std::uint32_t{full[1]} << 16) |
+                                   (std::uint32_t{full[2]} << 8) | full[3];
+        CHECK_EQ(ov::sha256d_head(words), head);
+    }
+}
+
 TEST_CASE("bech32 polymod by table equals the bitwise definition") {
     Rng rng;
     for (int k = 0; k < 2000; ++k) {

@@ -108,7 +108,7 @@ Verdict mu_brn_check(std::string_view c);
 // Validates the compact eu.vat text through the national validator of its
 // prefix; the national validator's failure is passed on as it is, and on
 // success the result is the eu.vat compact text itself.
-ValidationOutcome eu_vat_route(std::string_view c);
+ValidationOutcome eu_vat_validate(std::string_view value);
 
 // ---- Validators with their own routines (own_routines*.cpp) -------------------
 // at.vnr, ch.ssn and cz.ico compact with the set's default rule (bound by the

@@ -95,6 +95,10 @@ struct Row {
 std::string compact(const Row& row, std::string_view value);
 std::string format(const Row& row, std::string_view value);
 ValidationOutcome validate(const Row& row, std::string_view value);
+// True when the row's compaction would return `value` unchanged (plain ASCII
+// with nothing to trim, remove or upper-case), so that it may be checked in
+// place. Rows with other compactions always answer false.
+bool unchanged_by_compaction(const Row& row, std::string_view value);
 
 // Special display formats of ids whose pieces depend on the length.
 std::string cl_rut_format(std::string_view c);

@@ -57,7 +57,7 @@ inline constexpr std::array<Row, 71> kRows = {{
     {.id = "ee.registrikood", .check = ee_registrikood_check},
     {.id = "eg.tn", .compaction = Compaction::ArabicDigits, .layouts = {any_length("--", {0, 3, 6, 9})},
      .check = eg_tn_check},
-    {.id = "eu.vat", .compaction = Compaction::DefaultUpper, .route = eu_vat_route},
+    {.id = "eu.vat", .compaction = Compaction::DefaultUpper, .own_validate = eu_vat_validate},
     {.id = "fr.nif", .layouts = {any_length("    ", {0, 2, 4, 7, 10, 13})}, .check = fr_nif_check},
     {.id = "gb.sedol", .compaction = Compaction::BlankUpper, .check = gb_sedol_check},
     {.id = "gb.utr", .layouts = {any_length(" ", {0, 5, 10})}, .check = gb_utr_check},

@@ -22,6 +22,18 @@ constexpr int index_in(std::string_view alphabet, char c) noexcept {
     return pos == std::string_view::npos ? -1 : static_cast<int>(pos);
 }
 
+// index_in as a table: the position of every byte in an alphabet, or -1,
+// for the alphabets read on every character of a code.
+struct Positions {
+    std::int8_t of[256];
+    constexpr explicit Positions(std::string_view alphabet) : of() {
+        for (auto& p : of) p = -1;
+        for (std::size_t i = alphabet.size(); i-- > 0;)  // the first occurrence wins, as in index_in
+            of[static_cast<unsigned char>(alphabet[i])] = static_cast<std::int8_t>(i);
+    }
+    constexpr int operator()(char c) const noexcept { return of[static_cast<unsigned char>(c)]; }
+};
+
 // A digit is its value, an upper-case ASCII letter 10..35.
 constexpr int alnum_value(char c) noexcept {
     if (is_digit(c)) return digit_value(c);
@@ -129,14 +141,16 @@ constexpr std::string_view kUsccAlphabet = "0123456789ABCDEFGHJKLMNPQRTUWXY";
 static_assert(kUsccAlphabet.size() == 31);
 // Powers of 3 modulo 31 for positions 0..16.
 constexpr std::array<int, 17> kUsccWeights = {1, 3, 9, 27, 19, 26, 16, 17, 20, 29, 25, 13, 8, 24, 10, 30, 28};
+constexpr Positions kUsccPositions{kUsccAlphabet};
 
 Verdict cn_uscc_check(std::string_view c) {
     if (c.size() != 18) return ErrorCode::InvalidLength;
-    for (char ch : c)
-        if (index_in(kUsccAlphabet, ch) < 0) return ErrorCode::InvalidFormat;
+    int absent = 0;
+    for (char ch : c) absent |= kUsccPositions(ch);  // -1 sets every bit
+    if (absent < 0) return ErrorCode::InvalidFormat;
     if (!all_digits(c.substr(2, 6))) return ErrorCode::InvalidFormat;
     std::int64_t s = 0;
-    for (std::size_t i = 0; i < 17; ++i) s += kUsccWeights[i] * index_in(kUsccAlphabet, c[i]);
+    for (std::size_t i = 0; i < 17; ++i) s += kUsccWeights[i] * kUsccPositions(c[i]);
     const auto expected = kUsccAlphabet[static_cast<std::size_t>((31 - s % 31) % 31)];
     if (c[17] != expected) return ErrorCode::InvalidChecksum;
     return kPass;
@@ -249,21 +263,25 @@ Verdict mc_tva_check(std::string_view c) {
 // Check-character alphabet; Ñ is read as '^' before anything else.
 constexpr std::string_view kRfcAlphabet = "0123456789ABCDEFGHIJKLMN&OPQRSTUVWXYZ ^";
 static_assert(kRfcAlphabet.size() == 39 && kRfcAlphabet[24] == '&' && kRfcAlphabet[37] == ' ');
-constexpr std::string_view kEnye = "\xC3\x91";  // U+00D1
+constexpr Positions kRfcPositions{kRfcAlphabet};
+// Ñ (U+00D1) is C3 91: a C3 byte followed by 91 is always that character.
+constexpr bool enye_at(std::string_view c, std::size_t i) noexcept {
+    return c[i] == '\xC3' && i + 1 < c.size() && c[i + 1] == '\x91';
+}
 
 Verdict mx_rfc_check(std::string_view c) {
     // Count the length with every Ñ as one byte before copying anything, so
     // a long input costs one scan and no allocation.
     std::size_t n = 0;
     for (std::size_t i = 0; i < c.size(); ++i, ++n)
-        if (c.substr(i, 2) == kEnye) ++i;
+        if (enye_at(c, i)) ++i;
     if (n != 12 && n != 13) return ErrorCode::InvalidLength;
     // The text with one blank in front when it has 12 characters (a company).
     std::array<char, 13> t{};
     std::size_t k = 0;
     if (n == 12) t[k++] = ' ';
     for (std::size_t i = 0; i < c.size(); ++i) {
-        if (c.substr(i, 2) == kEnye) {
+        if (enye_at(c, i)) {
             t[k++] = '^';
             ++i;
         } else {
@@ -279,7 +297,7 @@ Verdict mx_rfc_check(std::string_view c) {
     if (!all_digits(date)) return ErrorCode::InvalidFormat;
     if (!is_valid_date(2000 + num(date, 0, 2), num(date, 2, 4), num(date, 4, 6))) return ErrorCode::InvalidComponent;
     int sum = 0;
-    for (std::size_t i = 0; i < 12; ++i) sum += std::max(index_in(kRfcAlphabet, s[i]), 0) * static_cast<int>(13 - i);
+    for (std::size_t i = 0; i < 12; ++i) sum += std::max(kRfcPositions(s[i]), 0) * static_cast<int>(13 - i);
     const int r = sum % 11;
     const char expected = r == 0 ? '0' : r == 1 ? 'A' : static_cast<char>('0' + (11 - r));
     if (s[12] != expected) return ErrorCode::InvalidChecksum;

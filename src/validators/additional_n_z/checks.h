@@ -64,8 +64,7 @@ std::string ni_ruc_format(std::string_view c);
 // ---- Panama RUC (pa_ruc.cpp) -----------------------------------------------------
 std::string pa_ruc_compact(std::string_view value);
 std::string pa_ruc_format(std::string_view c);
-Verdict pa_ruc_check(std::string_view c);
 // A valid RUC is reported as its three pieces, " DV" and the verifier digits.
-std::string pa_ruc_accepted(std::string_view c);
+ValidationOutcome pa_ruc_validate(std::string_view value);
 
 }  // namespace ov::nz

@@ -75,22 +75,47 @@ struct Rule {
     Compaction compaction;
     Layout format;
     Verdict (*check)(std::string_view) = nullptr;
-    // The text a valid number is reported as, when it is not the compact text.
-    std::string (*accepted)(std::string_view) = nullptr;
+    // A validator whose valid numbers are reported in a form of their own
+    // (not the compact text) validates the raw input itself instead of `check`.
+    ValidationOutcome (*own_validate)(std::string_view value) = nullptr;
     // Birth data of a valid compact number.
     std::optional<ParsedData> (*parse)(std::string_view) = nullptr;
 };
+
+// The bytes that a row's compaction keeps as they are wherever they stand:
+// ASCII, not removed, not changed by upper-casing. A 128-bit set.
+struct KeptBytes {
+    std::uint64_t bits[2] = {0, 0};
+    constexpr bool has(unsigned char b) const noexcept { return b < 0x80 && ((bits[b >> 6] >> (b & 63)) & 1) != 0; }
+};
+constexpr KeptBytes kept_bytes(const Compaction& c) noexcept {
+    KeptBytes k;
+    for (unsigned b = 0; b < 0x80; ++b) {
+        const char ch = static_cast<char>(b);
+        if (c.remove.find(ch) != std::string_view::npos) continue;
+        if (c.upper != CaseMap::None && is_lower(ch)) continue;
+        k.bits[b >> 6] |= std::uint64_t{1} << (b & 63);
+    }
+    return k;
+}
+
+// True when the row's compaction would give `value` back unchanged, so
+// that the checks may read the input itself.
+bool unchanged_by_compaction(const Compaction& c, const KeptBytes& kept, std::string_view value) noexcept;
 
 // ---- Shared operations ---------------------------------------------------------
 
 std::string compact(const Rule& rule, std::string_view value);
 std::string format(const Rule& rule, std::string_view value);
-ValidationOutcome validate(const Rule& rule, std::string_view value);
-std::optional<ParsedData> parse(const Rule& rule, std::string_view value);
 // Every validator of the set generates its first example exactly as stored.
 std::optional<std::string> first_example(const ValidatorSpec& self);
 
 // Text helpers shared with the custom rules.
+// The checks accept only ASCII, so every other character may stand in as one
+// byte that no check accepts (DEL): lengths and positions then count
+// characters while the checks index bytes. Returns `c` itself when it is
+// ASCII, else a view of `buf`.
+std::string_view one_byte_per_char(std::string_view c, std::string& buf);
 // Removes every character of the ASCII set `chars`.
 std::string remove_chars(std::string_view text, std::string_view chars);
 // Every non-overlapping occurrence of `from`, left to right, becomes `to`.
@@ -99,18 +124,24 @@ std::string replace_all(std::string_view text, std::string_view from, std::strin
 // the end, and an empty or reversed range gives an empty piece.
 std::string_view char_range(std::string_view text, std::int64_t begin, std::int64_t end) noexcept;
 
+// validate and parse take the row's kept bytes, worked out when the program
+// is compiled.
+ValidationOutcome validate(const Rule& rule, const KeptBytes& kept, std::string_view value);
+std::optional<ParsedData> parse(const Rule& rule, const KeptBytes& kept, std::string_view value);
+
 template <const Rule& R>
 struct Bound {
+    static constexpr KeptBytes kKept = kept_bytes(R.compaction);
     static std::string compact(const ValidatorSpec&, std::string_view v) { return nz::compact(R, v); }
     static std::string format(const ValidatorSpec&, std::string_view v) { return nz::format(R, v); }
-    static ValidationOutcome validate(const ValidatorSpec&, std::string_view v) { return nz::validate(R, v); }
-    static std::optional<ParsedData> parse(const ValidatorSpec&, std::string_view v) { return nz::parse(R, v); }
+    static ValidationOutcome validate(const ValidatorSpec&, std::string_view v) { return nz::validate(R, kKept, v); }
+    static std::optional<ParsedData> parse(const ValidatorSpec&, std::string_view v) { return nz::parse(R, kKept, v); }
 };
 
-// Mistakes a row can hold, caught when its record is compiled: no check,
+// Mistakes a row can hold, caught when its record is compiled: no check (or two),
 // display bounds out of order, a prefix that compaction could never match.
 consteval bool well_formed(const Rule& r) {
-    if (r.check == nullptr) return false;
+    if ((r.check == nullptr) == (r.own_validate == nullptr)) return false;
     const Layout& f = r.format;
     if (f.pieces >= f.bounds.size()) return false;
     for (std::size_t i = 0; i < f.pieces; ++i)

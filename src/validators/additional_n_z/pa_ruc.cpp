@@ -3,6 +3,7 @@
 // ("1-184-921 DV49"). Its compaction, display form, checks and reported text.
 #include <algorithm>
 #include <array>
+#include <utility>
 
 #include "primitives/normalize.h"
 #include "primitives/text.h"
@@ -45,28 +46,37 @@ struct RucParts {
     std::string_view a, b, c, dv;
 };
 
+// The text without ASCII white space at either end: all the white space
+// that trimming finds in a text with one byte per character.
+std::string_view trim_ascii(std::string_view t) noexcept {
+    const auto space = [](char b) { return b == ' ' || (b >= '\t' && b <= '\r'); };
+    while (!t.empty() && space(t.front())) t.remove_prefix(1);
+    while (!t.empty() && space(t.back())) t.remove_suffix(1);
+    return t;
+}
+
 // Finds the verifier digits and the three digit pieces; a failure names the
 // first rule the text breaks.
+// (The texts are short: plain loops beat the library's searches here.)
 Verdict split_ruc(std::string_view text, RucParts& out) {
-    const std::size_t at = text.find("DV");
-    if (at == std::string_view::npos) return fail(ErrorCode::InvalidFormat, kMissingDv);
-    std::string_view body = trim(text.substr(0, at));
+    std::size_t at = 0;
+    while (at + 1 < text.size() && !(text[at] == 'D' && text[at + 1] == 'V')) ++at;
+    if (at + 1 >= text.size()) return fail(ErrorCode::InvalidFormat, kMissingDv);
+    std::string_view body = trim_ascii(text.substr(0, at));
     while (!body.empty() && body.back() == '-') body.remove_suffix(1);
-    out.dv = trim(text.substr(at + 2));
+    out.dv = trim_ascii(text.substr(at + 2));
     if (out.dv.size() != 2 || !all_digits(out.dv)) return fail(ErrorCode::InvalidFormat, kMissingDv);
 
     // Count every piece (the body may hold any number of hyphens) but keep
     // only the first four.
     std::array<std::string_view, 4> pieces;
-    std::size_t count = 0;
-    for (std::size_t start = 0;; ++count) {
-        const std::size_t hyphen = body.find('-', start);
-        if (count < pieces.size())
-            pieces[count] = body.substr(start, hyphen == std::string_view::npos ? std::string_view::npos : hyphen - start);
-        if (hyphen == std::string_view::npos) break;
-        start = hyphen + 1;
+    std::size_t count = 0, start = 0;
+    for (std::size_t i = 0; i <= body.size(); ++i) {
+        if (i < body.size() && body[i] != '-') continue;
+        if (count < pieces.size()) pieces[count] = body.substr(start, i - start);
+        ++count;
+        start = i + 1;
     }
-    ++count;
     if (count < 3 || count > 4 || pieces[0].empty() || pieces[1].empty() || pieces[2].empty() ||
         (count == 4 && pieces[3].empty()))
         return fail(ErrorCode::InvalidFormat, kSegments);
@@ -79,21 +89,67 @@ Verdict split_ruc(std::string_view text, RucParts& out) {
     return kPass;
 }
 
-// Verifier digit: weights 2, 3, 4, ... from the rightmost digit, skipping
-// 12 in the old format. Pieces have no length limit, so the weight is kept
-// mod 11; the sum grows by at most 90 a digit and cannot overflow 64 bits.
-char verifier(std::string_view digits, bool old_format) noexcept {
-    std::uint64_t sum = 0;
-    unsigned weight = 2;  // mod 11
-    std::size_t position = 0;
-    for (std::size_t i = digits.size(); i-- > 0; ++position) {
-        if (old_format && position == 10) weight = weight == 10 ? 0 : weight + 1;  // 12 becomes 13
-        sum += static_cast<unsigned>(digits[i] - '0') * weight;
-        weight = weight == 10 ? 0 : weight + 1;
+// Verifier digits: weights 2, 3, 4, ... from the rightmost digit, 12
+// skipped in the old format (the digit ten places from the right gets 13).
+// Only the weight mod 11 matters, so the digit `position` places from the
+// right weighs (position + 2, or + 3 from ten places on in the old format)
+// mod 11. Pieces have no length limit; the sums grow by at most 90 a digit
+// and cannot overflow 64 bits.
+constexpr unsigned weight_rule(std::size_t position, bool old_format) noexcept {
+    return static_cast<unsigned>((position + 2 + (old_format && position >= 10 ? 1 : 0)) % 11);
+}
+// The weights of the first 64 places (every real base), looked up.
+struct Weights {
+    std::uint8_t of[2][64] = {};
+    constexpr Weights() {
+        for (std::size_t p = 0; p < 64; ++p)
+            for (int old = 0; old < 2; ++old) of[old][p] = static_cast<std::uint8_t>(weight_rule(p, old != 0));
     }
+};
+constexpr Weights kWeights{};
+unsigned weight_at(std::size_t position, bool old_format) noexcept {
+    return position < 64 ? kWeights.of[old_format][position] : weight_rule(position, old_format);
+}
+
+char verifier_digit(std::uint64_t sum) noexcept {
     const auto r = static_cast<unsigned>(sum % 11);
     return r < 2 ? '0' : static_cast<char>('0' + 11 - r);
 }
+
+// The sums behind the verifier digits of a base, taken over its pieces
+// from the right without writing the base out: the weighted sum, the plain
+// digit sum and the digit ten places from the right.
+//
+// The second verifier digit weighs the base followed by the first one: each
+// base digit stands one place further left, where its weight is one more
+// (two more for the digit that moves onto the skipped 12), so mod 11 the
+// second sum is the first plus the digit sum (plus that digit) plus 2 x the
+// first verifier digit.
+struct BaseSums {
+    bool old_format = false;
+    std::size_t position = 0;  // places from the right taken so far
+    std::uint64_t weighted = 0, plain = 0, tenth = 0;
+
+    void digits(std::string_view d) noexcept {
+        for (std::size_t i = d.size(); i-- > 0; ++position) {
+            const auto v = static_cast<unsigned>(d[i] - '0');
+            weighted += v * weight_at(position, old_format);
+            plain += v;
+            if (position == 9) tenth = v;
+        }
+    }
+    // A piece left-padded with zeros, which weigh nothing, to `width`.
+    void padded(std::string_view d, std::size_t width) noexcept {
+        digits(d);
+        if (d.size() < width) position += width - d.size();
+    }
+    std::pair<char, char> verifier() const noexcept {
+        const char dv1 = verifier_digit(weighted);
+        const std::uint64_t shifted = plain + (old_format ? tenth : 0);
+        const std::uint64_t second = weighted % 11 + shifted % 11 + 2u * static_cast<unsigned>(dv1 - '0');
+        return {dv1, verifier_digit(second)};
+    }
+};
 
 }  // namespace
 
@@ -147,77 +203,137 @@ std::string pa_ruc_format(std::string_view c) {
 }
 
 namespace {
+
 // The text with every "DV:" written "DV" (a copy only when there is one).
+// Compaction has already done this once, but a "DV:" can survive it
+// ("DVDV::" compacts to "DVDV:"), and the checks read it away again.
 std::string_view without_dv_colon(std::string_view c, std::string& storage) {
     if (c.find("DV:") == std::string_view::npos) return c;
     storage = replace_all(c, "DV:", "DV");
     return storage;
 }
-}  // namespace
 
-Verdict pa_ruc_check(std::string_view c) {
-    std::string storage;
-    const std::string_view text = without_dv_colon(c, storage);
-    RucParts p;
-    if (const Verdict v = split_ruc(text, p); !v.ok) return v;
-
-    // Every real RUC's base has about twenty digits: build it on the stack,
-    // and on the heap only for absurdly long pieces.
-    const auto width = [](std::string_view piece, std::size_t w) { return piece.size() < w ? w : piece.size(); };
-    const bool natural = p.a.size() < 3;
-    const std::size_t size = natural ? (p.b.size() < 4 ? 4 - p.b.size() : 0) + 7 + width(p.a, 2) + 2 +
-                                           width(p.b, 3) + width(p.c, 5)
-                                     : width(p.a, 10) + width(p.b, 4) + width(p.c, 6);
-    std::array<char, 48> small;
-    std::string large;
-    char* out = small.data();
-    if (size + 1 > small.size()) {
-        large.resize(size + 1);
-        out = large.data();
-    }
-    char* const base = out;
-    const auto put = [&out](std::string_view piece, std::size_t w) {
-        for (std::size_t i = piece.size(); i < w; ++i) *out++ = '0';
-        out = std::copy(piece.begin(), piece.end(), out);
-    };
-    bool old_format = false;
-    if (natural) {
-        // Natural persons: province a, book b, entry c. Their bases always
-        // look like the old format, but the verifier digits are computed
-        // without the province rewrite (the published "1-184-921 DV49").
-        put({}, p.b.size() < 4 ? 4 - p.b.size() : 0);
-        put("0000005", 0);
-        put(p.a, 2);
-        put("00", 0);
-        put(p.b, 3);
-        put(p.c, 5);
+// The verifier digits of a RUC's pieces, checked against the given ones.
+Verdict check_verifier(const RucParts& p) {
+    BaseSums sums;
+    if (p.a.size() < 3) {
+        // Natural persons: province a, book b, entry c, in the base
+        // (4 - |b|) zeros, "0000005", a, "00", b, c padded to 2, 3 and 5.
+        // Such bases always look like the old format, but the verifier
+        // digits are computed without the province rewrite (the published
+        // "1-184-921 DV49").
+        sums.padded(p.c, 5);
+        sums.padded(p.b, 3);
+        sums.padded("00", 2);
+        sums.padded(p.a, 2);
+        sums.padded("0000005", 7);
     } else {
-        put(p.a, 10);
-        put(p.b, 4);
-        put(p.c, 6);
-        if (base[3] == '0' && base[4] == '0' && base[5] <= '4') {
-            const int code = current_province((base[5] - '0') * 10 + (base[6] - '0'));
-            base[5] = static_cast<char>('0' + code / 10);
-            base[6] = static_cast<char>('0' + code % 10);
-            old_format = true;
+        // a, b and c padded to 10, 4 and 6. An old-format base has "00" at
+        // places 3-4 of the padded a and at most 4 at place 5; places 5-6
+        // then hold an old province code, read as its current one.
+        const std::size_t width = std::max<std::size_t>(p.a.size(), 10), lead = width - p.a.size();
+        const auto at = [&](std::size_t k) { return k < lead ? '0' : p.a[k - lead]; };
+        sums.old_format = at(3) == '0' && at(4) == '0' && at(5) <= '4';
+        sums.padded(p.c, 6);
+        sums.padded(p.b, 4);
+        const std::size_t right_of_a = sums.position;
+        sums.padded(p.a, 10);
+        if (sums.old_format) {
+            const int old_code = (at(5) - '0') * 10 + (at(6) - '0'), code = current_province(old_code);
+            // Both places lie ten or more from the right, never on the tenth.
+            const std::size_t place5 = right_of_a + width - 6, place6 = place5 - 1;
+            sums.weighted += static_cast<std::uint64_t>(code / 10) * weight_at(place5, true) +
+                             static_cast<std::uint64_t>(code % 10) * weight_at(place6, true);
+            sums.weighted -= static_cast<std::uint64_t>(old_code / 10) * weight_at(place5, true) +
+                             static_cast<std::uint64_t>(old_code % 10) * weight_at(place6, true);
+            sums.plain += static_cast<std::uint64_t>(code / 10 + code % 10);
+            sums.plain -= static_cast<std::uint64_t>(old_code / 10 + old_code % 10);
         }
     }
-    const char dv1 = verifier({base, size}, old_format);
-    base[size] = dv1;
-    const char dv2 = verifier({base, size + 1}, old_format);
+    const auto [dv1, dv2] = sums.verifier();
     if (p.dv[0] != dv1 || p.dv[1] != dv2) return fail(ErrorCode::InvalidChecksum, kMismatch);
     return kPass;
 }
 
-std::string pa_ruc_accepted(std::string_view c) {
+// The form a valid RUC is reported in, "a-b-c DVdd" with digit pieces:
+// compact already, and read without any search.
+bool canonical(std::string_view v, RucParts& p) noexcept {
+    std::size_t i = 0;
+    const auto run = [&](std::string_view& piece) {
+        const std::size_t start = i;
+        while (i < v.size() && is_digit(v[i])) ++i;
+        piece = v.substr(start, i - start);
+        return i > start;
+    };
+    if (!run(p.a) || i == v.size() || v[i++] != '-' || !run(p.b) || i == v.size() || v[i++] != '-' || !run(p.c))
+        return false;
+    if (v.size() - i != 5 || v[i] != ' ' || v[i + 1] != 'D' || v[i + 2] != 'V' || !is_digit(v[i + 3]) ||
+        !is_digit(v[i + 4]))
+        return false;
+    p.dv = v.substr(i + 3, 2);
+    return true;
+}
+
+// True when pa_ruc_compact would give `value` back unchanged: ASCII without
+// lower-case letters, white space only as single blanks between other
+// characters, and no " DV " or "DV:" to rewrite.
+bool compact_already(std::string_view value) noexcept {
+    if (value.empty() || value.front() == ' ' || value.back() == ' ') return false;
+    char before = 0;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const char b = value[i];
+        if (!is_ascii(b) || is_lower(b) || (b >= '\t' && b <= '\r') || (b == ' ' && before == ' ')) return false;
+        // " DV " or "DV:" (a text ending in "DV" has neither).
+        if (b == 'V' && before == 'D' && i + 1 < value.size() &&
+            (value[i + 1] == ':' || (value[i + 1] == ' ' && i >= 2 && value[i - 2] == ' ')))
+            return false;
+        before = b;
+    }
+    return true;
+}
+
+// Checks the compact text `c` (one byte per character); a valid RUC is
+// reported as its three pieces, " DV" and the verifier digits, viewing
+// `input` when that is the very same text. `input` is empty unless `c` is
+// the input itself, which holds no "DV:".
+ValidationOutcome decide(std::string_view c, std::string_view input) {
     std::string storage;
-    const std::string_view text = without_dv_colon(c, storage);
     RucParts p;
-    split_ruc(text, p);
+    Verdict v = split_ruc(input.empty() ? without_dv_colon(c, storage) : c, p);
+    if (v.ok) v = check_verifier(p);
+    if (!v.ok) return ValidationOutcome::failure(v.code, v.message);
+    const std::size_t size = p.a.size() + p.b.size() + p.c.size() + 7;
+    if (size <= ValidationOutcome::kInlineCapacity) {
+        char text[ValidationOutcome::kInlineCapacity];
+        char* out = text;
+        for (const std::string_view piece : {p.a, std::string_view("-"), p.b, std::string_view("-"), p.c,
+                                             std::string_view(" DV"), p.dv})
+            out = std::copy(piece.begin(), piece.end(), out);
+        const std::string_view reported(text, size);
+        if (reported == input) return ValidationOutcome::success_input(input);
+        return ValidationOutcome::success_copy(reported);
+    }
     std::string out;
-    out.reserve(p.a.size() + p.b.size() + p.c.size() + 7);
+    out.reserve(size);
     out.append(p.a).append("-").append(p.b).append("-").append(p.c).append(" DV").append(p.dv);
-    return out;
+    return ValidationOutcome::success(std::move(out));
+}
+
+}  // namespace
+
+ValidationOutcome pa_ruc_validate(std::string_view value) {
+    // Usual input is written as valid numbers are reported, or at least
+    // compact already, and is read where it stands.
+    if (RucParts p; canonical(value, p)) {
+        const Verdict v = check_verifier(p);
+        if (!v.ok) return ValidationOutcome::failure(v.code, v.message);
+        return ValidationOutcome::success_input(value);
+    }
+    if (compact_already(value)) return decide(value, value);
+    const std::string c = pa_ruc_compact(value);
+    std::string buf;
+    const std::string_view view = one_byte_per_char(c, buf);
+    return decide(view, {});
 }
 
 }  // namespace ov::nz

@@ -162,8 +162,7 @@ constexpr std::string_view kPaRucExamples[] = {"1-184-921 DV49", "2588017-1-8319
 constexpr Rule kPaRucRule = {
     .compaction = {.custom = pa_ruc_compact},
     .format = {.custom = pa_ruc_format},
-    .check = pa_ruc_check,
-    .accepted = pa_ruc_accepted,
+    .own_validate = pa_ruc_validate,
 };
 }  // namespace
 const ValidatorSpec kPaRucSpec = {

@@ -9,6 +9,7 @@
 // Short runs of digits at the leaves are converted five digits at a time
 // (58^5 fits in 32 bits).
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -218,9 +219,12 @@ std::string compact(const ValidatorSpec&, std::string_view value) { return strip
 // characters, a number below 58^35 < 2^224: seven 32-bit limbs hold it, so
 // the decoding needs no allocation. Returns false when a character is
 // outside the alphabet; `size` is the decoded length (25 or not).
-bool decode_address(std::string_view s, std::uint8_t (&payload)[25], std::size_t& size) noexcept {
-    std::uint32_t limbs[8] = {};  // little-endian
-    std::size_t used = 0;         // limbs in use
+//
+// With 25 bytes the payload, read as a 200-bit big-endian number, is the
+// decoded number itself (the leading "1"s are its leading zero bytes), so
+// the limbs hold it: the version byte is limbs[6], the checksum limbs[0].
+bool decode_address(std::string_view s, std::uint32_t (&limbs)[8], std::size_t& size) noexcept {
+    std::size_t used = 0;  // limbs in use, little-endian
     bool bad = false;
     std::size_t i = 0;
     while (i < s.size()) {
@@ -243,21 +247,24 @@ bool decode_address(std::string_view s, std::uint8_t (&payload)[25], std::size_t
     if (bad) return false;
     std::size_t zeros = 0;
     while (zeros < s.size() && s[zeros] == '1') ++zeros;
-    // Significant bytes of the number, most significant first.
-    std::uint8_t bytes[32];
-    std::size_t count = 0;
-    for (std::size_t l = used; l-- > 0;)
-        for (int shift = 24; shift >= 0; shift -= 8) {
-            const auto b = static_cast<std::uint8_t>(limbs[l] >> shift);
-            if (count == 0 && b == 0) continue;
-            bytes[count++] = b;
-        }
-    size = zeros + count;
-    if (size == 25) {
-        for (std::size_t k = 0; k < zeros; ++k) payload[k] = 0;
-        for (std::size_t k = 0; k < count; ++k) payload[zeros + k] = bytes[k];
-    }
+    // Significant bytes of the number.
+    std::size_t top = used;
+    while (top > 0 && limbs[top - 1] == 0) --top;
+    const std::size_t bits = top == 0 ? 0 : 32 * (top - 1) + static_cast<std::size_t>(std::bit_width(limbs[top - 1]));
+    size = zeros + (bits + 7) / 8;
     return true;
+}
+
+// The Base58Check checksum test of a 25-byte payload held in limbs: the
+// first four bytes of the double SHA-256 of bytes 0..20 equal bytes 21..24.
+// Bytes 0..20 are the number shifted right by 32 bits, so the block's words
+// come straight from the limbs.
+bool checksum_matches(const std::uint32_t (&limbs)[8]) noexcept {
+    std::uint32_t words[16] = {};
+    for (std::size_t w = 0; w < 5; ++w) words[w] = (limbs[5 - w] >> 8) | (limbs[6 - w] << 24);
+    words[5] = (limbs[1] << 24) | 0x00800000u;  // byte 20, then the padding marker
+    words[15] = 21 * 8;                          // the message length in bits
+    return sha256d_head(words) == limbs[0];
 }
 
 // Checks of a compact text, in order. Success views `s` itself.
@@ -268,26 +275,27 @@ ValidationOutcome check(std::string_view s) {
     if (s[0] != '1' && s[0] != '3')
         return ValidationOutcome::failure(ErrorCode::InvalidComponent,
                                           "Bitcoin Base58Check address must start with 1 or 3");
-    std::uint8_t payload[25];
+    std::uint32_t limbs[8] = {};
     std::size_t size = 0;
-    if (!decode_address(s, payload, size))
+    if (!decode_address(s, limbs, size))
         return ValidationOutcome::failure(ErrorCode::InvalidFormat,
                                           "Bitcoin Base58Check address contains invalid characters");
     if (size != 25)
         return ValidationOutcome::failure(ErrorCode::InvalidLength,
                                           "Bitcoin Base58Check address decoded payload must be 25 bytes");
-    if (payload[0] != 0 && payload[0] != 5)
+    if (limbs[6] != 0 && limbs[6] != 5)
         return ValidationOutcome::failure(ErrorCode::InvalidComponent,
                                           "Bitcoin Base58Check address has an unsupported version");
-    const auto once = sha256(std::span<const std::uint8_t>(payload, 21));
-    const auto twice = sha256(once);
-    if (!std::equal(twice.begin(), twice.begin() + 4, payload + 21))
+    if (!checksum_matches(limbs))
         return ValidationOutcome::failure(ErrorCode::InvalidChecksum,
                                           "Bitcoin Base58Check address fails checksum validation");
     return ValidationOutcome::success_input(s);
 }
 
 ValidationOutcome validate(const ValidatorSpec& self, std::string_view value) {
+    // Printable ASCII without a blank (every address) is its own compact
+    // form: checked where it stands.
+    if (all_graphic_ascii(value)) return check(value);
     return check_compacted(
         value, seps::S2, false, [&](std::string_view v) { return compact(self, v); }, check);
 }

@@ -18,10 +18,26 @@ extern const ValidatorSpec kBtcBech32Spec;
 extern const ValidatorSpec kEthSpec;
 extern const ValidatorSpec kWalletSpec;
 
+// True when every byte is printable ASCII other than the blank: such text
+// is its own compact form under trimming and blank removal.
+constexpr bool all_graphic_ascii(std::string_view s) noexcept {
+    for (char c : s)
+        if (static_cast<unsigned char>(c) - 0x21u > 0x7Eu - 0x21u) return false;
+    return true;
+}
+
 // FIPS 180-4 SHA-256 (with the processor's SHA instructions where present).
 std::array<std::uint8_t, 32> sha256(std::span<const std::uint8_t> data) noexcept;
 // The same digest computed without them: the reference for tests.
 std::array<std::uint8_t, 32> sha256_portable(std::span<const std::uint8_t> data) noexcept;
+// SHA-256 of the SHA-256 digest (the Base58Check checksum). A message of at
+// most kSha256BlockMessage bytes takes one block a pass, built directly.
+inline constexpr std::size_t kSha256BlockMessage = 55;
+std::array<std::uint8_t, 32> sha256d(std::span<const std::uint8_t> data) noexcept;
+// The first big-endian word of the double SHA-256 of a message that fits one
+// block, given as the block's sixteen words (message, 0x80 marker, zeros and
+// bit length, each word big-endian): no byte buffer between the passes.
+std::uint32_t sha256d_head(const std::uint32_t (&words)[16]) noexcept;
 // Keccak-256 with the original Keccak padding (0x01 ... 0x80), not SHA-3's.
 std::array<std::uint8_t, 32> keccak256(std::span<const std::uint8_t> data) noexcept;
 

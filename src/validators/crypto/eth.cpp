@@ -41,9 +41,47 @@ ValidationOutcome check(std::string_view s, std::string_view l) {
     return ValidationOutcome::success_copy(l);
 }
 
+// Byte classes of an address, read in one pass.
+constexpr std::uint8_t kHex = 1, kUpper = 2, kLower = 4;
+struct ByteClasses {
+    std::uint8_t of[256] = {};
+    constexpr ByteClasses() {
+        for (unsigned b = 0; b < 256; ++b) {
+            const char c = static_cast<char>(b);
+            of[b] = static_cast<std::uint8_t>((is_hex(c) ? kHex : 0) | (is_upper(c) ? kUpper : 0) |
+                                              (is_lower(c) ? kLower : 0));
+        }
+    }
+};
+constexpr ByteClasses kClasses{};
+
+// validate for printable ASCII without a blank (every address), which is its
+// own compact form: one pass over the bytes finds the shape and the letter
+// cases, and a lower-case address (the usual form) is reported as the input.
+ValidationOutcome check_in_place(std::string_view s) {
+    if (s.size() != 42)
+        return ValidationOutcome::failure(ErrorCode::InvalidLength, "Ethereum address must be 42 characters");
+    unsigned all = kHex, any = 0;
+    for (std::size_t i = 2; i < 42; ++i) {
+        const std::uint8_t k = kClasses.of[static_cast<unsigned char>(s[i])];
+        all &= k;
+        any |= k;
+    }
+    if (s[0] != '0' || (s[1] != 'x' && s[1] != 'X') || all == 0)
+        return ValidationOutcome::failure(ErrorCode::InvalidFormat,
+                                          "Ethereum address must be 0x followed by 40 hexadecimal characters");
+    if ((any & kUpper) && (any & kLower) && !eip55_body_valid(s.substr(2)))
+        return ValidationOutcome::failure(ErrorCode::InvalidChecksum,
+                                          "Ethereum address fails EIP-55 checksum validation");
+    if (!(any & kUpper) && s[1] == 'x') return ValidationOutcome::success_input(s);
+    char lowered[42];
+    ascii_lower_into(s.data(), s.size(), lowered);
+    return ValidationOutcome::success_copy({lowered, sizeof lowered});
+}
+
 ValidationOutcome validate(const ValidatorSpec&, std::string_view value) {
-    // Short ASCII input (every valid address) is compacted and lower-cased
-    // on the stack.
+    if (all_graphic_ascii(value)) return check_in_place(value);
+    // Other short ASCII input is compacted and lower-cased on the stack.
     char compacted[64], lowered[64];
     const std::size_t n = strip_separators_ascii(value, seps::S2, compacted, sizeof compacted);
     if (n != kNoCompact) {

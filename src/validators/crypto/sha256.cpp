@@ -2,6 +2,7 @@
 // message padded with 0x80, zero bytes and the 64-bit bit length.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "validators/crypto/crypto.h"
 
@@ -32,11 +33,9 @@ constexpr std::uint32_t kInitial[8] = {
 
 constexpr std::uint32_t rotr(std::uint32_t x, unsigned n) noexcept { return (x >> n) | (x << (32 - n)); }
 
-void compress_portable(std::uint32_t (&h)[8], const std::uint8_t* block) noexcept {
-    std::uint32_t w[64];
-    for (int i = 0; i < 16; ++i)
-        w[i] = (std::uint32_t{block[4 * i]} << 24) | (std::uint32_t{block[4 * i + 1]} << 16) |
-               (std::uint32_t{block[4 * i + 2]} << 8) | std::uint32_t{block[4 * i + 3]};
+// The rounds over the sixteen message words of a block (the block's
+// big-endian words); w[16..63] is the schedule's scratch space.
+void rounds_portable(std::uint32_t (&h)[8], std::uint32_t (&w)[64]) noexcept {
     for (int i = 16; i < 64; ++i) {
         std::uint32_t s0 = rotr(w[i - 15], 7) ^ rotr(w[i - 15], 18) ^ (w[i - 15] >> 3);
         std::uint32_t s1 = rotr(w[i - 2], 17) ^ rotr(w[i - 2], 19) ^ (w[i - 2] >> 10);
@@ -65,15 +64,27 @@ void compress_portable(std::uint32_t (&h)[8], const std::uint8_t* block) noexcep
     h[7] += k;
 }
 
+void compress_portable(std::uint32_t (&h)[8], const std::uint8_t* block) noexcept {
+    std::uint32_t w[64];
+    for (int i = 0; i < 16; ++i)
+        w[i] = (std::uint32_t{block[4 * i]} << 24) | (std::uint32_t{block[4 * i + 1]} << 16) |
+               (std::uint32_t{block[4 * i + 2]} << 8) | std::uint32_t{block[4 * i + 3]};
+    rounds_portable(h, w);
+}
+
+void words_portable(std::uint32_t (&h)[8], const std::uint32_t (&words)[16]) noexcept {
+    std::uint32_t w[64];
+    for (int i = 0; i < 16; ++i) w[i] = words[i];
+    rounds_portable(h, w);
+}
+
 #ifdef OV_SHA_EXTENSIONS
 // The same compression with the processor's SHA-256 instructions (four
 // times faster or more), chosen at run time where the processor has them.
 // State order for the round instructions: ABEF in one register, CDGH in the
 // other. Message words are regrouped four at a time:
 // W[t..t+3] = msg2(msg1(W[t-16..], W[t-12..]) + W[t-7..t-4], W[t-4..]).
-__attribute__((target("sha,sse4.1,ssse3"))) void compress_sha_ni(std::uint32_t (&h)[8],
-                                                                  const std::uint8_t* block) noexcept {
-    const __m128i kByteSwap = _mm_set_epi64x(0x0c0d0e0f08090a0bLL, 0x0405060700010203LL);
+__attribute__((target("sha,sse4.1,ssse3"))) inline void rounds_sha_ni(std::uint32_t (&h)[8], __m128i (&w)[4]) noexcept {
     __m128i dcba = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&h[0]));
     __m128i hgfe = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&h[4]));
     const __m128i cdab = _mm_shuffle_epi32(dcba, 0xB1);
@@ -82,9 +93,6 @@ __attribute__((target("sha,sse4.1,ssse3"))) void compress_sha_ni(std::uint32_t (
     __m128i cdgh = _mm_blend_epi16(efgh, cdab, 0xF0);
     const __m128i abef_in = abef, cdgh_in = cdgh;
 
-    __m128i w[4];
-    for (int i = 0; i < 4; ++i)
-        w[i] = _mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * i)), kByteSwap);
     for (int g = 0; g < 16; ++g) {
         __m128i wk = _mm_add_epi32(w[g & 3], _mm_loadu_si128(reinterpret_cast<const __m128i*>(&kRound[4 * g])));
         cdgh = _mm_sha256rnds2_epu32(cdgh, abef, wk);
@@ -104,6 +112,26 @@ __attribute__((target("sha,sse4.1,ssse3"))) void compress_sha_ni(std::uint32_t (
     _mm_storeu_si128(reinterpret_cast<__m128i*>(&h[4]), _mm_alignr_epi8(dchg, feba, 8));
 }
 
+__attribute__((target("sha,sse4.1,ssse3"))) void compress_sha_ni(std::uint32_t (&h)[8],
+                                                                  const std::uint8_t* block) noexcept {
+    const __m128i kByteSwap = _mm_set_epi64x(0x0c0d0e0f08090a0bLL, 0x0405060700010203LL);
+    __m128i w[4];
+    for (int i = 0; i < 4; ++i)
+        w[i] = _mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * i)), kByteSwap);
+    rounds_sha_ni(h, w);
+}
+
+// Message words are put together lane by lane: a 16-byte load of words just
+// written one at a time would wait for the stores to land.
+__attribute__((target("sha,sse4.1,ssse3"))) void words_sha_ni(std::uint32_t (&h)[8],
+                                                               const std::uint32_t (&words)[16]) noexcept {
+    __m128i w[4];
+    for (int i = 0; i < 4; ++i)
+        w[i] = _mm_set_epi32(static_cast<int>(words[4 * i + 3]), static_cast<int>(words[4 * i + 2]),
+                             static_cast<int>(words[4 * i + 1]), static_cast<int>(words[4 * i]));
+    rounds_sha_ni(h, w);
+}
+
 bool has_sha_extensions() noexcept {
     unsigned a, b, c, d;
     if (!__get_cpuid(1, &a, &b, &c, &d)) return false;
@@ -114,12 +142,30 @@ bool has_sha_extensions() noexcept {
 #endif
 
 using Compress = void (*)(std::uint32_t (&)[8], const std::uint8_t*) noexcept;
+using CompressWords = void (*)(std::uint32_t (&)[8], const std::uint32_t (&)[16]) noexcept;
+
+CompressWords pick_compress_words() noexcept {
+#ifdef OV_SHA_EXTENSIONS
+    if (has_sha_extensions()) return words_sha_ni;
+#endif
+    return words_portable;
+}
 
 Compress pick_compress() noexcept {
 #ifdef OV_SHA_EXTENSIONS
     if (has_sha_extensions()) return compress_sha_ni;
 #endif
     return compress_portable;
+}
+
+// Writes the eight state words big-endian.
+void store_state(const std::uint32_t (&h)[8], std::uint8_t* out) noexcept {
+    for (int i = 0; i < 8; ++i) {
+        out[4 * i] = static_cast<std::uint8_t>(h[i] >> 24);
+        out[4 * i + 1] = static_cast<std::uint8_t>(h[i] >> 16);
+        out[4 * i + 2] = static_cast<std::uint8_t>(h[i] >> 8);
+        out[4 * i + 3] = static_cast<std::uint8_t>(h[i]);
+    }
 }
 
 std::array<std::uint8_t, 32> digest(std::span<const std::uint8_t> data, Compress compress) noexcept {
@@ -142,22 +188,62 @@ std::array<std::uint8_t, 32> digest(std::span<const std::uint8_t> data, Compress
     compress(h, tail);
     if (tail_len == 128) compress(h, tail + 64);
 
-    std::array<std::uint8_t, 32> out{};
-    for (int i = 0; i < 8; ++i) {
-        out[4 * i] = static_cast<std::uint8_t>(h[i] >> 24);
-        out[4 * i + 1] = static_cast<std::uint8_t>(h[i] >> 16);
-        out[4 * i + 2] = static_cast<std::uint8_t>(h[i] >> 8);
-        out[4 * i + 3] = static_cast<std::uint8_t>(h[i]);
-    }
+    std::array<std::uint8_t, 32> out;
+    store_state(h, out.data());
     return out;
+}
+
+// Decided once per process; both forms give the same digest.
+Compress best_compress() noexcept {
+    static const Compress compress = pick_compress();
+    return compress;
+}
+
+// One padded block for a message of at most 55 bytes: the message, 0x80,
+// zero bytes and the bit length.
+void single_block(const std::uint8_t* data, std::size_t n, std::uint8_t (&block)[64]) noexcept {
+    std::memset(block, 0, sizeof block);
+    if (n > 0) std::memcpy(block, data, n);
+    block[n] = 0x80;
+    const std::uint64_t bits = static_cast<std::uint64_t>(n) << 3;
+    for (int i = 0; i < 8; ++i) block[63 - i] = static_cast<std::uint8_t>(bits >> (8 * i));
 }
 
 }  // namespace
 
 std::array<std::uint8_t, 32> sha256(std::span<const std::uint8_t> data) noexcept {
-    // Decided once per process; both forms give the same digest.
-    static const Compress compress = pick_compress();
-    return digest(data, compress);
+    return digest(data, best_compress());
+}
+
+std::array<std::uint8_t, 32> sha256d(std::span<const std::uint8_t> data) noexcept {
+    if (data.size() > kSha256BlockMessage) return sha256(sha256(data));
+    const Compress compress = best_compress();
+    std::uint8_t block[64];
+    single_block(data.data(), data.size(), block);
+    std::uint32_t h[8];
+    std::memcpy(h, kInitial, sizeof h);
+    compress(h, block);
+    // The first digest (32 bytes) is the whole message of the second pass.
+    std::uint8_t first[32];
+    store_state(h, first);
+    single_block(first, sizeof first, block);
+    std::memcpy(h, kInitial, sizeof h);
+    compress(h, block);
+    std::array<std::uint8_t, 32> out;
+    store_state(h, out.data());
+    return out;
+}
+
+std::uint32_t sha256d_head(const std::uint32_t (&words)[16]) noexcept {
+    static const CompressWords compress = pick_compress_words();
+    std::uint32_t h[8];
+    std::memcpy(h, kInitial, sizeof h);
+    compress(h, words);
+    // The first digest, eight words, is the whole message of the second pass.
+    std::uint32_t second[16] = {h[0], h[1], h[2], h[3], h[4], h[5], h[6], h[7], 0x80000000u, 0, 0, 0, 0, 0, 0, 256};
+    std::memcpy(h, kInitial, sizeof h);
+    compress(h, second);
+    return h[0];
 }
 
 std::array<std::uint8_t, 32> sha256_portable(std::span<const std::uint8_t> data) noexcept {
