@@ -82,9 +82,6 @@ NOISE = [" ", "-", ".", "/", ":", ",", "\t", "\n", "\r", "\u00a0", "\u3000", "\u
          "\u200b", "\u200c", "\u200d", "\ufeff", "\u2013"]
 # Ids whose success text holds single spaces by design.
 SPACED = {"de.handelsreg", "pa.ruc"}
-# Failures outside the legacy set, mended on other branches (remove the
-# entry once merged).
-OTHER_BRANCHES: dict[str, str] = {}
 
 
 def _prefixes(vid):
@@ -142,14 +139,7 @@ def _check_success(vid, value):
             assert again == r.compact, (value, r.compact)
 
 
-EVERY_ID = [
-    pytest.param(vid, marks=pytest.mark.xfail(reason=OTHER_BRANCHES[vid], strict=False))
-    if vid in OTHER_BRANCHES else vid
-    for vid in IDS
-]
-
-
-@pytest.mark.parametrize("vid", EVERY_ID)
+@pytest.mark.parametrize("vid", IDS)
 def test_success_text_is_clean_and_compacts_to_itself(vid):
     # A third of the profile's examples per id keeps the 176 runs quick; the
     # sweep below covers every single insertion.
@@ -161,7 +151,7 @@ def test_success_text_is_clean_and_compacts_to_itself(vid):
     check()
 
 
-@pytest.mark.parametrize("vid", EVERY_ID)
+@pytest.mark.parametrize("vid", IDS)
 def test_success_text_is_clean_with_noise_anywhere(vid):
     # Each example, with and without a prefix, with one noise piece (or a
     # pair: a zero-width character shielding white space) at every position.
