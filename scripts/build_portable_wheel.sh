@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Linux wheel that installs on glibc 2.17 and later (manylinux2014)
 # from any Linux, with Zig's C/C++ driver in place of the system compiler:
-#   scripts/build_portable_wheel.sh        -> dist/orvane_vardik-*-manylinux*.whl
+#   scripts/build_portable_wheel.sh [SOURCE] -> dist/orvane_vardik-*-manylinux*.whl
+# SOURCE is this tree (the default) or an sdist built from it.
 # Then checks it (auditwheel, the glibc symbol versions, abi3audit), installs
 # it in a fresh virtual environment and runs scripts/smoke_test.py there.
 # Needs: python3 with the tools of scripts/portable-wheel-requirements.txt,
@@ -14,6 +15,7 @@ py="${PYTHON:-python3}"
 arch="$(uname -m)"
 plat="manylinux_2_17_${arch}"
 max_glibc="2.17"
+source="$(realpath "${1:-.}")"
 
 for mod in ziglang auditwheel abi3audit; do
   "$py" -c "import $mod" 2>/dev/null || {
@@ -33,7 +35,7 @@ isolation=()
 start=$SECONDS
 "$py" -m pip wheel --no-deps -q "${isolation[@]}" -w "$raw" \
   -C "cmake.define.CMAKE_TOOLCHAIN_FILE=$root/scripts/zig/toolchain.cmake" \
-  -C "build-dir=build/zig-{wheel_tag}" .
+  -C "build-dir=build/zig-{wheel_tag}" "$source"
 echo "built in $((SECONDS - start)) s: $(ls "$raw")"
 wheel="$(ls "$raw"/orvane_vardik-*.whl)"
 
