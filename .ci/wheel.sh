@@ -2,8 +2,9 @@
 # CI for what users install: the sdist, and from it the portable Linux wheel
 # (Zig aimed at glibc 2.17), checked by scripts/build_portable_wheel.sh
 # (auditwheel, symbol versions, abi3audit) and smoke-tested in a fresh
-# environment. About 10 minutes on 2 busy cores, plus 4 the first time Zig
-# builds its libc++ (cached in ~/.cache/zig afterwards).
+# environment. About 4 minutes of CPU time (19 minutes of wall time on a
+# shared, busy 2-core machine), plus 4 the first time Zig builds its libc++
+# (cached in ~/.cache/zig afterwards). The build is cut off after an hour.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 start=$SECONDS
