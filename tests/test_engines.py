@@ -91,8 +91,9 @@ def test_polars_expressions(dtype):
 
 @pytest.fixture(scope="module")
 def spark():
-    pytest.importorskip("pyspark")
-    pytest.importorskip("pandas")
+    why = "the Spark tests need the 'spark' extra: pip install '.[spark]'"
+    pytest.importorskip("pyspark", reason=why)
+    pytest.importorskip("pandas", reason=why)
     if shutil.which("java") is None and not os.environ.get("JAVA_HOME"):
         pytest.skip("Spark needs Java, and none was found")
     # Loopback only, and the workers run this interpreter (they import pyarrow).

@@ -446,6 +446,6 @@ PyModuleDef kModule = {
 
 }  // namespace ovc
 
-extern "C" __attribute__((visibility("default"))) PyObject* PyInit__columns(void) {
+PyMODINIT_FUNC PyInit__columns(void) {
     return PyModuleDef_Init(&ovc::kModule);
 }

@@ -101,6 +101,6 @@ PyModuleDef kModule = {
 
 }  // namespace ovpy
 
-extern "C" __attribute__((visibility("default"))) PyObject* PyInit__native(void) {
+PyMODINIT_FUNC PyInit__native(void) {
     return PyModuleDef_Init(&ovpy::kModule);
 }

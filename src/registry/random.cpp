@@ -1,9 +1,107 @@
+// Windows' rand_s is declared only when this comes before the C headers.
+#if defined(_WIN32) && !defined(_CRT_RAND_S)
+#define _CRT_RAND_S
+#endif
+
 #include "registry/random.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <limits>
 
+#if !defined(_WIN32)
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#endif
+#if defined(__linux__)
+#include <sys/syscall.h>
+#endif
+
 namespace ov {
+
+namespace {
+
+#if !defined(_WIN32)
+// read() until n bytes came, retrying interrupted calls.
+bool read_all(int fd, unsigned char* p, std::size_t n) noexcept {
+    while (n > 0) {
+        const auto got = ::read(fd, p, n);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) return false;
+        p += got;
+        n -= static_cast<std::size_t>(got);
+    }
+    return true;
+}
+#endif
+
+#if defined(__linux__) && defined(SYS_getrandom)
+// Refused (ENOSYS before Linux 3.17, EPERM under some seccomp filters) or
+// not ready yet (EAGAIN early at boot): the caller falls back to the device.
+bool getrandom_entropy(unsigned char* p, std::size_t n) noexcept {
+    constexpr unsigned kNonBlocking = 0x0001;  // GRND_NONBLOCK, absent from old headers
+    while (n > 0) {
+        const long got = ::syscall(SYS_getrandom, p, n, kNonBlocking);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) return false;
+        p += got;
+        n -= static_cast<std::size_t>(got);
+    }
+    return true;
+}
+#endif
+
+}  // namespace
+
+bool urandom_entropy(void* out, std::size_t n) noexcept {
+#if defined(_WIN32)
+    (void)out;
+    (void)n;
+    return false;
+#else
+    int flags = O_RDONLY;
+#ifdef O_CLOEXEC
+    flags |= O_CLOEXEC;
+#endif
+    int fd;
+    do fd = ::open("/dev/urandom", flags);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0) return false;
+    const bool ok = read_all(fd, static_cast<unsigned char*>(out), n);
+    ::close(fd);
+    return ok;
+#endif
+}
+
+bool os_entropy(void* out, std::size_t n) noexcept {
+#if defined(__linux__) && defined(SYS_getrandom)
+    if (getrandom_entropy(static_cast<unsigned char*>(out), n)) return true;
+    return urandom_entropy(out, n);
+#elif defined(__linux__)
+    return urandom_entropy(out, n);
+#elif defined(_WIN32)
+    auto* p = static_cast<unsigned char*>(out);
+    for (std::size_t i = 0; i < n; i += 4) {
+        unsigned int word = 0;
+        if (rand_s(&word) != 0) return false;
+        for (std::size_t k = 0; k < 4 && i + k < n; ++k) p[i + k] = static_cast<unsigned char>(word >> (8 * k));
+    }
+    return true;
+#elif defined(__APPLE__) || defined(__FreeBSD__) || defined(__OpenBSD__) || defined(__NetBSD__)
+    arc4random_buf(out, n);
+    return true;
+#else
+    return urandom_entropy(out, n);
+#endif
+}
+
+RandomSource::RandomSource(EntropySource entropy) noexcept {
+    std::uint64_t s = 0;
+    if (entropy == nullptr || !entropy(&s, sizeof s)) s = 0;
+    seed_ = s;
+}
 
 std::uint64_t clock_ns() noexcept {
     using namespace std::chrono;
@@ -29,7 +127,7 @@ std::uint64_t RandomSource::draw_at(std::uint64_t t) noexcept {
     return x;
 }
 
-std::uint64_t RandomSource::draw() noexcept { return draw_at(clock_ns()); }
+std::uint64_t RandomSource::draw() noexcept { return draw_at(clock_ns() ^ seed_); }
 
 RandomSource& random_source() noexcept {
     static RandomSource source;

@@ -3,7 +3,9 @@
 #include "validators/additional_n_z/records.h"
 
 // A row names only what differs from the defaults of its fields.
+#if defined(__GNUC__)
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#endif
 
 namespace ov::nz {
 

@@ -6,10 +6,19 @@
 
 #include "validators/crypto/crypto.h"
 
+// The SHA instructions of x86-64, compiled in for them alone (GCC and Clang
+// need the target attribute; MSVC takes the intrinsics as they are) and used
+// only where CPUID reports them. Everywhere else: the portable compression.
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 #define OV_SHA_EXTENSIONS 1
+#define OV_SHA_TARGET __attribute__((target("sha,sse4.1,ssse3")))
 #include <cpuid.h>
 #include <immintrin.h>
+#elif defined(_M_X64) && defined(_MSC_VER)
+#define OV_SHA_EXTENSIONS 1
+#define OV_SHA_TARGET
+#include <immintrin.h>
+#include <intrin.h>
 #endif
 
 namespace ov {
@@ -84,7 +93,7 @@ void words_portable(std::uint32_t (&h)[8], const std::uint32_t (&words)[16]) noe
 // State order for the round instructions: ABEF in one register, CDGH in the
 // other. Message words are regrouped four at a time:
 // W[t..t+3] = msg2(msg1(W[t-16..], W[t-12..]) + W[t-7..t-4], W[t-4..]).
-__attribute__((target("sha,sse4.1,ssse3"))) inline void rounds_sha_ni(std::uint32_t (&h)[8], __m128i (&w)[4]) noexcept {
+OV_SHA_TARGET inline void rounds_sha_ni(std::uint32_t (&h)[8], __m128i (&w)[4]) noexcept {
     __m128i dcba = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&h[0]));
     __m128i hgfe = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&h[4]));
     const __m128i cdab = _mm_shuffle_epi32(dcba, 0xB1);
@@ -112,7 +121,7 @@ __attribute__((target("sha,sse4.1,ssse3"))) inline void rounds_sha_ni(std::uint3
     _mm_storeu_si128(reinterpret_cast<__m128i*>(&h[4]), _mm_alignr_epi8(dchg, feba, 8));
 }
 
-__attribute__((target("sha,sse4.1,ssse3"))) void compress_sha_ni(std::uint32_t (&h)[8],
+OV_SHA_TARGET void compress_sha_ni(std::uint32_t (&h)[8],
                                                                   const std::uint8_t* block) noexcept {
     const __m128i kByteSwap = _mm_set_epi64x(0x0c0d0e0f08090a0bLL, 0x0405060700010203LL);
     __m128i w[4];
@@ -123,7 +132,7 @@ __attribute__((target("sha,sse4.1,ssse3"))) void compress_sha_ni(std::uint32_t (
 
 // Message words are put together lane by lane: a 16-byte load of words just
 // written one at a time would wait for the stores to land.
-__attribute__((target("sha,sse4.1,ssse3"))) void words_sha_ni(std::uint32_t (&h)[8],
+OV_SHA_TARGET void words_sha_ni(std::uint32_t (&h)[8],
                                                                const std::uint32_t (&words)[16]) noexcept {
     __m128i w[4];
     for (int i = 0; i < 4; ++i)
@@ -132,12 +141,23 @@ __attribute__((target("sha,sse4.1,ssse3"))) void words_sha_ni(std::uint32_t (&h)
     rounds_sha_ni(h, w);
 }
 
+// CPUID leaf 1: ECX bits 9 (SSSE3) and 19 (SSE4.1); leaf 7: EBX bit 29 (SHA).
 bool has_sha_extensions() noexcept {
+#if defined(__GNUC__) || defined(__clang__)
     unsigned a, b, c, d;
     if (!__get_cpuid(1, &a, &b, &c, &d)) return false;
     const bool ssse3 = (c >> 9) & 1, sse41 = (c >> 19) & 1;
     if (!__get_cpuid_count(7, 0, &a, &b, &c, &d)) return false;
     return ssse3 && sse41 && ((b >> 29) & 1);
+#else
+    int r[4];
+    __cpuid(r, 0);
+    if (r[0] < 7) return false;
+    __cpuid(r, 1);
+    const bool ssse3 = (r[2] >> 9) & 1, sse41 = (r[2] >> 19) & 1;
+    __cpuidex(r, 7, 0);
+    return ssse3 && sse41 && ((r[1] >> 29) & 1);
+#endif
 }
 #endif
 

@@ -1,0 +1,23 @@
+"""Checks an installed wheel from outside the source tree: both modules load
+and a few calls give their documented answers. No test dependencies needed."""
+import sys
+
+import orvane_vardik as ov
+from orvane_vardik import _columns  # noqa: F401  (the second module loads too)
+
+CASES = [
+    ("iban", "GB29 NWBK 6016 1331 9268 19", True),
+    ("iban", "GB29NWBK60161331926818", False),
+    ("luhn", "79927398713", True),
+    ("isin", "US0378331005", True),
+]
+
+for vid, value, valid in CASES:
+    got = ov.validate(vid, value).valid
+    assert got is valid, (vid, value, got)
+assert ov.compact("iban", "GB29 NWBK 6016 1331 9268 19") == "GB29NWBK60161331926819"
+for vid in ("iban", "luhn", "isin"):
+    value = ov.generate(vid)
+    assert ov.validate(vid, value).valid, (vid, value)
+assert len(ov.validator_ids()) == 176
+print(f"smoke test passed: orvane_vardik {ov.__version__} on Python {sys.version.split()[0]}")
