@@ -1,10 +1,22 @@
-from collections.abc import Sequence
-
+# The package module: the registry and compatibility functions of _native,
+# with the same signatures and the same classes, over every id (documented
+# and extended); so its stub re-exports _native's declarations.
 from ._native import Bech32Validation as Bech32Validation
 from ._native import ParsedIdentifier as ParsedIdentifier
 from ._native import ValidationError as ValidationError
 from ._native import ValidationResult as ValidationResult
 from ._native import ValidatorMetadata as ValidatorMetadata
+from ._native import compact as compact
+from ._native import format as format
+from ._native import generate as generate
+from ._native import parse as parse
+from ._native import validate as validate
+from ._native import validate_id as validate_id
+from ._native import validate_many as validate_many
+from ._native import validate_named_id as validate_named_id
+from ._native import validator_ids as validator_ids
+from ._native import validator_metadata as validator_metadata
+from ._native import validators as validators
 
 __all__ = [
     "ValidationError",
@@ -24,17 +36,3 @@ __all__ = [
     "validate_id",
     "validate_named_id",
 ]
-
-def validator_ids() -> list[str]: ...
-def validators() -> list[ValidatorMetadata]: ...
-def validator_metadata(id: str) -> ValidatorMetadata: ...
-def validate(id: str, value: str) -> ValidationResult: ...
-def validate_many(id: str, values: Sequence[str]) -> list[ValidationResult]: ...
-def compact(id: str, value: str) -> str: ...
-def format(id: str, value: str) -> str: ...
-def generate(id: str) -> str | None: ...
-def parse(id: str, value: str) -> ParsedIdentifier | None: ...
-def validate_id(validator: str, value: str, input: str | None = None) -> bool:
-    """Compatibility entry point for the pre-registry boolean API."""
-def validate_named_id(validator: str, value: str) -> bool:
-    """Compatibility entry point for the pre-registry boolean API."""
