@@ -29,6 +29,7 @@ from ._api import (  # noqa: F401
     validator_metadata,
     validators,
 )
+from .conversions import cusip_to_isin, ean_to_gtin14, to_isbn10, to_isbn13  # noqa: F401
 
 # The distribution's version: the build reads it from this line, so the two
 # never disagree and no metadata lookup runs at import time.

@@ -8,9 +8,15 @@ namespace ov {
 namespace {
 using namespace extended;
 const ValidatorSpec* const kExtendedSet[] = {
-    &kIsbnSpec,
-    &kEanSpec,
-    &kImeiSpec,
+    // books, serials, music and media
+    &kIsbnSpec, &kIssnSpec, &kIsmnSpec, &kIsniSpec, &kIsanSpec, &kIsrcSpec, &kIsilSpec, &kGridSpec, &kOrcidSpec,
+    // trade
+    &kEanSpec, &kIso6346Spec, &kIso11649Spec, &kImoSpec,
+    // telecom and devices
+    &kImeiSpec, &kMeidSpec, &kImsiSpec, &kMacSpec,
+    // securities and chemistry
+    &kCusipSpec, &kFigiSpec, &kCasrnSpec, &kEuEcNumberSpec,
+    // vehicles
     &kVinSpec,
 };
 }  // namespace

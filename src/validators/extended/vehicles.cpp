@@ -73,7 +73,7 @@ constexpr std::uint64_t kVinLengths[] = {17};
 }  // namespace
 
 const ValidatorSpec kVinSpec = {
-    .source_url = "https://www.iso.org/standard/52200.html",
+    .source_url = "https://www.ecfr.gov/current/title-49/subtitle-B/chapter-V/part-565",
     .id = "vin",
     .name = "Vehicle Identification Number",
     .local_name = "Vehicle Identification Number",
