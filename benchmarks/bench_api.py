@@ -8,10 +8,10 @@ package call next to the `_native` call and a builtin reference
 interleaved, so a noisy neighbour slows all three alike. Every figure is the
 minimum over the rounds of process CPU time.
 
-Each module links its own copy of the validator core, at another offset, so
-the same validator code can differ by several ns between the two modules
-(a hot loop straddling a cache line in one copy only); which call wins
-changes from build to build. The empty-value rows measure the call path.
+Each module links its own copy of the validator core; the build puts it
+first in each module, at the same offsets, because a copy placed elsewhere
+ran some operations up to 15 ns slower (a hot loop straddling a cache line
+in one copy only). The empty-value rows measure the call path alone.
 
     python benchmarks/bench_api.py            # about 20 s
     python benchmarks/bench_api.py --quick
