@@ -4,7 +4,9 @@ For each extended id (every id the package serves that the documented
 module does not) the first published example is validated in its compact
 form (checked where it lies) and in a written form with separators
 (compacted on the stack). The reference, a builtin call with two short str
-(`operator.eq`), is timed in the same rounds, interleaved, and each figure
+(`operator.eq`), is timed in the same rounds, interleaved, with two
+documented calls for scale (`_native.validate("isin", ...)` and the same
+through the package function), and each figure
 is the minimum over the rounds of process CPU time, so a noisy shared
 machine inflates neither side. The target is a ratio of at most 3.
 
@@ -44,9 +46,15 @@ def main() -> None:
         compact = ov.compact(vid, ov.validator_metadata(vid).examples[0])
         cases.append((vid, compact, written(vid, compact)))
 
-    env = {"eq": operator.eq, "a": "abc", "b": "abd", "validate": ov.validate}
+    env = {"eq": operator.eq, "a": "abc", "b": "abd", "validate": ov.validate, "native": _native.validate,
+           "isin": "US0378331005"}
+    references = (("builtin", "eq(a, b)"), ("_native isin", "native('isin', isin)"),
+                  ("package isin", "validate('isin', isin)"))
     best: dict[str, float] = {}
     for _ in range(args.rounds):
+        for key, stmt in references:
+            t = ns(stmt, env, args.number)
+            best[key] = min(best.get(key, t), t)
         for vid, compact, shown in cases:
             for label, value in (("compact", compact), ("written", shown)):
                 env["vid"], env["value"] = vid, value
@@ -57,6 +65,8 @@ def main() -> None:
     ref = best["builtin"]
     print(f"builtin operator.eq: {ref:.1f} ns (minimum of {args.rounds} rounds)")
     print(f"{'id':<14} {'form':<8} {'ns':>7} {'ratio':>6}")
+    for key in ("_native isin", "package isin"):
+        print(f"{key:<23} {best[key]:7.1f} {best[key] / ref:6.2f}")
     worst = 0.0
     for vid, _, _ in cases:
         for label in ("compact", "written"):
