@@ -56,6 +56,11 @@ def test_examples_validate(vid):
 WRITTEN = [
     ("isbn", "978-92-95055-02-5", "9789295055025", "9789295055025"),  # no hyphen is fixed without range data
     ("isbn", "0-8044-2957-x", "080442957X", "080442957X"),
+    ("isbn", "ISBN 978-0-306-40615-7", "9780306406157", "9780306406157"),  # the standard's own way of writing it
+    ("issn", "ISSN 0317-8471", "03178471", "0317-8471"),
+    ("ismn", "ISMN M-2306-7118-7", "M230671187", "M230671187"),
+    ("isni", "ISNI 0000 0001 2103 2683", "0000000121032683", "0000 0001 2103 2683"),
+    ("isan", "ISAN 0000-0000-3A8D-0000-Z", "000000003A8D0000Z", "0000-0000-3A8D-0000-Z"),
     ("issn", "0317-8471", "03178471", "0317-8471"),
     ("issn", "1050-124x", "1050124X", "1050-124X"),
     ("ismn", "979-0-2306-7118-7", "9790230671187", "9790230671187"),
@@ -112,6 +117,7 @@ ERRORS = [
     ("isbn", "9790230671187", COMPONENT, "ISBN-13 must start with 978 or 979 (979-0 is for music)"),  # an ISMN
     ("isbn", "0306406153", CHECKSUM, "ISBN check digit does not match"),
     ("isbn", "9780306406158", CHECKSUM, "ISBN check digit does not match"),
+    ("isbn", "ISBN-13 9780306406157", LENGTH, "ISBN must be 10 or 13 characters"),  # only the bare word is dropped
     ("issn", "0317847", LENGTH, "ISSN must be 8 characters"),
     ("issn", "X3178471", FORMAT, "ISSN must be seven digits and a check digit or X"),
     ("issn", "03178472", CHECKSUM, "ISSN check digit does not match"),

@@ -62,8 +62,11 @@ std::string isbn_generate() {
 
 // Format keeps the compact text: every element boundary after the prefix
 // depends on the ranges the ISBN agencies publish, so no hyphen is fixed.
+// The standards of this file write their numbers behind their own name
+// ("ISBN 978-...", "ISSN 0317-8471"); compact drops that word, which no
+// compact number of these kinds can begin with.
 constexpr KindRule kIsbnRule = {
-    .separators = " -", .upper = true, .prefix = {},
+    .separators = " -", .upper = true, .prefix = "ISBN",
     .check = isbn_check, .present = nullptr, .generate = isbn_generate,
 };
 
@@ -95,7 +98,7 @@ std::string issn_generate() {
 }
 
 constexpr KindRule kIssnRule = {
-    .separators = " -", .upper = true, .prefix = {},
+    .separators = " -", .upper = true, .prefix = "ISSN",
     .check = issn_check, .present = issn_present, .generate = issn_generate,
 };
 
@@ -136,7 +139,7 @@ std::string ismn_generate() {
 
 // Like an ISBN, the publisher and item elements have no fixed length.
 constexpr KindRule kIsmnRule = {
-    .separators = " -", .upper = true, .prefix = {},
+    .separators = " -", .upper = true, .prefix = "ISMN",
     .check = ismn_check, .present = nullptr, .generate = ismn_generate,
 };
 
@@ -194,7 +197,7 @@ std::string isan_generate() {
 }
 
 constexpr KindRule kIsanRule = {
-    .separators = " -", .upper = true, .prefix = {},
+    .separators = " -", .upper = true, .prefix = "ISAN",
     .check = isan_check, .present = isan_present, .generate = isan_generate,
 };
 

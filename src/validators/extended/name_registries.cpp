@@ -43,8 +43,9 @@ std::string isni_generate() {
 std::string isni_present(std::string_view s) { return join_at(s, {4, 8, 12}, ' '); }
 std::string orcid_present(std::string_view s) { return join_at(s, {4, 8, 12}, '-'); }
 
+// "ISNI 0000 0001 2103 2683": the word is dropped, as for ISBN.
 constexpr KindRule kIsniRule = {
-    .separators = " -", .upper = true, .prefix = {},
+    .separators = " -", .upper = true, .prefix = "ISNI",
     .check = isni_check, .present = isni_present, .generate = isni_generate,
 };
 constexpr KindRule kOrcidRule = {
