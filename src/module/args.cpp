@@ -3,8 +3,6 @@
 #include <iterator>
 #include <string>
 
-#include "module/target.h"
-
 namespace ovpy {
 
 namespace {
@@ -256,22 +254,6 @@ bool sequence_items(PyObject* obj, const char* param, std::vector<PyObject*>& it
         return false;
     }
     return true;
-}
-
-PyObject* unknown_id(PyObject* id_obj) {
-    PyObject* msg = PyUnicode_FromFormat("unknown validator id: %U", id_obj);
-    if (!msg) return nullptr;
-#ifdef OVPY_PACKAGE_MODULE
-    // The id was converted before the lookup, so its UTF-8 form is cached.
-    Py_ssize_t n = 0;
-    const char* text = PyUnicode_AsUTF8AndSize(id_obj, &n);
-#endif
-    PyErr_SetObject(PyExc_KeyError, msg);
-    Py_DECREF(msg);
-#ifdef OVPY_PACKAGE_MODULE
-    if (text) note_closest_ids(std::string_view(text, static_cast<std::size_t>(n)));
-#endif
-    return nullptr;
 }
 
 }  // namespace ovpy

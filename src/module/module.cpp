@@ -54,8 +54,8 @@ PyMethodDef kCompatFunctions[] = {
 
 // The stand-alone check functions touch no registry: the package takes
 // them from _native alone.
-PyMethodDef* const kNativeGroups[] = {kRegistryFunctions, kStandaloneFunctions, kCompatFunctions};
-PyMethodDef* const kPackageGroups[] = {kRegistryFunctions, kCompatFunctions};
+PyMethodDef* const kNativeGroups[] = {kRegistryFunctions, kStandaloneFunctions, kCompatFunctions, nullptr};
+PyMethodDef* const kPackageGroups[] = {kRegistryFunctions, kCompatFunctions, nullptr};
 
 // Adds each function of `defs` under the name it reports as its __name__.
 bool add_functions(PyObject* module, PyObject* all, PyObject* modname, PyMethodDef* defs) {
@@ -85,15 +85,12 @@ int exec_module(PyObject* module) {
         return -1;
     }
     // `all` is now borrowed from the module.
-    if (!add_classes(module, all, kPackageModule ? kClassOwner : nullptr)) return -1;
+    if (!add_classes(module, all, kVariant.class_owner)) return -1;
     PyObject* modname = PyModule_GetNameObject(module);
     if (!modname) return -1;
     bool ok = true;
-    if constexpr (kPackageModule) {
-        for (PyMethodDef* defs : kPackageGroups) ok = ok && add_functions(module, all, modname, defs);
-    } else {
-        for (PyMethodDef* defs : kNativeGroups) ok = ok && add_functions(module, all, modname, defs);
-    }
+    for (PyMethodDef* const* group = kVariant.package ? kPackageGroups : kNativeGroups; ok && *group; ++group)
+        ok = add_functions(module, all, modname, *group);
     Py_DECREF(modname);
     return ok ? 0 : -1;
 }

@@ -2,7 +2,8 @@
 // modules: `_native`, the documented module over the documented registry,
 // and the package module `_api` (compiled with OVPY_PACKAGE_MODULE), which
 // serves every record, documented and extended, and names the closest ids
-// when an id is unknown. Nothing else tells the two apart.
+// when an id is unknown. Nothing else tells the two apart; the hot paths
+// choose by constants here, everything else by the data in variant.cpp.
 #pragma once
 
 #include <span>
@@ -50,12 +51,21 @@ inline std::span<const ov::ValidatorSpec* const> records() {
     else return ov::registry();
 }
 
+// The choices above as data, defined out of sight of the code that reads
+// it (in variant.cpp, the last module source), so that this code compiles
+// to the same bytes in both modules.
+struct ModuleVariant {
+    const char* class_owner;  // nullptr: the module creates the classes
+    bool package;
+};
+extern const ModuleVariant kVariant;
+
 // Raises KeyError "unknown validator id: <id>" and returns nullptr; the
 // package module adds a note naming the closest ids.
 PyObject* unknown_id(PyObject* id_obj);
 
 // Adds "did you mean ...?" to the exception being raised when some ids are
-// close to `id` (package module only; defined in src/api).
+// close to `id` (called by the package module only).
 void note_closest_ids(std::string_view id);
 
 }  // namespace ovpy

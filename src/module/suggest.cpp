@@ -1,7 +1,9 @@
 // "Did you mean ...?" for an id the package module does not know: the ids
 // equal to it but for case, those whose alias or abbreviation it is, those
 // whose part after the dot it is, or else the nearest by edit distance.
-// Runs only once a lookup has failed, so known ids never pay for it.
+// Runs only once a lookup has failed, so known ids never pay for it; built
+// into both modules (so that their code stays alike) and called by the
+// package module only.
 #include <algorithm>
 #include <cstddef>
 #include <string>
