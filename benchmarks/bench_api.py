@@ -8,10 +8,11 @@ package call next to the `_native` call and a builtin reference
 interleaved, so a noisy neighbour slows all three alike. Every figure is the
 minimum over the rounds of process CPU time.
 
-Each module links its own copy of the validator core; the build puts it
-first in each module, at the same offsets, because a copy placed elsewhere
-ran some operations up to 15 ns slower (a hot loop straddling a cache line
-in one copy only). The empty-value rows measure the call path alone.
+Each module links its own copy of the validator core and of the module
+code; the build puts both at the same offsets in the two modules, because
+a copy placed elsewhere ran some operations up to 15 ns slower (a hot loop
+straddling a cache line in one copy only). The empty-value rows measure the
+call path alone.
 
     python benchmarks/bench_api.py            # about 20 s
     python benchmarks/bench_api.py --quick
