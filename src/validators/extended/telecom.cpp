@@ -175,7 +175,7 @@ constexpr KindRule kImsiRule = {
 constexpr std::string_view kImsiAliases[] = {"IMSI", "International Mobile Subscriber Identity"};
 // 3GPP TS 23.003's example subscriber (MCC 234, MNC 15) and a US one.
 constexpr std::string_view kImsiExamples[] = {"234150999999999", "310150123456789"};
-constexpr std::uint64_t kImsiLengths[] = {6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
+constexpr std::uint64_t kImsiLengths[] = {14, 15};
 
 // ---- mac -------------------------------------------------------------------
 // An EUI-48 in any of its usual text forms (AC-DE-48-23-45-67,
