@@ -83,6 +83,11 @@ WRITTEN = [
     ("imei", "49-015420-323751-8", "490154203237518", "49015420-323751-8"),
     ("imei", "35209900-176148-23", "3520990017614823", "35209900-176148-23"),
     ("meid", "AF 01 23 45 0A BC DE", "AF0123450ABCDE", "AF0123450ABCDE"),
+    # The range 99 is shared with IMEIs (multi-mode handsets carry both);
+    # its check digit is the decimal Luhn digit, its decimal form begins 2566.
+    ("meid", "99 000012 345678", "99000012345678", "99000012345678"),
+    ("meid", "990000123456784", "990000123456784", "990000123456784"),
+    ("meid", "2566914066 03430008", "256691406603430008", "256691406603430008"),
     ("imsi", "234 15 0999999999", "234150999999999", "234150999999999"),
     ("mac", "ac:de:48:23:45:67", "ACDE48234567", "AC-DE-48-23-45-67"),
     ("mac", "acde.4823.4567", "ACDE48234567", "AC-DE-48-23-45-67"),
@@ -180,11 +185,14 @@ ERRORS = [
     ("meid", "AF0123450ABC", LENGTH, "MEID must be 14 or 15 hexadecimal digits or 18 decimal digits"),
     ("meid", "AF0123450ABCDG", FORMAT, "MEID must contain only hexadecimal digits"),
     ("meid", "29360873650070371A", FORMAT, "Decimal MEID must contain only digits"),
-    ("meid", "9F0123450ABCDE", COMPONENT, "MEID regional code must be A0 to FF"),
-    ("meid", "199999999900703710", COMPONENT, "MEID regional code must be A0 to FF"),
-    ("meid", "429496729600703710", COMPONENT, "MEID regional code must be A0 to FF"),  # 2^32
+    ("meid", "9F0123450ABCDE", COMPONENT, "MEID regional code must be A0 to FF (or 99 with decimal digits)"),
+    ("meid", "199999999900703710", COMPONENT, "MEID regional code must be A0 to FF (or 99 with decimal digits)"),
+    ("meid", "429496729600703710", COMPONENT, "MEID regional code must be A0 to FF (or 99 with decimal digits)"),  # 2^32
     ("meid", "293608736516777216", COMPONENT, "Decimal MEID serial number is out of range"),  # 2^24
     ("meid", "AF0123450ABCDED", CHECKSUM, "MEID check digit does not match"),
+    ("meid", "99000012345A78", COMPONENT, "MEID regional code must be A0 to FF (or 99 with decimal digits)"),
+    ("meid", "256691406603430010", COMPONENT, "MEID regional code must be A0 to FF (or 99 with decimal digits)"),  # 99000012 34561A
+    ("meid", "990000123456785", CHECKSUM, "MEID check digit does not match"),
     ("imsi", "23415", LENGTH, "IMSI must be 6 to 15 digits"),
     ("imsi", "2341509999999999", LENGTH, "IMSI must be 6 to 15 digits"),
     ("imsi", "23415099999999A", FORMAT, "IMSI must contain only digits"),
@@ -310,6 +318,17 @@ def test_generated_values_validate_as_their_own_compact_form(vid):
         assert r.valid and r.compact == value, value
         assert ov.compact(vid, ov.format(vid, value)) == value
     assert len(set(values)) > 900  # drawn across the space, not a few fixed values
+
+
+@pytest.mark.parametrize("vid", KINDS)
+def test_candidate_pattern_covers_what_validates(vid):
+    # Text is searched by the candidate pattern: a value that validates but
+    # escapes it is never found. (The lengths are the usual ones only.)
+    import re
+    pattern = re.compile(ov.validator_metadata(vid).candidate_pattern)
+    written = [c for v, _, c, _ in WRITTEN if v == vid]
+    for value in [ov.compact(vid, ov.generate(vid)) for _ in range(300)] + written:
+        assert pattern.fullmatch(value), value
 
 
 # Generators reach every form of a kind with several.

@@ -57,7 +57,10 @@ constexpr std::uint64_t kImeiLengths[] = {15, 16};
 // manufacturer code (24 bits) and a serial number (24 bits). Written as 14
 // hexadecimal digits, optionally followed by a check digit (the Luhn rule
 // carried out in base 16), or in decimal as the manufacturer part (the
-// first 32 bits, 10 digits) and the serial (8 digits).
+// first 32 bits, 10 digits) and the serial (8 digits). The one IMEI range
+// that is also MEID space is 99: its all-decimal values are handed out to
+// multi-mode handsets as both, and their check digit is the IMEI's decimal
+// Luhn digit.
 
 constexpr unsigned hex_value(char c) noexcept {
     return is_digit(c) ? static_cast<unsigned>(c - '0') : static_cast<unsigned>(c - 'A' + 10);
@@ -80,22 +83,44 @@ std::uint64_t decimal_value(std::string_view digits) noexcept {
     return v;
 }
 
+// A0 to FF, or the shared range 99 with decimal digits only.
+bool meid_region_assigned(std::string_view hex14) noexcept {
+    return hex14[0] >= 'A' || (hex14[0] == '9' && hex14[1] == '9' && all_digits(hex14));
+}
+
+// The 14 hexadecimal digits of a decimal MEID whose parts fit their 32 and
+// 24 bits.
+std::string meid_hex_of_decimal(std::uint64_t manufacturer, std::uint64_t serial) {
+    std::string hex(14, '0');
+    for (std::size_t i = 8; i-- > 0; manufacturer /= 16) hex[i] = kUpperHex[manufacturer % 16];
+    for (std::size_t i = 14; i-- > 8; serial /= 16) hex[i] = kUpperHex[serial % 16];
+    return hex;
+}
+
+constexpr std::string_view kMeidRegionMessage = "MEID regional code must be A0 to FF (or 99 with decimal digits)";
+
 ValidationOutcome meid_check(std::string_view s) {
     if (s.size() != 14 && s.size() != 15 && s.size() != 18)
         return fail(ErrorCode::InvalidLength, "MEID must be 14 or 15 hexadecimal digits or 18 decimal digits");
     if (s.size() == 18) {
         if (!all_digits(s)) return fail(ErrorCode::InvalidFormat, "Decimal MEID must contain only digits");
         const std::uint64_t manufacturer = decimal_value(s.substr(0, 10));
-        if (manufacturer < 0xA0000000u || manufacturer > 0xFFFFFFFFu)
-            return fail(ErrorCode::InvalidComponent, "MEID regional code must be A0 to FF");
-        if (decimal_value(s.substr(10)) > 0xFFFFFFu)
+        if (manufacturer > 0xFFFFFFFFu) return fail(ErrorCode::InvalidComponent, kMeidRegionMessage);
+        const std::uint64_t serial = decimal_value(s.substr(10));
+        if (serial > 0xFFFFFFu)
             return fail(ErrorCode::InvalidComponent, "Decimal MEID serial number is out of range");
+        if (!meid_region_assigned(meid_hex_of_decimal(manufacturer, serial)))
+            return fail(ErrorCode::InvalidComponent, kMeidRegionMessage);
         return ValidationOutcome::success_input(s);
     }
     if (!all_hex_upper(s)) return fail(ErrorCode::InvalidFormat, "MEID must contain only hexadecimal digits");
-    if (s[0] < 'A') return fail(ErrorCode::InvalidComponent, "MEID regional code must be A0 to FF");
-    if (s.size() == 15 && meid_check_digit(s.substr(0, 14)) != s[14])
-        return fail(ErrorCode::InvalidChecksum, "MEID check digit does not match");
+    const std::string_view payload = s.substr(0, 14);
+    if (!meid_region_assigned(payload)) return fail(ErrorCode::InvalidComponent, kMeidRegionMessage);
+    if (s.size() == 15) {
+        const bool decimal = all_digits(payload);
+        if (decimal ? !luhn_valid(s) : meid_check_digit(payload) != s[14])
+            return fail(ErrorCode::InvalidChecksum, "MEID check digit does not match");
+    }
     return ValidationOutcome::success_input(s);
 }
 
@@ -205,7 +230,7 @@ const ValidatorSpec kMeidSpec = {
     .local_name = "Mobile Equipment Identifier",
     .abbreviation = "MEID",
     .aliases = kMeidAliases,
-    .candidate_pattern = "[A-F][0-9A-F]{13,14}|\\d{18}",
+    .candidate_pattern = "[A-F][0-9A-F]{13,14}|99\\d{12,13}|\\d{18}",
     .lengths = kMeidLengths,
     .examples = kMeidExamples,
     .ops = kind_ops<kMeidRule>(),
