@@ -49,51 +49,65 @@ bool valid(const ValidatorSpec& spec, std::string_view s) { return spec.ops.vali
 // The values a position of a trailing check group runs through.
 std::string_view group_alphabet(char ch) { return ov::is_digit(ch) ? ov::kSampleDigits : repair_alphabet(ch); }
 
+// Where a repair starts in an alphabet: at a random place while drawing,
+// so that the first value that mends a text is not always the smallest
+// (which would favour, say, even digits where a digit also tells the sex).
+std::size_t start_in(std::string_view alphabet, SampleRng* rng) {
+    return rng ? rng->below(static_cast<std::uint32_t>(alphabet.size())) : 0;
+}
+
 // Tries every combination of values at the group's positions (but `skip`),
 // as an odometer; leaves the text as it was when none validates.
 bool repair_group(const ValidatorSpec& spec, std::string& s, std::string_view pattern_text,
-                  const std::vector<std::uint8_t>& group, std::size_t skip) {
+                  const std::vector<std::uint8_t>& group, std::size_t skip, SampleRng* rng) {
     std::uint8_t positions[kMaxGroup];
+    std::string_view alphabets[kMaxGroup];
+    std::size_t start[kMaxGroup] = {}, step[kMaxGroup] = {};
     std::size_t count = 0;
-    for (const std::uint8_t k : group)
-        if (k != skip && !group_alphabet(pattern_text[k]).empty()) positions[count++] = k;
+    for (const std::uint8_t k : group) {
+        const std::string_view alphabet = group_alphabet(pattern_text[k]);
+        if (k == skip || alphabet.empty()) continue;
+        positions[count] = k;
+        alphabets[count] = alphabet;
+        start[count] = start_in(alphabet, rng);
+        s[k] = alphabet[start[count]];
+        ++count;
+    }
     if (count == 0) return false;
-    const std::string saved = s;
-    std::size_t digit[kMaxGroup] = {};
-    for (std::size_t j = 0; j < count; ++j) s[positions[j]] = group_alphabet(pattern_text[positions[j]])[0];
     while (true) {
         if (valid(spec, s)) return true;
         std::size_t j = 0;
         for (; j < count; ++j) {
-            const std::string_view alphabet = group_alphabet(pattern_text[positions[j]]);
-            if (++digit[j] < alphabet.size()) {
-                s[positions[j]] = alphabet[digit[j]];
-                break;
-            }
-            digit[j] = 0;
-            s[positions[j]] = alphabet[0];
+            const std::size_t size = alphabets[j].size();
+            const bool carry = ++step[j] == size;
+            if (carry) step[j] = 0;
+            s[positions[j]] = alphabets[j][(start[j] + step[j]) % size];
+            if (!carry) break;
         }
         if (j == count) break;
     }
-    s = saved;
     return false;
 }
 
 // Tries every value at each repair position in turn (but `skip`), then the
-// trailing group, until the text validates; leaves the text as it was when
-// none does.
-bool repair(const ValidatorSpec& spec, std::string& s, const Pattern& p, std::size_t skip) {
+// trailing group, until the text validates; false when none does (the text
+// may then have changed at the repair positions).
+bool repair(const ValidatorSpec& spec, std::string& s, const Pattern& p, std::size_t skip,
+            SampleRng* rng = nullptr) {
     for (const std::uint8_t k : p.repairs) {
         if (k == skip) continue;
         const char saved = s[k];
-        for (const char c : repair_alphabet(p.text[k])) {
+        const std::string_view alphabet = repair_alphabet(p.text[k]);
+        const std::size_t start = start_in(alphabet, rng);
+        for (std::size_t j = 0; j < alphabet.size(); ++j) {
+            const char c = alphabet[(start + j) % alphabet.size()];
             if (c == saved) continue;
             s[k] = c;
             if (valid(spec, s)) return true;
         }
         s[k] = saved;
     }
-    return !p.group.empty() && repair_group(spec, s, p.text, p.group, skip);
+    return !p.group.empty() && repair_group(spec, s, p.text, p.group, skip, rng);
 }
 
 // The positions that restore validity after one other position changed,
@@ -155,6 +169,15 @@ void find_repairs(const ValidatorSpec& spec, Pattern& p) {
     }
 }
 
+// Births from 1800 to 2099, for ids whose example tells a birth year: an id
+// whose year has four digits of its own would otherwise be born in the
+// year 3 or 9981.
+bool plausible(const ValidatorSpec& spec, const Pattern& p, std::string_view s) {
+    if (!p.dated) return true;
+    const auto parsed = spec.ops.parse(spec, s);
+    return parsed && parsed->birth_year >= 1800 && parsed->birth_year < 2100;
+}
+
 // Adds to `p.admits` every character of its class that a position of `base`
 // can take while the text still validates, possibly after a repair.
 void learn_admits(const ValidatorSpec& spec, Pattern& p, const std::string& base) {
@@ -164,7 +187,8 @@ void learn_admits(const ValidatorSpec& spec, Pattern& p, const std::string& base
             if (admits.find(c) != std::string::npos) continue;
             std::string s = base;
             s[i] = c;
-            if (c == base[i] || valid(spec, s) || repair(spec, s, p, i)) admits.push_back(c);
+            if (c == base[i] || ((valid(spec, s) || repair(spec, s, p, i)) && plausible(spec, p, s)))
+                admits.push_back(c);
         }
     }
 }
@@ -177,7 +201,8 @@ bool draw_pattern(const ValidatorSpec& spec, const Pattern& p, SampleRng& rng, s
             const std::string& admits = p.admits[i];
             if (admits.size() > 1 && (every || rng.below(2))) s[i] = rng.pick(admits);
         }
-        if (valid(spec, s) || repair(spec, s, p, s.size())) return true;
+        if (!valid(spec, s) && !repair(spec, s, p, s.size(), &rng)) continue;
+        if (plausible(spec, p, s)) return true;
     }
     s = p.text;
     return false;
@@ -192,6 +217,10 @@ bool learn_pattern(const ValidatorSpec& spec, std::string_view example, Pattern&
     if (!valid(spec, p.text)) p.text = std::string(example);
     if (!valid(spec, p.text)) return false;
     p.admits.assign(p.text.size(), std::string());
+    if (spec.ops.parse) {
+        const auto parsed = spec.ops.parse(spec, p.text);
+        p.dated = parsed && parsed->birth_year != 0;
+    }
     if (p.text.size() > kMaxLearnedLength) return true;
     find_repairs(spec, p);
     learn_admits(spec, p, p.text);

@@ -27,6 +27,7 @@ struct Pattern {
     std::vector<std::string> admits;
     std::vector<std::uint8_t> repairs;
     std::vector<std::uint8_t> group;  // trailing positions mended together, or none
+    bool dated = false;        // the example tells a birth year: keep draws within two centuries
     std::uint32_t weight = 1;  // share of draws: more variable positions, more draws
 };
 
