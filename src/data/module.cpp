@@ -17,6 +17,7 @@
 #include "data/pycolumn.h"
 #include "module/args.h"
 #include "module/guard.h"
+#include "module/target.h"
 #include "registry/random.h"
 #include "registry/registry.h"
 

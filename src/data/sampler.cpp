@@ -25,6 +25,7 @@ constexpr std::string_view kLowerAlnum = "0123456789abcdefghijklmnopqrstuvwxyz";
 constexpr std::size_t kMaxLearnedLength = 48;
 constexpr std::size_t kMaxRepairs = 3;
 constexpr std::size_t kMaxGroup = 3;  // trailing check characters mended together
+constexpr std::size_t kMaxGroupCombinations = 36 * 36;  // three digits, or two letters or digits
 constexpr int kAttempts = 64;     // draws of one value before falling back to the example
 constexpr int kFullAttempts = 40;  // of which every variable position changes
 
@@ -157,8 +158,12 @@ void find_repairs(const ValidatorSpec& spec, Pattern& p) {
     };
     std::size_t best = mended();
     std::vector<std::uint8_t> trailing;
+    std::size_t combinations = 1;
     for (std::size_t k = t.size(); k-- > 0 && trailing.size() < kMaxGroup;) {
-        if (group_alphabet(t[k]).empty()) continue;
+        const std::size_t size = group_alphabet(t[k]).size();
+        if (size == 0) continue;
+        combinations *= size;
+        if (combinations > kMaxGroupCombinations) break;
         trailing.push_back(static_cast<std::uint8_t>(k));
         if (trailing.size() < 2 || 5 * best >= 4 * broken.size()) continue;
         std::vector<std::uint8_t> kept = std::move(p.group);
