@@ -49,7 +49,7 @@ def parse_args(args: list[str]) -> Options:
     while i < len(args):
         arg = args[i]
         i += 1
-        name, eq, value = arg.partition("=") if arg.startswith("--") else (arg, "", "")
+        name, eq, value = arg.partition("=") if arg.startswith("-") else (arg, "", "")
         if name in ("-h", "--help"):
             opts.help = True
         elif name in ("--json", "--csv"):

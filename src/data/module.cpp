@@ -214,7 +214,9 @@ bool sample_args(const char* name, PyObject* const* args, Py_ssize_t nargs, PyOb
         a.seed = ov::draw();
     }
     if (slot[3] && slot[3] != Py_None && !ovpy::text_arg(slot[3], "country", country)) return false;
-    switch (make_plan(id, country, a.plan)) {
+    const PlanStatus status = slot[3] && slot[3] != Py_None && country.empty() ? PlanStatus::NoCountry
+                                                                               : make_plan(id, country, a.plan);
+    switch (status) {
         case PlanStatus::Ok: break;
         case PlanStatus::UnknownId: ovpy::unknown_id(slot[0]); return false;
         case PlanStatus::NoWay:

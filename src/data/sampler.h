@@ -27,6 +27,9 @@ struct Pattern {
     std::vector<std::string> admits;
     std::vector<std::uint8_t> repairs;
     std::vector<std::uint8_t> group;  // trailing positions mended together, or none
+    std::vector<std::string> group_values;  // what the group holds in valid texts
+    bool mend_group = true;                  // false: the group is drawn from its values only
+    bool mend_pair = false;                  // the first two repair positions are mended together
     bool dated = false;        // the example tells a birth year: keep draws within two centuries
     std::uint32_t weight = 1;  // share of draws: more variable positions, more draws
 };
