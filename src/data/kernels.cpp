@@ -18,19 +18,22 @@ using ovc::Field;
 using ovc::FieldType;
 using ovc::Output;
 
-IbanSplit split_iban(std::string_view compact) noexcept {
-    const ov::IbanCountry* c = ov::iban_country(compact);
+IbanSplit split_iban(const ov::IbanCountry& c, std::size_t size) noexcept {
     IbanSplit s{};
-    s.size = static_cast<std::uint8_t>(compact.size());
-    if (!c) return s;
-    s.bank_begin = static_cast<std::uint8_t>(4 + c->bank_begin);
-    s.bank_end = static_cast<std::uint8_t>(4 + c->bank_end);
-    s.branch_begin = static_cast<std::uint8_t>(4 + c->branch_begin);
-    s.branch_end = static_cast<std::uint8_t>(4 + c->branch_end);
+    s.size = static_cast<std::uint8_t>(size);
+    s.bank_begin = static_cast<std::uint8_t>(4 + c.bank_begin);
+    s.bank_end = static_cast<std::uint8_t>(4 + c.bank_end);
+    s.branch_begin = static_cast<std::uint8_t>(4 + c.branch_begin);
+    s.branch_end = static_cast<std::uint8_t>(4 + c.branch_end);
     // The account follows the last identifier (Italy's and San Marino's
     // national check letter before the bank code is not part of it).
     s.account_begin = std::max(s.bank_end, s.branch_end);
     return s;
+}
+
+IbanSplit split_iban(std::string_view compact) noexcept {
+    const ov::IbanCountry* c = ov::iban_country(compact);
+    return c ? split_iban(*c, compact.size()) : IbanSplit{0, 0, 0, 0, 0, static_cast<std::uint8_t>(compact.size())};
 }
 
 namespace {

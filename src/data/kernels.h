@@ -10,6 +10,7 @@
 #include "columns/input.h"
 #include "columns/output.h"
 #include "data/sampler.h"
+#include "validators/core/iban.h"
 
 namespace ovd {
 
@@ -20,6 +21,7 @@ struct IbanSplit {
 
 // The split of a compact text that the IBAN validator accepted.
 IbanSplit split_iban(std::string_view compact) noexcept;
+IbanSplit split_iban(const ov::IbanCountry& country, std::size_t size) noexcept;
 
 // A utf8 column of n values drawn with `plan` from `seed`. Throws
 // std::bad_alloc when the buffers cannot be allocated.

@@ -123,6 +123,19 @@ const ov::ValidatorSpec& iban_spec() {
     return spec;
 }
 
+// A parts object taking over the reference to `iban`.
+PyObject* new_parts(PyObject* iban, const IbanSplit& split) {
+    PyObject* obj = PyType_GenericAlloc(g_parts_type, 0);
+    if (!obj) {
+        Py_DECREF(iban);
+        return nullptr;
+    }
+    auto* parts = reinterpret_cast<PartsObject*>(obj);
+    parts->iban = iban;
+    parts->split = split;
+    return obj;
+}
+
 // iban_parts(value): the parts, or None for anything that is not a valid
 // IBAN (text that cannot be UTF-8 included); TypeError for a non-str.
 PyObject* fn_iban_parts(PyObject*, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
@@ -138,9 +151,17 @@ PyObject* fn_iban_parts(PyObject*, PyObject* const* args, Py_ssize_t nargs, PyOb
         PyErr_Clear();
         Py_RETURN_NONE;
     }
+    const std::string_view input(p, static_cast<std::size_t>(size));
+    // Already compact (the usual case): judged in place and shared, not copied.
+    if (Py_TYPE(value) == &PyUnicode_Type) {
+        if (const ov::IbanCountry* country = ov::iban_compact_valid(input)) {
+            Py_INCREF(value);
+            return new_parts(value, split_iban(*country, input.size()));
+        }
+    }
     return guarded([&]() -> PyObject* {
         const ov::ValidatorSpec& spec = iban_spec();
-        const ov::ValidationOutcome o = spec.ops.validate(spec, std::string_view(p, static_cast<std::size_t>(size)));
+        const ov::ValidationOutcome o = spec.ops.validate(spec, input);
         if (!o.ok) Py_RETURN_NONE;
         const std::string_view text = o.text();
         PyObject* iban;
@@ -150,15 +171,7 @@ PyObject* fn_iban_parts(PyObject*, PyObject* const* args, Py_ssize_t nargs, PyOb
         } else if (!(iban = ovpy::to_py(text))) {
             return nullptr;
         }
-        PyObject* obj = PyType_GenericAlloc(g_parts_type, 0);
-        if (!obj) {
-            Py_DECREF(iban);
-            return nullptr;
-        }
-        auto* parts = reinterpret_cast<PartsObject*>(obj);
-        parts->iban = iban;
-        parts->split = split_iban(text);
-        return obj;
+        return new_parts(iban, split_iban(text));
     });
 }
 

@@ -168,33 +168,45 @@ bool plain(std::string_view s) noexcept {
 }
 
 // The checks after the letters-and-digits one, in order, on a text of more
-// than four digits and upper-case letters. Success views `s` itself.
-ValidationOutcome check_plain(std::string_view s) {
-    const std::size_t size = s.size();
+// than four digits and upper-case letters: the first that fails, or Ok.
+enum class Verdict : std::uint8_t { Ok, NoCountryCode, Unassigned, Length, Bban, Checksum };
+
+Verdict judge_plain(std::string_view s) noexcept {
     const auto* p = reinterpret_cast<const unsigned char*>(s.data());
-    if (kClass.bits[p[0]] != kUpper || kClass.bits[p[1]] != kUpper)
-        return ValidationOutcome::failure(ErrorCode::InvalidComponent,
-                                          "IBAN must start with a 2-letter country code");
+    if (kClass.bits[p[0]] != kUpper || kClass.bits[p[1]] != kUpper) return Verdict::NoCountryCode;
     const Country& country = kCountries.list[kCountries.slot[country_slot(s[0], s[1])]];
-    if (country.total == 0)
-        return ValidationOutcome::failure(ErrorCode::InvalidComponent, "IBAN country code is not assigned");
-    if (country.total != size)
-        return ValidationOutcome::failure(ErrorCode::InvalidLength, "IBAN has an invalid country-specific length");
+    if (country.total == 0) return Verdict::Unassigned;
+    if (country.total != s.size()) return Verdict::Length;
     // Every BBAN position against the class its layout requires there.
     std::uint64_t wrong = country.leading_zero && s[4] != '0';
     for (unsigned k = 0; k < country.windows; ++k) {
         const std::uint64_t w = load_le64(s.data() + 4 + country.offset[k]);
         wrong |= (w & country.digit[k]) | (~w & country.letter[k]);
     }
-    if (wrong != 0)
-        return ValidationOutcome::failure(ErrorCode::InvalidFormat, "IBAN BBAN format is invalid for its country");
+    if (wrong != 0) return Verdict::Bban;
     // Rearranged: BBAN, then country code and check digits. The check digits
     // may be letters here; they count 10-35 like any other letter.
     bool bad = false;  // never set: the text is plain
     const unsigned r = mod97_10_padded(s.substr(4), s.substr(0, 4), bad);
-    if (bad || r != 1)
-        return ValidationOutcome::failure(ErrorCode::InvalidChecksum, "IBAN check digits are incorrect");
-    return ValidationOutcome::success_input(s);
+    return bad || r != 1 ? Verdict::Checksum : Verdict::Ok;
+}
+
+// The same as an outcome. Success views `s` itself.
+ValidationOutcome check_plain(std::string_view s) {
+    switch (judge_plain(s)) {
+        case Verdict::Ok: return ValidationOutcome::success_input(s);
+        case Verdict::NoCountryCode:
+            return ValidationOutcome::failure(ErrorCode::InvalidComponent,
+                                              "IBAN must start with a 2-letter country code");
+        case Verdict::Unassigned:
+            return ValidationOutcome::failure(ErrorCode::InvalidComponent, "IBAN country code is not assigned");
+        case Verdict::Length:
+            return ValidationOutcome::failure(ErrorCode::InvalidLength, "IBAN has an invalid country-specific length");
+        case Verdict::Bban:
+            return ValidationOutcome::failure(ErrorCode::InvalidFormat, "IBAN BBAN format is invalid for its country");
+        case Verdict::Checksum: break;
+    }
+    return ValidationOutcome::failure(ErrorCode::InvalidChecksum, "IBAN check digits are incorrect");
 }
 
 // Checks of a compact text, in order. Success views `s` itself.
@@ -340,6 +352,11 @@ const ValidatorSpec kIbanSpec = {
 };
 
 std::span<const IbanCountry> iban_countries() noexcept { return kCountries.info; }
+
+const IbanCountry* iban_compact_valid(std::string_view s) noexcept {
+    if (s.size() <= 4 || !plain(s) || judge_plain(s) != Verdict::Ok) return nullptr;
+    return &kCountries.info[kCountries.slot[country_slot(s[0], s[1])] - 1];
+}
 
 const IbanCountry* iban_country(std::string_view code) noexcept {
     if (code.size() < 2 || kClass.bits[static_cast<unsigned char>(code[0])] != kUpper ||

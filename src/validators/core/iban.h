@@ -30,6 +30,11 @@ std::span<const IbanCountry> iban_countries() noexcept;
 // upper-case letters).
 const IbanCountry* iban_country(std::string_view code) noexcept;
 
+// The country of `s` when it is a valid IBAN in compact form (digits and
+// upper-case letters only), else nullptr: the validator's verdict on such
+// text, without building an outcome.
+const IbanCountry* iban_compact_valid(std::string_view s) noexcept;
+
 // The check digits (2..98) that make country + digits + bban a valid IBAN;
 // `bban` holds only digits and upper-case letters.
 unsigned iban_check_digits(std::string_view country, std::string_view bban) noexcept;
