@@ -20,6 +20,9 @@ trap 'rm -rf "$logs"' EXIT
 export ASAN_OPTIONS="abort_on_error=1:detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
+# The Debian machines carry cmake; elsewhere the active Python provides one.
+command -v cmake >/dev/null 2>&1 || python3 -m pip install -q cmake
+
 start=$SECONDS
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DOV_SANITIZE=ON \
   -DOV_BUILD_MODULE=OFF -DOV_BUILD_TESTS=ON -DOV_BUILD_FUZZ=ON >/dev/null
