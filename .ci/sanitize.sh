@@ -6,8 +6,7 @@
 #
 # Bounded: the build takes about 80-100 s of CPU (-O1 -g1), the fuzz 60 s of
 # wall time: some 2.5 minutes of a 2-core machine. Knobs: OV_SANITIZE_BUILD
-# (build dir), OV_FUZZ_SEED, OV_FUZZ_SECONDS,
-# CXX (compiler).
+# (build dir), OV_FUZZ_SEED, OV_FUZZ_SECONDS, CXX (compiler).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
