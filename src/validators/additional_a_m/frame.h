@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "registry/fn_slot.h"
 #include "registry/spec.h"
 #include "validators/additional_a_m/checks.h"
 
@@ -80,15 +81,15 @@ struct Row {
     // Tried in order; the first whose length condition holds formats the text.
     std::array<Layout, 2> layouts{};
     TextOp special_format = nullptr;  // formats the compact text when no layout fits it
-    Check check = nullptr;            // nullptr: not checkable, validate fails with format
-    ValidateOp route = nullptr;       // validates the compact text in place of `check`
-    PrecheckOutcome (*precheck)(std::string_view raw) = nullptr;  // also run first by validate
-    Parser parse = nullptr;
+    FnSlot<Check> check{};            // unset: not checkable, validate fails with format
+    FnSlot<ValidateOp> route{};       // validates the compact text in place of `check`
+    FnSlot<PrecheckOutcome (*)(std::string_view raw)> precheck{};  // also run first by validate
+    FnSlot<Parser> parse{};
     bool digits_first = false;  // an empty or non-digit compact text fails with format before the check
     // Validators with routines of their own bind them instead of the frame's.
     TextOp own_compact = nullptr;
     TextOp own_format = nullptr;
-    ValidateOp own_validate = nullptr;
+    FnSlot<ValidateOp> own_validate{};
 };
 
 // The frame's shared operations over one row.

@@ -106,7 +106,7 @@ consteval bool rows_well_formed() {
         for (const Layout& l : r.layouts)
             if (!layout_well_formed(l)) return false;
         // Every row validates somehow: a check, a router or a routine of its own.
-        if ((r.check != nullptr) + (r.route != nullptr) + (r.own_validate != nullptr) != 1) return false;
+        if (r.check.set() + r.route.set() + r.own_validate.set() != 1) return false;
     }
     return true;
 }
@@ -145,18 +145,12 @@ std::optional<ParsedData> parse_op(const ValidatorSpec&, std::string_view value)
 
 std::optional<std::string> generate_op(const ValidatorSpec& spec);
 
-// Whether a row entry is set (a plain test on a known address draws a warning).
-template <class F>
-consteval bool present(F* f) {
-    return f != nullptr;
-}
-
 template <std::size_t I>
 consteval ValidatorOps am_ops() {
     return {
-        .precheck = present(kRows[I].precheck) ? precheck_op<I> : nullptr,
+        .precheck = kRows[I].precheck.set() ? precheck_op<I> : nullptr,
         .generate = generate_op,
-        .parse = present(kRows[I].parse) ? parse_op<I> : nullptr,
+        .parse = kRows[I].parse.set() ? parse_op<I> : nullptr,
         .compact = compact_op<I>,
         .format = format_op<I>,
         .validate = validate_op<I>,

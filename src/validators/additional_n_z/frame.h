@@ -16,6 +16,7 @@
 
 #include "primitives/digit_fields.h"
 #include "primitives/text.h"
+#include "registry/fn_slot.h"
 #include "registry/spec.h"
 
 namespace ov::nz {
@@ -74,12 +75,12 @@ struct Layout {
 struct Rule {
     Compaction compaction;
     Layout format;
-    Verdict (*check)(std::string_view) = nullptr;
+    FnSlot<Verdict (*)(std::string_view)> check{};
     // A validator whose valid numbers are reported in a form of their own
     // (not the compact text) validates the raw input itself instead of `check`.
-    ValidationOutcome (*own_validate)(std::string_view value) = nullptr;
+    FnSlot<ValidationOutcome (*)(std::string_view value)> own_validate{};
     // Birth data of a valid compact number.
-    std::optional<ParsedData> (*parse)(std::string_view) = nullptr;
+    FnSlot<std::optional<ParsedData> (*)(std::string_view)> parse{};
 };
 
 // The bytes that a row's compaction keeps as they are wherever they stand:
@@ -141,7 +142,7 @@ struct Bound {
 // Mistakes a row can hold, caught when its record is compiled: no check (or two),
 // display bounds out of order, a prefix that compaction could never match.
 consteval bool well_formed(const Rule& r) {
-    if ((r.check == nullptr) == (r.own_validate == nullptr)) return false;
+    if (r.check.set() == r.own_validate.set()) return false;
     const Layout& f = r.format;
     if (f.pieces >= f.bounds.size()) return false;
     for (std::size_t i = 0; i < f.pieces; ++i)
@@ -156,7 +157,7 @@ consteval ValidatorOps ops() {
     static_assert(well_formed(R), "malformed N-Z row");
     return {.precheck = nullptr,
             .generate = first_example,
-            .parse = R.parse != nullptr ? Bound<R>::parse : nullptr,
+            .parse = R.parse.set() ? Bound<R>::parse : nullptr,
             .compact = Bound<R>::compact,
             .format = Bound<R>::format,
             .validate = Bound<R>::validate};

@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "registry/generators.h"
+#include "registry/fn_slot.h"
 #include "registry/spec.h"
 #include "validators/legacy_specs/predicate_input.h"
 
@@ -119,8 +120,8 @@ struct Row {
     bool year_component = false;  // 9 bytes with a year part above 53 is a bad component
     // Display, predicate, parser.
     Format format{};
-    Check check = nullptr;
-    Parse parse = nullptr;
+    FnSlot<Check> check{};
+    FnSlot<Parse> parse{};
     bool nip_hook = false;  // runs the Polish NIP fast path before validation
     bool generates = true;
 };
@@ -167,20 +168,13 @@ struct Bound {
     }
 };
 
-// Through a parameter, so that testing a named function's address for null
-// is not mistaken for a slip.
-template <class Fn>
-consteval bool present(Fn* fn) {
-    return fn != nullptr;
-}
-
 template <const Row& R>
 consteval ValidatorOps ops() {
-    if (!present(R.check)) throw "every legacy row has a check predicate";
+    if (!R.check.set()) throw "every legacy row has a check predicate";
     return {
         .precheck = R.nip_hook ? &Bound<R>::precheck : nullptr,
         .generate = R.generates ? &Bound<R>::generate : nullptr,
-        .parse = present(R.parse) ? &Bound<R>::parse : nullptr,
+        .parse = R.parse.set() ? &Bound<R>::parse : nullptr,
         .compact = &Bound<R>::compact,
         .format = &Bound<R>::format,
         .validate = &Bound<R>::validate,
