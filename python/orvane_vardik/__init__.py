@@ -40,3 +40,5 @@ __version__ = "0.1.0"
 from ._native import __all__ as __all__  # noqa: E402
 
 __all__ = list(__all__)
+
+from .data import IbanParts as IbanParts, iban_parts as iban_parts, sample as sample  # noqa: E402

@@ -31,12 +31,16 @@ column over ``n`` threads. Verdicts, codes and messages are those of
 from __future__ import annotations
 
 from collections.abc import Iterable
-from typing import Any, Protocol, Union
+from typing import TYPE_CHECKING, Any, Protocol, Union
 
 from . import _columns
 from ._columns import Column, Table
 
-__all__ = ["Column", "Table", "is_valid", "validate", "compact", "format", "parse", "table"]
+if TYPE_CHECKING:
+    from ._data import DataColumn
+
+__all__ = ["Column", "Table", "is_valid", "validate", "compact", "format", "parse", "table",
+           "iban_parts", "sample"]
 
 
 class ArrowArrayExportable(Protocol):
@@ -90,3 +94,27 @@ def table(**columns: Column) -> Table:
     ``pyarrow.table(t)``.
     """
     return _columns.table(list(columns), list(columns.values()))
+
+
+def iban_parts(column: ColumnLike) -> DataColumn:
+    """A struct column ``{country, check_digits, bban, bank_code, branch_code, account: utf8}``.
+
+    The parts of each value as :func:`orvane_vardik.iban_parts` gives them;
+    the row is null where the value is null or not a valid IBAN,
+    ``branch_code`` where the country has no branch identifier.
+    """
+    from . import _data
+
+    return _data.iban_parts_column(column)
+
+
+def sample(id: str, n: int, *, seed: int | None = None, country: str | None = None) -> DataColumn:
+    """A ``utf8`` column of ``n`` valid values of validator ``id``.
+
+    The values are those :func:`orvane_vardik.sample` gives for the same
+    arguments, drawn without the interpreter lock and handed over without a
+    copy.
+    """
+    from . import _data
+
+    return _data.sample_column(id, n, seed, country)
