@@ -18,3 +18,7 @@ __version__ = "0.1.0"
 from ._native import __all__ as __all__  # noqa: E402
 
 __all__ = list(__all__)
+
+from .finder import Match, find, find_iter, identify, redact  # noqa: E402
+
+__all__ += ["Match", "find", "find_iter", "identify", "redact"]
