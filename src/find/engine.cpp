@@ -61,6 +61,52 @@ std::string separators_of(const ov::ValidatorSpec& spec) {
     return seps;
 }
 
+bool same_value(const ov::ValidatorSpec& spec, const std::string& v, std::string_view compact) {
+    const ov::ValidationOutcome o = spec.ops.validate(spec, v);
+    return o.ok && o.text() == compact;
+}
+
+// The capital letters a pattern starts with as plain literals.
+std::string literal_prefix(std::string_view p) {
+    std::size_t n = 0;
+    while (n < p.size() && p[n] >= 'A' && p[n] <= 'Z') ++n;
+    // A quantified last letter is not a literal prefix.
+    if (n > 0 && n < p.size() && (p[n] == '?' || p[n] == '*' || p[n] == '{' || p[n] == '+')) --n;
+    return std::string(p.substr(0, n));
+}
+
+// The scanning pattern of a kind, and the prefix its compaction drops. A
+// stored pattern may demand a country code that the compact form lacks
+// (VAT numbers), or lack one the kind's values are written with: both
+// forms are scanned for.
+void scanning_pattern(const ov::ValidatorSpec& spec, std::string_view stored, Kind& k) {
+    const std::string seps = separators_of(spec);
+    const std::string sample = sample_value(spec);
+    const auto variant = [&](const std::string& p) { return "(?:" + widen(p, seps) + ")"; };
+    k.pattern = variant(std::string(stored));
+    if (sample.empty()) return;
+    const std::string lit = literal_prefix(stored);
+    for (std::size_t len = lit.size(); len > 0; --len) {
+        const std::string p = lit.substr(0, len);
+        if (!sample.starts_with(p) && same_value(spec, p + sample, sample)) {
+            k.prefix = p;
+            k.bare_is_weaker = true;
+            k.pattern += "|" + variant(std::string(stored.substr(len)));
+            return;
+        }
+    }
+    if (spec.country == ov::kGlobal) return;
+    std::vector<std::string> codes{std::string(ov::kCountryTable[spec.country])};
+    if (codes[0] == "GR") codes.emplace_back("EL");  // Greek VAT numbers are written EL
+    for (const std::string& cc : codes) {
+        if (!lit.starts_with(cc) && !sample.starts_with(cc) && same_value(spec, cc + sample, sample)) {
+            k.prefix = cc;
+            k.pattern += "|" + variant(cc + "(?:" + std::string(stored) + ")");
+            return;
+        }
+    }
+}
+
 std::string lower_ascii(std::string_view s) {
     std::string out(s);
     for (char& c : out)
@@ -110,18 +156,18 @@ Engine::Engine() {
         k.spec = spec;
         k.evidence = row->evidence;
         const std::string_view stored = row->pattern.empty() ? spec->candidate_pattern : row->pattern;
-        k.pattern = widen(stored, separators_of(*spec));
+        scanning_pattern(*spec, stored, k);
         k.context = context_words(*spec);
         auto [it, fresh] = by_pattern.try_emplace(k.pattern, static_cast<int>(groups.size()));
         if (fresh) {
             Group g;
-            g.re = std::make_unique<re2::RE2>("\\b(?:" + k.pattern + ")\\b", opt);
+            g.re = std::make_unique<re2::RE2>("\\b(?:" + k.pattern + ")", opt);
             g.whole = std::make_unique<re2::RE2>(k.pattern, opt);
             if (!g.re->ok() || !g.whole->ok()) {
                 by_pattern.erase(it);
                 continue;
             }
-            if (set->Add("\\b(?:" + k.pattern + ")\\b", nullptr) != static_cast<int>(groups.size()) ||
+            if (set->Add("\\b(?:" + k.pattern + ")", nullptr) != static_cast<int>(groups.size()) ||
                 exact->Add(k.pattern, nullptr) != static_cast<int>(groups.size()))
                 throw std::bad_alloc();
             groups.push_back(std::move(g));
@@ -133,7 +179,7 @@ Engine::Engine() {
     if (!set->Compile() || !exact->Compile()) throw std::bad_alloc();
     for (int c = 0; c < 256; ++c) {
         const bool alnum = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-        soft[c] = alnum || c >= 0x80 || c == '&' || c == '+' || kSeparatorCandidates.find(static_cast<char>(c)) !=
+        soft[c] = alnum || c >= 0x80 || c == '&' || c == '+' || c == '(' || c == ')' || kSeparatorCandidates.find(static_cast<char>(c)) !=
                                                                  std::string_view::npos;
     }
     max_candidate = kMaxCandidate;

@@ -32,12 +32,17 @@ struct Kind {
     Evidence evidence = Evidence::Shape;
     std::string pattern;               // the scanning pattern (widened)
     std::vector<std::string> context;  // lower-case words that announce it
+    // Letters the kind is written with in front (a VAT number's country
+    // code) that its compaction drops. When the stored pattern demands them,
+    // a span without them is one step weaker evidence.
+    std::string prefix;
+    bool bare_is_weaker = false;
     int group = -1;                    // index of its pattern in Engine::groups
 };
 
 // Kinds with one and the same scanning pattern share one RE2.
 struct Group {
-    std::unique_ptr<re2::RE2> re;     // \b(?:pattern)\b
+    std::unique_ptr<re2::RE2> re;     // \b(?:pattern): the end is checked on the text
     std::unique_ptr<re2::RE2> whole;  // the pattern alone, for anchored checks
     std::vector<int> kinds;
 };

@@ -72,6 +72,17 @@ std::string words_before(std::string_view text, std::size_t start, std::size_t l
     return out;
 }
 
+// Whether `value` starts with `prefix`, ignoring case.
+bool starts_with_letters(std::string_view value, std::string_view prefix) {
+    if (value.size() < prefix.size()) return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        char c = value[i];
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        if (c != prefix[i]) return false;
+    }
+    return true;
+}
+
 class Scanner {
 public:
     Scanner(const Engine& e, const Selection& sel, std::string_view text) : e_(e), sel_(sel), text_(text) {}
@@ -104,11 +115,12 @@ private:
             while (i < limit && e_.soft[t[i]]) {
                 const unsigned char c = t[i++];
                 digit |= c >= '0' && c <= '9';
-                upper = (c >= 'A' && c <= 'Z') ? upper + 1 : 0;
+                if (c >= 'A' && c <= 'Z') ++upper;
+                else if (!separator_byte(c)) upper = 0;
                 longest_upper = std::max(longest_upper, upper);
             }
             // Every kind but the bank identifier code has a digit; that one
-            // has at least six capitals.
+            // has at least six capitals (perhaps spaced).
             if (digit || longest_upper >= 6) segment(s, std::min(i, hi), i);
         }
     }
@@ -137,8 +149,8 @@ private:
                 const std::size_t me = ms + m.size();
                 if (ws + ms >= accept_end) break;
                 std::size_t next = next_token(p, ms);
-                if (me > ms && me - ms <= e_.max_candidate && bounded(ws + ms, ws + me)) {
-                    const std::size_t found = candidate(g, ws + ms, ws + me);
+                if (me > ms && me - ms <= e_.max_candidate && starts_word(ws + ms)) {
+                    const std::size_t found = candidate(g, ws + ms, ws + me, ends_word(ws + me));
                     if (found) next = std::max(next, found - ws);
                 }
                 pos = next;
@@ -146,10 +158,12 @@ private:
         }
     }
 
-    // The real text around [s, e) (a window may cut a word).
-    bool bounded(std::size_t s, std::size_t e) const {
-        const auto* t = reinterpret_cast<const unsigned char*>(text_.data());
-        return (s == 0 || !word_byte(t[s - 1])) && (e == text_.size() || !word_byte(t[e]));
+    // Word boundaries on the real text (a window may cut a word).
+    bool starts_word(std::size_t s) const {
+        return s == 0 || !word_byte(static_cast<unsigned char>(text_[s - 1]));
+    }
+    bool ends_word(std::size_t e) const {
+        return e == text_.size() || !word_byte(static_cast<unsigned char>(text_[e]));
     }
 
     // Start of the next token after the one at `ms`: where a shorter
@@ -163,8 +177,8 @@ private:
 
     // Judges [s, e) for every enabled kind of the group; returns the end of
     // the valid span found (the candidate or a shorter prefix), 0 if none.
-    std::size_t candidate(const Group& g, std::size_t s, std::size_t e) {
-        if (judge_span(g, s, e, false)) return e;
+    std::size_t candidate(const Group& g, std::size_t s, std::size_t e, bool whole) {
+        if (whole && judge_span(g, s, e, false)) return e;
         // A number followed by more digits in the same spaced run: try
         // shorter prefixes ending at a token end, longest first.
         int tries = 0;
@@ -176,7 +190,7 @@ private:
             if (!re2::RE2::FullMatch(text_.substr(s, pe - s), *g.whole)) continue;
             if (judge_span(g, s, pe, false)) return pe;
         }
-        if (sel_.include_invalid) judge_span(g, s, e, true);
+        if (whole && sel_.include_invalid) judge_span(g, s, e, true);
         return 0;
     }
 
@@ -191,17 +205,20 @@ private:
             Verdict v = judge(*kind.spec, value);
             if (!v.ok && !invalid) continue;
             any |= v.ok;
-            hits_.push_back(Hit{s, e, k, v.ok, confidence(kind, s), std::move(v.compact)});
+            hits_.push_back(Hit{s, e, k, v.ok, confidence(kind, value, s), std::move(v.compact)});
         }
         return any;
     }
 
-    Evidence confidence(const Kind& k, std::size_t s) const {
-        if (k.evidence == Evidence::Checksum) return k.evidence;
+    Evidence confidence(const Kind& k, std::string_view value, std::size_t s) const {
+        Evidence base = k.evidence;
+        if (k.bare_is_weaker && base != Evidence::Shape && !starts_with_letters(value, k.prefix))
+            base = static_cast<Evidence>(static_cast<int>(base) - 1);
+        if (base == Evidence::Checksum) return base;
         const std::string before = words_before(text_, s, kContextBytes);
         for (const std::string& w : k.context)
-            if (contains_words(before, w)) return static_cast<Evidence>(static_cast<int>(k.evidence) + 1);
-        return k.evidence;
+            if (contains_words(before, w)) return static_cast<Evidence>(static_cast<int>(base) + 1);
+        return base;
     }
 
     // Confidence filter, then overlaps: the longest valid span wins, equal
