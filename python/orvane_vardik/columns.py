@@ -35,12 +35,14 @@ from typing import TYPE_CHECKING, Any, Protocol, Union
 
 from . import _columns
 from ._columns import Column, Table
+from ._find import FindColumn
+from . import _find
 
 if TYPE_CHECKING:
     from ._data import DataColumn
 
 __all__ = ["Column", "Table", "is_valid", "validate", "compact", "format", "parse", "table",
-           "iban_parts", "sample"]
+           "iban_parts", "sample", "find", "redact"]
 
 
 class ArrowArrayExportable(Protocol):
@@ -118,3 +120,35 @@ def sample(id: str, n: int, *, seed: int | None = None, country: str | None = No
     from . import _data
 
     return _data.sample_column(id, n, seed, country)
+
+
+def find(
+    column: ColumnLike,
+    ids: str | Iterable[str] | None = None,
+    *,
+    countries: str | Iterable[str] | None = None,
+    include_invalid: bool = False,
+    min_confidence: str = "checksum",
+    threads: int | None = None,
+) -> FindColumn:
+    """A ``list<struct<id, start, end, compact, valid, confidence>>`` column:
+    the matches of :func:`orvane_vardik.find` in each text (``start`` and
+    ``end`` are str indices, int64). Null and non-UTF-8 rows give null."""
+    from .finder import _names
+
+    return _find.find_column(column, _names(ids, "ids"), _names(countries, "countries"), include_invalid, min_confidence, threads)
+
+
+def redact(
+    column: ColumnLike,
+    ids: str | Iterable[str] | None = None,
+    *,
+    countries: str | Iterable[str] | None = None,
+    min_confidence: str = "checksum",
+    threads: int | None = None,
+) -> FindColumn:
+    """A ``large_utf8`` column: each text as :func:`orvane_vardik.redact`
+    returns it with the default mask. Null and non-UTF-8 rows give null."""
+    from .finder import _names
+
+    return _find.redact_column(column, _names(ids, "ids"), _names(countries, "countries"), min_confidence, threads)
