@@ -45,3 +45,6 @@ from .data import IbanParts as IbanParts, iban_parts as iban_parts, sample as sa
 from .finder import Match, find, find_iter, identify, redact  # noqa: E402
 
 __all__ += ["Match", "find", "find_iter", "identify", "redact"]
+from .errors import InvalidChecksum, InvalidComponent, InvalidFormat, InvalidIdentifier, InvalidLength, check  # noqa: E402
+
+__all__ += ["check", "InvalidIdentifier", "InvalidFormat", "InvalidLength", "InvalidChecksum", "InvalidComponent"]

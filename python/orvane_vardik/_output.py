@@ -1,11 +1,15 @@
 """Output of the command line: one writer per operation, in text, JSON Lines or CSV.
 
 Writers take a chunk of values, write its lines in one call and keep the
-counts for the summary line. JSON strings are escaped to ASCII by the json
+counts for the summary line. CSV rows of a chunk are gathered in memory and
+written at once (the csv module would otherwise write each row on its own).
+With `keep`, each CSV row is the input record as read, with the result
+columns appended, so results join back to their source rows. JSON strings are escaped to ASCII by the json
 module's C encoder, so each object equals `json.dumps` of the same dict.
 """
 from __future__ import annotations
 
+import io
 from collections import Counter
 from itertools import compress
 from operator import attrgetter, not_
@@ -14,7 +18,7 @@ TYPE_CHECKING = False  # as typing.TYPE_CHECKING, without importing typing
 from . import _api
 
 if TYPE_CHECKING:  # annotations only: keep start-up light
-    from collections.abc import Callable
+    from collections.abc import Callable, Sequence
     from typing import TextIO
 
 _valid = attrgetter("valid")
@@ -34,22 +38,50 @@ class Writer:
 
     failure = "invalid"
 
-    def __init__(self, vid: str, out: TextIO, style: str, only_failures: bool) -> None:
+    def __init__(self, vid: str, out: TextIO, style: str, only_failures: bool,
+                 keep: bool = False, delimiter: str = ",") -> None:
         self.vid = vid
         self.out = out
-        self.style = style
+        self.style = "csv" if keep else style
         self.only_failures = only_failures
         self.total = 0
         self.failed = 0
         self.esc = _json_escape() if style == "json" else str
         self.csv = None
-        if style == "csv":
+        # keep: the input records of the chunk being fed (set by the caller).
+        self.keep = keep
+        self.kept: list[list[str]] = []
+        self.names: tuple[str, ...] = ()
+        if self.style == "csv":
             import csv  # only CSV output pays for it
-            self.csv = csv.writer(out, lineterminator="\n")
+            self._buf = io.StringIO()
+            self.csv = csv.writer(self._buf, lineterminator="\n", delimiter=delimiter)
 
     def header(self, *names: str) -> None:
+        self.names = names
+        if self.csv is not None and not self.keep:
+            self.rows([names])
+
+    def keep_header(self, fields: list[str]) -> None:
+        """The input's header line with the result columns' names appended."""
         if self.csv is not None:
-            self.csv.writerow(names)
+            self.csv.writerow([*fields, *self.names[1:]])
+            self._emit()
+
+    def rows(self, rows: Sequence[Sequence[object]]) -> None:
+        assert self.csv is not None
+        if self.keep:
+            # The input record stands in for the value column.
+            self.csv.writerows([[*k, *r[1:]] for k, r in zip(self.kept, rows)])
+        else:
+            self.csv.writerows(rows)
+        self._emit()
+
+    def _emit(self) -> None:
+        buf = self._buf
+        self.out.write(buf.getvalue())
+        buf.seek(0)
+        buf.truncate()
 
     def feed(self, values: list[str]) -> None:
         raise NotImplementedError
@@ -59,8 +91,9 @@ class Writer:
 
 
 class ValidateWriter(Writer):
-    def __init__(self, vid: str, out: TextIO, style: str, only_failures: bool) -> None:
-        super().__init__(vid, out, style, only_failures)
+    def __init__(self, vid: str, out: TextIO, style: str, only_failures: bool,
+                 keep: bool = False, delimiter: str = ",") -> None:
+        super().__init__(vid, out, style, only_failures, keep, delimiter)
         self.codes: Counter[str] = Counter()
         self.header("value", "valid", "compact", "code", "message", "formatted")
 
@@ -79,6 +112,8 @@ class ValidateWriter(Writer):
                 return
             values = [values[i] for i in bad]
             results = [results[i] for i in bad]
+            if self.keep:
+                self.kept = [self.kept[i] for i in bad]
         fmt, vid, esc = _api.format, self.vid, self.esc
         if self.csv is not None:
             rows = []
@@ -88,7 +123,7 @@ class ValidateWriter(Writer):
                     rows.append((v, "true", r.compact, "", "", fmt(vid, v)))
                 else:
                     rows.append((v, "false", "", err.code, err.message, ""))
-            self.csv.writerows(rows)
+            self.rows(rows)
             return
         parts = []
         if self.style == "json":
@@ -119,21 +154,25 @@ class ValidateWriter(Writer):
 class ParseWriter(Writer):
     failure = "without birth data"
 
-    def __init__(self, vid: str, out: TextIO, style: str, only_failures: bool) -> None:
-        super().__init__(vid, out, style, only_failures)
+    def __init__(self, vid: str, out: TextIO, style: str, only_failures: bool,
+                 keep: bool = False, delimiter: str = ",") -> None:
+        super().__init__(vid, out, style, only_failures, keep, delimiter)
         self.header("value", "parsed", "birth_year", "birth_month", "birth_day", "gender")
 
     def feed(self, values: list[str]) -> None:
         parse, vid, esc = _api.parse, self.vid, self.esc
         parts = []
         rows = []
-        for v in values:
+        kept = []
+        for i, v in enumerate(values):
             p = parse(vid, v)
             self.total += 1
             if p is None:
                 self.failed += 1
             elif self.only_failures:
                 continue
+            if self.keep:
+                kept.append(self.kept[i])
             if self.csv is not None:
                 rows.append((v, "false", "", "", "", "") if p is None else
                             (v, "true", p.birth_year, p.birth_month, p.birth_day, p.gender or ""))
@@ -152,7 +191,8 @@ class ParseWriter(Writer):
                 parts.append(f"{v!r}: born {p.birth_year:04d}-{p.birth_month:02d}-{p.birth_day:02d},"
                              f" {p.gender or 'gender unknown'}\n")
         if self.csv is not None:
-            self.csv.writerows(rows)
+            self.kept = kept
+            self.rows(rows)
         else:
             self.out.write("".join(parts))
 
@@ -164,8 +204,9 @@ class ParseWriter(Writer):
 class TransformWriter(Writer):
     """compact and format: the result of the operation for every value."""
 
-    def __init__(self, vid: str, out: TextIO, style: str, only_failures: bool, op: str) -> None:
-        super().__init__(vid, out, style, only_failures)
+    def __init__(self, vid: str, out: TextIO, style: str, only_failures: bool, op: str,
+                 keep: bool = False, delimiter: str = ",") -> None:
+        super().__init__(vid, out, style, only_failures, keep, delimiter)
         self.key = "compact" if op == "compact" else "formatted"
         self.func = _api.compact if op == "compact" else _api.format
         self.header("value", self.key)
@@ -174,7 +215,7 @@ class TransformWriter(Writer):
         func, vid, esc = self.func, self.vid, self.esc
         self.total += len(values)
         if self.csv is not None:
-            self.csv.writerows((v, func(vid, v)) for v in values)
+            self.rows([(v, func(vid, v)) for v in values])
         elif self.style == "json":
             key = self.key
             self.out.write("".join(f'{{"value": {esc(v)}, "{key}": {esc(func(vid, v))}}}\n' for v in values))
@@ -190,7 +231,7 @@ class GenerateWriter(Writer):
     def feed(self, values: list[str]) -> None:
         self.total += len(values)
         if self.csv is not None:
-            self.csv.writerows((v,) for v in values)
+            self.rows([(v,) for v in values])
         elif self.style == "json":
             esc = self.esc
             self.out.write("".join(f'{{"value": {esc(v)}}}\n' for v in values))
@@ -198,11 +239,12 @@ class GenerateWriter(Writer):
             self.out.write("".join(f"{v}\n" for v in values))
 
 
-def make_writer(op: str, vid: str, out: TextIO, style: str, only_failures: bool) -> Writer:
+def make_writer(op: str, vid: str, out: TextIO, style: str, only_failures: bool,
+                keep: bool = False, delimiter: str = ",") -> Writer:
     if op == "validate":
-        return ValidateWriter(vid, out, style, only_failures)
+        return ValidateWriter(vid, out, style, only_failures, keep, delimiter)
     if op == "parse":
-        return ParseWriter(vid, out, style, only_failures)
+        return ParseWriter(vid, out, style, only_failures, keep, delimiter)
     if op == "generate":
         return GenerateWriter(vid, out, style, only_failures)
-    return TransformWriter(vid, out, style, only_failures, op)
+    return TransformWriter(vid, out, style, only_failures, op, keep, delimiter)

@@ -26,9 +26,10 @@ def _compact_or_raise(kind: str, label: str, value: str) -> str:
     if not isinstance(value, str):
         raise TypeError(f"{label} must be a str, not {type(value).__name__}")
     result = validate(kind, value)
-    if not result.valid:
-        raise ValueError(f"not a valid {label}: {result.error.message}")
-    return result.compact
+    compact, error = result.compact, result.error
+    if compact is None:
+        raise ValueError(f"not a valid {label}: {error.message if error is not None else ''}")
+    return compact
 
 
 def _complete(kind: str, payload: str, candidates: str) -> str:
