@@ -167,6 +167,22 @@ def test_help_version_and_program_name():
         assert p.returncode == 2 and p.stderr.startswith("usage: orvane-vardik ")
 
 
+@pytest.mark.parametrize("values", [
+    [LUHN_OK, LUHN_BAD],                      # nothing to quote: rows joined as they are
+    ["a,b", LUHN_OK],                         # the delimiter inside a value
+    ['q"t', "é"],                             # a quote
+    ["", LUHN_OK],                            # an empty value
+    ["line\nbreak", "cr\rhere"],            # line breaks inside arguments
+])
+@pytest.mark.parametrize("op", ["validate", "compact", "parse"])
+def test_csv_output_reads_back_as_written(values, op):
+    import csv
+    code, out, _ = run("luhn", "--csv", "--op", op, "-q", "--", *values)
+    rows = list(csv.reader(out.splitlines(keepends=True)))
+    assert [r[0] for r in rows[1:]] == values and code in (0, 1)
+    assert len({len(r) for r in rows}) == 1
+
+
 def test_no_values_from_a_terminal_is_usage():
     # Standard input is read only when it is not a terminal.
     pty = pytest.importorskip("pty")

@@ -1,15 +1,15 @@
 """Output of the command line: one writer per operation, in text, JSON Lines or CSV.
 
 Writers take a chunk of values, write its lines in one call and keep the
-counts for the summary line. CSV rows of a chunk are gathered in memory and
-written at once (the csv module would otherwise write each row on its own).
+counts for the summary line. CSV rows of a chunk are joined in one piece and
+written at once; quoting is decided for the whole chunk by counting, and
+field by field only when some field needs it.
 With `keep`, each CSV row is the input record as read, with the result
 columns appended, so results join back to their source rows. JSON strings are escaped to ASCII by the json
 module's C encoder, so each object equals `json.dumps` of the same dict.
 """
 from __future__ import annotations
 
-import io
 from collections import Counter
 from itertools import compress
 from operator import attrgetter, not_
@@ -47,47 +47,78 @@ class Writer:
         self.total = 0
         self.failed = 0
         self.esc = _json_escape() if style == "json" else str
-        self.csv = None
+        self.is_csv = False
         # keep: the input records of the chunk being fed (set by the caller).
         self.keep = keep
         self.kept: list[list[str]] = []
         self.names: tuple[str, ...] = ()
         if self.style == "csv":
-            import csv  # only CSV output pays for it
-            self._buf = io.StringIO()
-            self.csv = csv.writer(self._buf, lineterminator="\n", delimiter=delimiter)
+            self.is_csv = True
+        self.delimiter = delimiter
 
     def header(self, *names: str) -> None:
         self.names = names
-        if self.csv is not None and not self.keep:
+        if self.is_csv and not self.keep:
             self.rows([names])
 
     def keep_header(self, fields: list[str]) -> None:
         """The input's header line with the result columns' names appended."""
-        if self.csv is not None:
-            self.csv.writerow([*fields, *self.names[1:]])
-            self._emit()
+        if self.is_csv:
+            self.out.write(csv_text([[*fields, *self.names[1:]]], self.delimiter))
 
-    def rows(self, rows: Sequence[Sequence[object]]) -> None:
-        assert self.csv is not None
+    def rows(self, rows: Sequence[Sequence[str]]) -> None:
         if self.keep:
             # The input record stands in for the value column.
-            self.csv.writerows([[*k, *r[1:]] for k, r in zip(self.kept, rows)])
-        else:
-            self.csv.writerows(rows)
-        self._emit()
-
-    def _emit(self) -> None:
-        buf = self._buf
-        self.out.write(buf.getvalue())
-        buf.seek(0)
-        buf.truncate()
+            rows = [[*k, *r[1:]] for k, r in zip(self.kept, rows)]
+        self.out.write(csv_text(rows, self.delimiter))
 
     def feed(self, values: list[str]) -> None:
         raise NotImplementedError
 
     def summary(self) -> str:
         return plural(self.total, "value")
+
+
+def _plain_csv(rows: Sequence[Sequence[str]], delimiter: str) -> str | None:
+    """The rows joined as they are, when no field needs quoting; else None.
+
+    A field needs quoting when it holds the delimiter, a quote or a line
+    break, or is the only field of its row and empty: the whole text tells
+    that at once, by counting delimiters and line ends against the number of
+    fields and rows. Cheaper than deciding field by field, with
+    the same output."""
+    if not rows:
+        return ""
+    lines = [delimiter.join(row) for row in rows]
+    text = "\n".join(lines) + "\n"
+    fields = sum(map(len, rows))
+    if (text.count(delimiter) != fields - len(rows) or '"' in text or "\r" in text
+            or text.count("\n") != len(rows) or "" in lines):
+        return None
+    return text
+
+
+def _quoted(field: str, delimiter: str) -> str:
+    if delimiter in field or '"' in field or "\n" in field or "\r" in field:
+        return '"' + field.replace('"', '""') + '"'
+    return field
+
+
+def csv_text(rows: Sequence[Sequence[str]], delimiter: str) -> str:
+    """The rows as CSV lines ending in LF. A field is quoted when it holds
+    the delimiter, a quote, LF or CR (a bare CR unquoted would split the row
+    for readers that accept any line ending), and a row of one empty field is
+    written as "" so that it is not read as no row at all."""
+    plain = _plain_csv(rows, delimiter)
+    if plain is not None:
+        return plain
+    lines = []
+    for row in rows:
+        if len(row) == 1 and not row[0]:
+            lines.append('""')
+        else:
+            lines.append(delimiter.join([_quoted(field, delimiter) for field in row]))
+    return "\n".join(lines) + "\n"
 
 
 class ValidateWriter(Writer):
@@ -115,12 +146,12 @@ class ValidateWriter(Writer):
             if self.keep:
                 self.kept = [self.kept[i] for i in bad]
         fmt, vid, esc = _api.format, self.vid, self.esc
-        if self.csv is not None:
+        if self.is_csv:
             rows = []
             for v, r in zip(values, results):
                 err = r.error
                 if err is None:
-                    rows.append((v, "true", r.compact, "", "", fmt(vid, v)))
+                    rows.append((v, "true", r.compact or "", "", "", fmt(vid, v)))
                 else:
                     rows.append((v, "false", "", err.code, err.message, ""))
             self.rows(rows)
@@ -173,9 +204,10 @@ class ParseWriter(Writer):
                 continue
             if self.keep:
                 kept.append(self.kept[i])
-            if self.csv is not None:
+            if self.is_csv:
                 rows.append((v, "false", "", "", "", "") if p is None else
-                            (v, "true", p.birth_year, p.birth_month, p.birth_day, p.gender or ""))
+                            (v, "true", str(p.birth_year), str(p.birth_month), str(p.birth_day),
+                             p.gender or ""))
             elif self.style == "json":
                 if p is None:
                     parts.append(f'{{"value": {esc(v)}, "parsed": false, "birth_year": null,'
@@ -190,7 +222,7 @@ class ParseWriter(Writer):
             else:
                 parts.append(f"{v!r}: born {p.birth_year:04d}-{p.birth_month:02d}-{p.birth_day:02d},"
                              f" {p.gender or 'gender unknown'}\n")
-        if self.csv is not None:
+        if self.is_csv:
             self.kept = kept
             self.rows(rows)
         else:
@@ -214,7 +246,7 @@ class TransformWriter(Writer):
     def feed(self, values: list[str]) -> None:
         func, vid, esc = self.func, self.vid, self.esc
         self.total += len(values)
-        if self.csv is not None:
+        if self.is_csv:
             self.rows([(v, func(vid, v)) for v in values])
         elif self.style == "json":
             key = self.key
@@ -230,7 +262,7 @@ class GenerateWriter(Writer):
 
     def feed(self, values: list[str]) -> None:
         self.total += len(values)
-        if self.csv is not None:
+        if self.is_csv:
             self.rows([(v,) for v in values])
         elif self.style == "json":
             esc = self.esc
