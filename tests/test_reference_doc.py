@@ -134,3 +134,12 @@ def test_bad_use_is_one_error_and_status_2(args, fragments):
 def test_help(command):
     code, out, _ = run(command, "--help")
     assert code == 0 and out.startswith("usage:") and "--json" in out
+
+
+def test_list_into_a_closed_pipe_ends_quietly():
+    p = subprocess.Popen([sys.executable, "-m", "orvane_vardik", "list", "--json"],
+                         stdout=subprocess.PIPE, stderr=subprocess.PIPE, bufsize=0)
+    assert p.stdout.read(1) == b"{"
+    p.stdout.close()  # as `| head -c 1` does
+    err = p.stderr.read()
+    assert p.wait() == 0 and err == b""

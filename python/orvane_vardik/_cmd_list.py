@@ -11,7 +11,7 @@ import sys
 TYPE_CHECKING = False  # as typing.TYPE_CHECKING, without importing typing
 
 from . import _api, _native
-from .cli import UsageError, _reconfigure, prog_name
+from .cli import UsageError, _reconfigure, prog_name, silence_closed_pipe
 
 if TYPE_CHECKING:
     from typing import Any, TextIO
@@ -148,11 +148,7 @@ def run_command(name: str, synopsis: str, body: Any, args: list[str]) -> int:
     except UnicodeError:
         err.write(f"{prog}: error: the ID is not valid text\n")
     except BrokenPipeError:
-        try:
-            devnull = os.open(os.devnull, os.O_WRONLY)
-            os.dup2(devnull, out.fileno())
-        except (OSError, ValueError):
-            pass
+        silence_closed_pipe(out)
         return 0
     return 2
 

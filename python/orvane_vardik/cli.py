@@ -375,6 +375,16 @@ def _list(out: TextIO) -> int:
     return 0
 
 
+def silence_closed_pipe(out: TextIO) -> None:
+    """The reader went away (| head): the run stops quietly, and this keeps the
+    interpreter from failing again when it flushes standard output at exit."""
+    try:
+        devnull = os.open(os.devnull, os.O_WRONLY)
+        os.dup2(devnull, out.fileno())
+    except (OSError, ValueError):
+        pass
+
+
 def _reconfigure(stream: TextIO) -> None:
     # A value the output encoding cannot hold is written escaped, not raised.
     reconfigure = getattr(stream, "reconfigure", None)
@@ -430,13 +440,7 @@ def main(argv: list[str] | None = None) -> int:
         out.flush()
         return status
     except BrokenPipeError:
-        # The reader went away (| head): stop quietly, and keep the interpreter
-        # from failing again when it flushes standard output at exit.
-        try:
-            devnull = os.open(os.devnull, os.O_WRONLY)
-            os.dup2(devnull, out.fileno())
-        except (OSError, ValueError):
-            pass
+        silence_closed_pipe(out)
         return 0
     except OSError as exc:  # output that cannot be written, such as a full disk
         try:
