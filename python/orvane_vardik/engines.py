@@ -146,8 +146,8 @@ def register_duckdb(connection: duckdb.DuckDBPyConnection | None = None, *,
 
     Example:
         >>> con = register_duckdb()
-        >>> con.sql("SELECT ov_is_valid('iban', 'GB29NWBK60161331926819')").fetchone()
-        (True,)
+        >>> con.sql("SELECT ov_is_valid('iban', 'GB29NWBK60161331926819')").fetchall()
+        [(True,)]
     """
     import duckdb
 
