@@ -1,9 +1,10 @@
 """Values per second of the command line over a file of valid Luhn numbers.
 
 Writes a temporary file of N 16-digit numbers (default one million), then runs
-`orvane-vardik luhn --file F` with `--only-invalid` (nothing to print) and with
-`--json` (output to /dev/null), each a few times, and prints the best wall-clock
-time and the CPU time of that run.
+`orvane-vardik luhn --file F` with `--only-invalid` (nothing to print), with
+`--json` and with `--csv` (output to /dev/null), the output styles interleaved
+round by round so that a change in the machine's load touches each alike, and
+prints the best wall-clock time and the CPU time of that run.
 
     python benchmarks/cli_throughput.py            # 1,000,000 values, best of 5
     python benchmarks/cli_throughput.py --quick    # 200,000 values, best of 3
@@ -43,8 +44,13 @@ def main() -> None:
         with open(path, "w") as f:
             f.write("".join(ov.luhn_generate(16) + "\n" for _ in range(count)))
         base = [sys.executable, "-m", "orvane_vardik", "luhn", "--file", path, "-q"]
-        for extra in (["--only-invalid"], ["--json"]):
-            wall, cpu = min(timed(base + extra) for _ in range(repeat))
+        styles = (["--only-invalid"], ["--json"], ["--csv"])
+        best: dict[int, tuple[float, float]] = {}
+        for _ in range(repeat):
+            for i, extra in enumerate(styles):
+                best[i] = min(best.get(i, (float("inf"), 0.0)), timed(base + extra))
+        for i, extra in enumerate(styles):
+            wall, cpu = best[i]
             label = f"luhn --file ({count:,} valid values) {' '.join(extra)}"
             print(f"{label:58s} {wall:6.2f} s  {count / wall:>12,.0f} values/s"
                   f"  (CPU {cpu:.2f} s: {count / cpu:,.0f} values/s)")

@@ -53,7 +53,20 @@ CASES = [
     ("unknown id", ["nope", "123"], b"", 2, "", ["unknown validator id: nope"]),
     ("ids are case-sensitive", ["IBAN", "x"], b"", 2, "", ["unknown validator id: IBAN"]),
     ("no arguments", [], b"", 2, "", ["usage:", "no validator ID"]),
-    ("no values", ["luhn"], b"", 2, "", ["usage:", "no values given"]),
+    ("piped stdin without -", ["luhn", "--op", "compact"], b"1 8\n19\n", 0, "18\n19\n", []),
+    ("keep: records with results appended",
+     ["luhn", "--keep", "--column", "2", "--delimiter", ";", "--header", "-"],
+     b"name;number;note\na;79927398713;x\nb\n\"c;d\";79927398710;\n", 2,
+     "name;number;note;valid;compact;code;message;formatted\n"
+     "a;79927398713;x;true;79927398713;;;79927398713\n"
+     "\"c;d\";79927398710;;false;;INVALID_CHECKSUM;Luhn check digit does not match;\n",
+     ["<stdin>: line 3: no field 2"]),
+    ("keep only-invalid", ["luhn", "--keep", "--only-invalid", "--column", "1", LUHN_OK, LUHN_BAD], b"", 1,
+     "79927398710,false,,INVALID_CHECKSUM,Luhn check digit does not match,\n", []),
+    ("keep plain lines", ["luhn", "--keep", "--op", "format", "-"], b"18\n", 0, "18,18\n", []),
+    ("keep parse", ["ee.ik", "--keep", "--op", "parse", "--column", "1", "-"], b"36805280109,z\n", 0,
+     "36805280109,z,true,1968,5,28,male\n", []),
+    ("keep with json", ["luhn", "1", "--keep", "--json"], b"", 2, "", ["--keep writes CSV"]),
     ("unknown option", ["--bogus", "x"], b"", 2, "", ["usage:", "unknown option '--bogus'"]),
     ("json with csv", ["luhn", "1", "--json", "--csv"], b"", 2, "", ["cannot be combined"]),
     ("count without generate", ["luhn", "1", "--count", "2"], b"", 2, "", ["--count works with"]),
@@ -152,6 +165,50 @@ def test_help_version_and_program_name():
     if script:
         p = subprocess.run([script, "--bogus"], capture_output=True, text=True)
         assert p.returncode == 2 and p.stderr.startswith("usage: orvane-vardik ")
+
+
+@pytest.mark.parametrize("values", [
+    [LUHN_OK, LUHN_BAD],                      # nothing to quote: rows joined as they are
+    ["a,b", LUHN_OK],                         # the delimiter inside a value
+    ['q"t', "é"],                             # a quote
+    ["", LUHN_OK],                            # an empty value
+    ["line\nbreak", "cr\rhere"],            # line breaks inside arguments
+])
+@pytest.mark.parametrize("op", ["validate", "compact", "parse"])
+def test_csv_output_reads_back_as_written(values, op):
+    import csv
+    code, out, _ = run("luhn", "--csv", "--op", op, "-q", "--", *values)
+    rows = list(csv.reader(out.splitlines(keepends=True)))
+    assert [r[0] for r in rows[1:]] == values and code in (0, 1)
+    assert len({len(r) for r in rows}) == 1
+
+
+def test_no_values_from_a_terminal_is_usage():
+    # Standard input is read only when it is not a terminal.
+    pty = pytest.importorskip("pty")
+    leader, follower = pty.openpty()
+    try:
+        p = subprocess.run([sys.executable, "-m", "orvane_vardik", "luhn"], stdin=follower,
+                           capture_output=True, text=True, timeout=60)
+    finally:
+        os.close(leader)
+        os.close(follower)
+    assert p.returncode == 2 and "no values given" in p.stderr
+
+
+def test_keep_joins_back_to_the_input(tmp_path):
+    rows = [["id", "iban"]] + [[str(i), v] for i, v in enumerate(
+        ["GB29 NWBK 6016 1331 9268 19", "GB28NWBK60161331926819", "", "DE89370400440532013000"])]
+    path = tmp_path / "in.csv"
+    path.write_text("".join(",".join(r) + "\n" for r in rows))
+    code, out, _ = run("iban", "--keep", "--header", "--column", "2", "--file", str(path), "-q")
+    import csv
+    back = list(csv.reader(out.splitlines()))
+    assert code == 1 and back[0] == ["id", "iban", "valid", "compact", "code", "message", "formatted"]
+    assert [r[:2] for r in back] == rows
+    for (_, value), got in zip(rows[1:], back[1:]):
+        result = ov.validate("iban", value)
+        assert got[2:4] == [str(result.valid).lower(), result.compact or ""]
 
 
 def test_list():

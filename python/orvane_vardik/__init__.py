@@ -42,3 +42,9 @@ from ._native import __all__ as __all__  # noqa: E402
 __all__ = list(__all__)
 
 from .data import IbanParts as IbanParts, iban_parts as iban_parts, sample as sample  # noqa: E402
+from .finder import Match, find, find_iter, identify, redact  # noqa: E402
+
+__all__ += ["Match", "find", "find_iter", "identify", "redact"]
+from .errors import InvalidChecksum, InvalidComponent, InvalidFormat, InvalidIdentifier, InvalidLength, check  # noqa: E402
+
+__all__ += ["check", "InvalidIdentifier", "InvalidFormat", "InvalidLength", "InvalidChecksum", "InvalidComponent"]

@@ -2,21 +2,35 @@ from typing import Any, final
 
 @final
 class IbanParts:
-    """The parts of a valid IBAN (immutable; equal when the IBANs are)."""
+    """The parts of a valid IBAN (immutable; equal when the IBANs are).
+
+    Returned by ``iban_parts``.
+
+    Example:
+        >>> iban_parts("GB29 NWBK 6016 1331 9268 19").bank_code
+        'NWBK'
+    """
     @property
-    def country(self) -> str: ...
+    def country(self) -> str:
+        """The two-letter country code, e.g. ``"GB"``."""
     @property
-    def check_digits(self) -> str: ...
+    def check_digits(self) -> str:
+        """The two IBAN check digits."""
     @property
-    def bban(self) -> str: ...
+    def bban(self) -> str:
+        """The Basic Bank Account Number: everything after the check digits."""
     @property
-    def bank_code(self) -> str: ...
+    def bank_code(self) -> str:
+        """The bank identifier at the registry's positions for the country."""
     @property
-    def branch_code(self) -> str | None: ...
+    def branch_code(self) -> str | None:
+        """The branch identifier, or None where the country has none."""
     @property
-    def account(self) -> str: ...
+    def account(self) -> str:
+        """The rest of the BBAN after bank and branch identifiers (national check digits included)."""
     @property
-    def iban(self) -> str: ...
+    def iban(self) -> str:
+        """The compact IBAN."""
     def __eq__(self, value: object, /) -> bool: ...
     def __hash__(self) -> int: ...
 
@@ -31,7 +45,62 @@ class DataColumn:
     def __arrow_c_array__(self, requested_schema: object | None = None) -> tuple[object, object]: ...
     def __arrow_c_stream__(self, requested_schema: object | None = None) -> object: ...
 
-def iban_parts(value: str) -> IbanParts | None: ...
-def sample(id: str, n: int, seed: int | None = None, country: str | None = None) -> list[str]: ...
-def sample_column(id: str, n: int, seed: int | None = None, country: str | None = None) -> DataColumn: ...
-def iban_parts_column(column: object) -> DataColumn: ...
+def iban_parts(value: str) -> IbanParts | None:
+    """The parts of ``value`` if it is a valid IBAN (any written form), else None.
+
+    Args:
+        value: the IBAN text.
+
+    Returns:
+        An ``IbanParts``, or None when the value is not a valid IBAN.
+
+    Raises:
+        TypeError: ``value`` is not a str.
+
+    Example:
+        >>> iban_parts("GB29NWBK60161331926819").account
+        '31926819'
+    """
+def sample(id: str, n: int, seed: int | None = None, country: str | None = None) -> list[str]:
+    """``n`` valid values of validator ``id`` (``orvane_vardik.sample``).
+
+    Args:
+        id: a validator id.
+        n: how many values, at least 0.
+        seed: the same seed gives the same values; None draws afresh.
+        country: IBAN: draw this country only.
+
+    Returns:
+        A list of ``n`` compact values.
+
+    Raises:
+        KeyError: ``id`` is not a validator id.
+        ValueError: ``n`` < 0, an unsupported country, or an id that cannot be sampled.
+        MemoryError: ``n`` values would not fit in memory.
+
+    Example:
+        >>> len(sample("iban", 3, 42))
+        3
+    """
+def sample_column(id: str, n: int, seed: int | None = None, country: str | None = None) -> DataColumn:
+    """As ``sample``, as a ``utf8`` column drawn without the interpreter lock.
+
+    Example:
+        >>> len(sample_column("luhn", 5, 1))
+        5
+    """
+def iban_parts_column(column: object) -> DataColumn:
+    """A struct column of ``iban_parts`` of each value; null rows where the
+    value is null or not a valid IBAN.
+
+    Args:
+        column: a string column (Arrow PyCapsule interface) or an iterable
+            of str and None.
+
+    Raises:
+        TypeError: the column holds no strings.
+
+    Example:
+        >>> iban_parts_column(["GB29NWBK60161331926819", "x"]).to_pylist()[1] is None
+        True
+    """

@@ -187,8 +187,10 @@ class LineReader:
 
 
 def csv_field(runs: Iterator[_Run], column: int, delimiter: str, name: str,
-              report: _Report) -> Iterator[list[str]]:
-    """Field `column` (from 1) of each line; each line is one CSV record."""
+              report: _Report, kept: list[list[str]] | None = None) -> Iterator[list[str]]:
+    """Field `column` (from 1) of each line; each line is one CSV record.
+    `kept`, when given, holds the records of the values of each chunk
+    yielded (refilled before each yield)."""
     import csv  # only CSV input pays for it
 
     index = column - 1
@@ -207,11 +209,15 @@ def csv_field(runs: Iterator[_Run], column: int, delimiter: str, name: str,
                 except csv.Error:
                     rows.append([])
         values = []
+        records = []
         for offset, row in enumerate(rows):
             if len(row) > index:
                 values.append(row[index])
+                records.append(row)
             else:
                 report(f"{name}: line {start + offset}: no field {column}; line skipped")
+        if kept is not None:
+            kept[:] = records
         yield values
 
 
@@ -222,6 +228,17 @@ def file_size(stream: BinaryIO) -> int | None:
     except (OSError, ValueError):
         return None
     return st.st_size if stat.S_ISREG(st.st_mode) else None
+
+
+def stdin_piped() -> bool:
+    """Standard input is open and not a terminal: a pipe, a file or /dev/null."""
+    stream = sys.stdin
+    if stream is None:
+        return False
+    try:
+        return not os.isatty(stream.fileno())
+    except (OSError, ValueError):
+        return False
 
 
 def stdin_binary() -> BinaryIO | None:

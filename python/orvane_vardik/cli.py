@@ -13,7 +13,7 @@ import sys
 TYPE_CHECKING = False  # as typing.TYPE_CHECKING, without importing typing
 
 from . import __version__, _api
-from ._lines import LineReader, Progress, csv_field, file_size, stdin_binary
+from ._lines import LineReader, Progress, csv_field, file_size, stdin_binary, stdin_piped
 from ._output import make_writer, plural
 
 if TYPE_CHECKING:  # annotations only: keep start-up light
@@ -33,6 +33,8 @@ sources, read in this order:
                      after --)
   -                  standard input, read at the place of the -
   --file PATH        the file PATH (may be repeated; --file - is standard input)
+With no VALUE, - or --file, standard input is read when it is not a terminal
+(a pipe or a redirected file).
 Files and standard input are streamed: memory stays bounded whatever their size.
   --column N         take field N (counted from 1) of each CSV line of standard
                      input and files; a quoted field cannot span lines
@@ -52,6 +54,11 @@ Output, on standard output:
                      where not applicable), other operations the value and
                      their result
   --csv              CSV with a header line and the same columns as --json
+  --keep             CSV: each input record as read (all its fields, with
+                     --column) followed by the result columns, so results join
+                     back to their rows; with --header the input's header line
+                     leads (the result columns' names appended), without it no
+                     header line is written; the --delimiter is kept
   --only-invalid     print only failing values (validate: invalid ones; parse:
                      those without birth data)
 
@@ -76,7 +83,7 @@ Exit status:
 A closed output pipe (as with | head) ends the run quietly with status 0.
 """
 
-_FLAGS = {"--json", "--csv", "--only-invalid", "--quiet", "-q", "--header",
+_FLAGS = {"--json", "--csv", "--keep", "--only-invalid", "--quiet", "-q", "--header",
           "--list", "--version", "--help", "-h"}
 _WITH_VALUE = {"--file", "--column", "--delimiter", "--op", "--count"}
 
@@ -169,6 +176,8 @@ def check_options(opts: Options) -> None:
     flags = opts.flags
     if "--json" in flags and "--csv" in flags:
         raise UsageError("--json and --csv cannot be combined")
+    if "--keep" in flags and ("--json" in flags or opts.op == "generate"):
+        raise UsageError("--keep writes CSV rows of the input: not with --json or --op generate")
     if opts.delimiter is not None and opts.column is None:
         raise UsageError("--delimiter needs --column")
     if "--only-invalid" in flags and opts.op not in ("validate", "parse"):
@@ -179,7 +188,9 @@ def check_options(opts: Options) -> None:
     elif opts.count is not None:
         raise UsageError("--count works with --op generate")
     elif len(opts.positional) < 2 and not opts.files:
-        raise UsageError("no values given: pass VALUE arguments, - for standard input, or --file PATH")
+        if not stdin_piped():
+            raise UsageError("no values given: pass VALUE arguments, - for standard input, or --file PATH")
+        opts.positional.append("-")
 
 
 class Run:
@@ -192,6 +203,10 @@ class Run:
         self.err = err
         self.input_errors = 0
         self.progress: Progress | None = None
+        # --keep: the input records of the chunk last yielded, and the
+        # header line's fields (of the first source that has one).
+        self.kept: list[list[str]] | None = [] if "--keep" in opts.flags else None
+        self.header_fields: list[str] | None = None
 
     def report(self, message: str) -> None:
         self.input_errors += 1
@@ -209,18 +224,33 @@ class Run:
                 continue
             good.append(value)
         for start in range(0, len(good), CHUNK):
-            yield good[start:start + CHUNK]
+            chunk = good[start:start + CHUNK]
+            if self.kept is not None:
+                self.kept[:] = [[v] for v in chunk]
+            yield chunk
 
     def stream(self, stream: BinaryIO, name: str, progress: Progress | None) -> Iterator[list[str]]:
         reader = LineReader(stream, name, self.report, progress)
         runs = reader.runs()
         if "--header" in self.opts.flags:
-            runs = _skip_first(runs)
+            runs = self._skip_first(runs)
         if self.opts.column is not None:
-            yield from csv_field(runs, self.opts.column, self.opts.delimiter or ",", name, self.report)
+            yield from csv_field(runs, self.opts.column, self.opts.delimiter or ",", name, self.report,
+                                 self.kept)
         else:
             for _, lines in runs:
+                if self.kept is not None:
+                    self.kept[:] = [[v] for v in lines]
                 yield lines
+
+    def _skip_first(self, runs: Iterator[tuple[int, list[str]]]) -> Iterator[tuple[int, list[str]]]:
+        for start, lines in runs:
+            if start == 1 and lines:
+                if self.header_fields is None and self.kept is not None:
+                    self.header_fields = _header_fields(lines[0], self.opts)
+                start, lines = 2, lines[1:]
+            if lines:
+                yield start, lines
 
     def sources(self, files: list[tuple[str, BinaryIO | None]]) -> Iterator[list[str]]:
         values = self.opts.positional[1:]
@@ -257,12 +287,12 @@ class Run:
         yield from self.stream(stream, "<stdin>", None)
 
 
-def _skip_first(runs: Iterator[tuple[int, list[str]]]) -> Iterator[tuple[int, list[str]]]:
-    for start, lines in runs:
-        if start == 1 and lines:
-            start, lines = 2, lines[1:]
-        if lines:
-            yield start, lines
+def _header_fields(line: str, opts: Options) -> list[str]:
+    if opts.column is None:
+        return [line]
+    import csv
+
+    return next(csv.reader((line,), delimiter=opts.delimiter or ","), [])
 
 
 def _open_files(run: Run) -> list[tuple[str, BinaryIO | None]] | None:
@@ -304,7 +334,10 @@ def execute(prog: str, opts: Options, out: TextIO, err: TextIO) -> int:
     files = _open_files(run)
     if files is None:
         return 2
-    writer = make_writer(opts.op, vid, out, style, "--only-invalid" in flags)
+    keep = "--keep" in flags
+    # Kept records go out with the delimiter they came in with.
+    delimiter = (opts.delimiter or ",") if keep else ","
+    writer = make_writer(opts.op, vid, out, style, "--only-invalid" in flags, keep, delimiter)
     if opts.op == "generate":
         remaining = 1 if opts.count is None else opts.count
         while remaining:
@@ -317,10 +350,16 @@ def execute(prog: str, opts: Options, out: TextIO, err: TextIO) -> int:
             remaining -= len(made)
         return 0
     share_terminal = out.isatty()
+    header_due = keep and "--header" in flags
     for values in run.sources(files):
+        if header_due and run.header_fields is not None:
+            writer.keep_header(run.header_fields)
+            header_due = False
         if values:
             if share_terminal and run.progress is not None:
                 run.progress.clear()
+            if run.kept is not None:
+                writer.kept = run.kept
             writer.feed(values)
     if "--quiet" not in flags:
         out.flush()
@@ -334,6 +373,16 @@ def execute(prog: str, opts: Options, out: TextIO, err: TextIO) -> int:
 def _list(out: TextIO) -> int:
     out.write("".join(f"{meta.id}\t{meta.name}\n" for meta in _api.validators()))
     return 0
+
+
+def silence_closed_pipe(out: TextIO) -> None:
+    """The reader went away (| head): the run stops quietly, and this keeps the
+    interpreter from failing again when it flushes standard output at exit."""
+    try:
+        devnull = os.open(os.devnull, os.O_WRONLY)
+        os.dup2(devnull, out.fileno())
+    except (OSError, ValueError):
+        pass
 
 
 def _reconfigure(stream: TextIO) -> None:
@@ -391,13 +440,7 @@ def main(argv: list[str] | None = None) -> int:
         out.flush()
         return status
     except BrokenPipeError:
-        # The reader went away (| head): stop quietly, and keep the interpreter
-        # from failing again when it flushes standard output at exit.
-        try:
-            devnull = os.open(os.devnull, os.O_WRONLY)
-            os.dup2(devnull, out.fileno())
-        except (OSError, ValueError):
-            pass
+        silence_closed_pipe(out)
         return 0
     except OSError as exc:  # output that cannot be written, such as a full disk
         try:

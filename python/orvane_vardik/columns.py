@@ -35,12 +35,14 @@ from typing import TYPE_CHECKING, Any, Protocol, Union
 
 from . import _columns
 from ._columns import Column, Table
+from ._find import FindColumn
+from . import _find
 
 if TYPE_CHECKING:
     from ._data import DataColumn
 
 __all__ = ["Column", "Table", "is_valid", "validate", "compact", "format", "parse", "table",
-           "iban_parts", "sample"]
+           "iban_parts", "sample", "find", "redact"]
 
 
 class ArrowArrayExportable(Protocol):
@@ -55,7 +57,24 @@ ColumnLike = Union[ArrowArrayExportable, ArrowStreamExportable, Iterable[Union[s
 
 
 def is_valid(id: str, column: ColumnLike, *, threads: int | None = None) -> Column:
-    """A ``bool`` column: whether each value is valid for validator ``id``."""
+    """A ``bool`` column: whether each value is valid for validator ``id``.
+
+    Args:
+        id: a validator id (documented or extended).
+        column: a string column (Arrow PyCapsule interface) or an iterable
+            of str and None.
+        threads: split a long column over this many threads (1 to 1024).
+
+    Raises:
+        KeyError: ``id`` is not a validator id.
+        TypeError: the column holds no strings, or a value is neither str
+            nor None.
+        ValueError: ``threads`` is out of range.
+
+    Example:
+        >>> is_valid("luhn", ["79927398713", "1", None]).to_pylist()
+        [True, False, None]
+    """
     return _columns.is_valid(id, column, threads=threads)
 
 
@@ -64,17 +83,67 @@ def validate(id: str, column: ColumnLike, *, threads: int | None = None) -> Colu
 
     ``compact`` is null for invalid values, ``code`` and ``message`` for valid
     ones; the whole row is null where the value is null.
+
+    Args:
+        id: a validator id (documented or extended).
+        column: a string column (Arrow PyCapsule interface) or an iterable
+            of str and None.
+        threads: split a long column over this many threads (1 to 1024).
+
+    Raises:
+        KeyError: ``id`` is not a validator id.
+        TypeError: the column holds no strings, or a value is neither str
+            nor None.
+        ValueError: ``threads`` is out of range.
+
+    Example:
+        >>> validate("luhn", ["79927398710"]).to_pylist()[0]["code"]
+        'INVALID_CHECKSUM'
     """
     return _columns.validate(id, column, threads=threads)
 
 
 def compact(id: str, column: ColumnLike, *, threads: int | None = None) -> Column:
-    """A ``utf8`` column: the compact (normalised) form of each value."""
+    """A ``utf8`` column: the compact (normalised) form of each value.
+
+    Args:
+        id: a validator id (documented or extended).
+        column: a string column (Arrow PyCapsule interface) or an iterable
+            of str and None.
+        threads: split a long column over this many threads (1 to 1024).
+
+    Raises:
+        KeyError: ``id`` is not a validator id.
+        TypeError: the column holds no strings, or a value is neither str
+            nor None.
+        ValueError: ``threads`` is out of range.
+
+    Example:
+        >>> compact("iban", ["gb29 nwbk 6016 1331 9268 19"]).to_pylist()
+        ['GB29NWBK60161331926819']
+    """
     return _columns.compact(id, column, threads=threads)
 
 
 def format(id: str, column: ColumnLike, *, threads: int | None = None) -> Column:  # noqa: A001
-    """A ``utf8`` column: the presentation form of each value."""
+    """A ``utf8`` column: the presentation form of each value.
+
+    Args:
+        id: a validator id (documented or extended).
+        column: a string column (Arrow PyCapsule interface) or an iterable
+            of str and None.
+        threads: split a long column over this many threads (1 to 1024).
+
+    Raises:
+        KeyError: ``id`` is not a validator id.
+        TypeError: the column holds no strings, or a value is neither str
+            nor None.
+        ValueError: ``threads`` is out of range.
+
+    Example:
+        >>> format("iban", ["GB29NWBK60161331926819"]).to_pylist()
+        ['GB29 NWBK 6016 1331 9268 19']
+    """
     return _columns.format(id, column, threads=threads)
 
 
@@ -83,6 +152,22 @@ def parse(id: str, column: ColumnLike, *, threads: int | None = None) -> Column:
 
     The row is null where the value encodes no birth data (or the validator
     parses nothing); ``gender`` is null where it is unknown.
+
+    Args:
+        id: a validator id (documented or extended).
+        column: a string column (Arrow PyCapsule interface) or an iterable
+            of str and None.
+        threads: split a long column over this many threads (1 to 1024).
+
+    Raises:
+        KeyError: ``id`` is not a validator id.
+        TypeError: the column holds no strings, or a value is neither str
+            nor None.
+        ValueError: ``threads`` is out of range.
+
+    Example:
+        >>> parse("ee.ik", ["36805280109"]).to_pylist()[0]["gender"]
+        'male'
     """
     return _columns.parse(id, column, threads=threads)
 
@@ -92,6 +177,19 @@ def table(**columns: Column) -> Table:
 
     DuckDB scans it as a table (``SELECT * FROM t``); pyarrow reads it with
     ``pyarrow.table(t)``.
+
+    Args:
+        columns: name=column pairs, each a result of this module.
+
+    Raises:
+        TypeError: a value is not a result column.
+        ValueError: the columns differ in length.
+
+    Example:
+        >>> import duckdb
+        >>> t = table(ok=is_valid("luhn", ["79927398713"]))
+        >>> duckdb.sql("SELECT ok FROM t").fetchall()
+        [(True,)]
     """
     return _columns.table(list(columns), list(columns.values()))
 
@@ -118,3 +216,35 @@ def sample(id: str, n: int, *, seed: int | None = None, country: str | None = No
     from . import _data
 
     return _data.sample_column(id, n, seed, country)
+
+
+def find(
+    column: ColumnLike,
+    ids: str | Iterable[str] | None = None,
+    *,
+    countries: str | Iterable[str] | None = None,
+    include_invalid: bool = False,
+    min_confidence: str = "checksum",
+    threads: int | None = None,
+) -> FindColumn:
+    """A ``list<struct<id, start, end, compact, valid, confidence>>`` column:
+    the matches of :func:`orvane_vardik.find` in each text (``start`` and
+    ``end`` are str indices, int64). Null and non-UTF-8 rows give null."""
+    from .finder import _names
+
+    return _find.find_column(column, _names(ids, "ids"), _names(countries, "countries"), include_invalid, min_confidence, threads)
+
+
+def redact(
+    column: ColumnLike,
+    ids: str | Iterable[str] | None = None,
+    *,
+    countries: str | Iterable[str] | None = None,
+    min_confidence: str = "checksum",
+    threads: int | None = None,
+) -> FindColumn:
+    """A ``large_utf8`` column: each text as :func:`orvane_vardik.redact`
+    returns it with the default mask. Null and non-UTF-8 rows give null."""
+    from .finder import _names
+
+    return _find.redact_column(column, _names(ids, "ids"), _names(countries, "countries"), min_confidence, threads)

@@ -74,6 +74,22 @@ def apply_by_id(op: str, ids: Any, values: Any) -> Any:
     constant in SQL) is one kernel call; otherwise the rows are grouped by
     id, each group is one call, and the results are put back in row order.
     Rows whose id is null give null.
+
+    Args:
+        op: ``"is_valid"``, ``"validate"``, ``"compact"``, ``"format"`` or ``"parse"``.
+        ids: Arrow string array (or chunked array) of validator ids.
+        values: Arrow string array (or chunked array) of values.
+
+    Returns:
+        A pyarrow array of the operation's result type, one row per value.
+
+    Raises:
+        KeyError: an id is not a validator id.
+
+    Example:
+        >>> import pyarrow as pa
+        >>> apply_by_id("is_valid", pa.array(["luhn", "iban"]), pa.array(["79927398713", "x"])).to_pylist()
+        [True, False]
     """
     import pyarrow as pa
     import pyarrow.compute as pc
@@ -111,7 +127,28 @@ def register_duckdb(connection: duckdb.DuckDBPyConnection | None = None, *,
                     prefix: str = "ov_") -> duckdb.DuckDBPyConnection:
     """Registers ``{prefix}is_valid``, ``{prefix}validate``, ``{prefix}compact``,
     ``{prefix}format`` and ``{prefix}parse`` as Arrow UDFs; returns the connection
-    (a new in-memory one when none is given)."""
+    (a new in-memory one when none is given).
+
+    Each function takes ``(id, value)``, both VARCHAR; the id may differ per
+    row. Results: BOOLEAN, a STRUCT of valid/compact/code/message, VARCHAR,
+    VARCHAR and a STRUCT of birth_year/birth_month/birth_day/gender.
+
+    Args:
+        connection: a DuckDB connection, or None for a new in-memory one.
+        prefix: the prefix of the function names.
+
+    Returns:
+        The connection.
+
+    Raises:
+        ImportError: duckdb is not installed.
+        duckdb.Error: a function of that name exists already on the connection.
+
+    Example:
+        >>> con = register_duckdb()
+        >>> con.sql("SELECT ov_is_valid('iban', 'GB29NWBK60161331926819')").fetchall()
+        [(True,)]
+    """
     import duckdb
 
     con = connection if connection is not None else duckdb.connect()
@@ -138,7 +175,28 @@ def _polars_type(op: str) -> Any:
 
 def polars_expr(id: str, expr: polars.Expr, op: str = "is_valid", *, threads: int | None = None) -> polars.Expr:
     """``expr`` (a string expression) mapped batch-wise through operation ``op``
-    of validator ``id``; the result keeps the input's name."""
+    of validator ``id``; the result keeps the input's name.
+
+    Args:
+        id: a validator id.
+        expr: a polars expression of strings.
+        op: ``"is_valid"`` (default), ``"validate"``, ``"compact"``,
+            ``"format"`` or ``"parse"``.
+        threads: threads per batch (None: one).
+
+    Returns:
+        A polars expression of Boolean, Struct or String type.
+
+    Raises:
+        ValueError: ``op`` is not one of the operations.
+        KeyError: ``id`` is not a validator id (when the expression runs).
+
+    Example:
+        >>> import polars as pl
+        >>> pl.DataFrame({"iban": ["GB29NWBK60161331926819"]}).select(
+        ...     polars_expr("iban", pl.col("iban"))).item()
+        True
+    """
     import polars as pl
 
     if op not in OPERATIONS:

@@ -85,6 +85,26 @@ def add_validation_columns(df: DataFrame, id: str, column: str, *, fields: Seque
     apply) and ``formatted`` (the presentation form). ``prefix`` defaults to
     ``column + "_"``. Null values give null results. ``threads`` splits each
     Arrow batch over that many threads inside an executor task.
+
+    Args:
+        df: a Spark DataFrame.
+        id: a validator id (documented or extended).
+        column: the name of a string column of ``df``.
+        fields: the result fields to add, in order.
+        prefix: the prefix of the new columns' names.
+        threads: threads per Arrow batch in each executor task.
+
+    Returns:
+        A new DataFrame: ``df``'s columns and the new ones.
+
+    Raises:
+        ValueError: ``fields`` is empty or names an unknown field, or
+            ``column`` is not in ``df``.
+        KeyError: ``id`` is not a validator id (raised on the driver).
+
+    Example:
+        >>> add_validation_columns(df, "iban", "iban", fields=("valid", "compact"))
+        DataFrame[iban: string, iban_valid: boolean, iban_compact: string]
     """
     from pyspark.sql.types import BooleanType, StringType, StructField, StructType
 

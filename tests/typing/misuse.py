@@ -12,6 +12,10 @@ compact: str = result.compact  # E
 generated: str = ov.generate("iban")  # E
 year = ov.parse("iban", "x").birth_year  # E
 ov.validate_id("luhn", "1", mode="digits-only")  # E
+ov.validate_id("luhn", "1", input="digits_only")  # E
+ov.validate_id("luhn", "1", "DIGITS-ONLY")  # E
+ov.check("iban", 5)  # E
+number: int = ov.check("iban", "x")  # E
 ov.luhn_generate("16")  # E
 ov.no_such_function()  # E
 result.valid = False  # E

@@ -29,3 +29,8 @@ polymod: int = ov.btc_bech32_polymod([0])
 bech: bool = ov.btc_bech32_validate("bc1").valid
 card: str = ov.luhn_generate() + ov.luhn_generate(length=12)
 check: int | None = ov.gb_sedol_calc_check_digit("710889")
+text: str = ov.check("iban", "GB29 NWBK 6016 1331 9268 19")
+try:
+    ov.check("luhn", "1")
+except ov.InvalidChecksum as exc:
+    failed: tuple[str, str, str] = (exc.id, exc.code, exc.message)

@@ -1,0 +1,243 @@
+// Building the finder once: a scanning pattern, a confidence class and the
+// context words of every kind, and the compiled automata.
+#include "find/engine.h"
+
+#include <map>
+#include <mutex>
+#include <new>
+
+#include "find/widen.h"
+#include "re2/re2.h"
+#include "re2/set.h"
+#include "registry/registry.h"
+
+namespace ovf {
+
+namespace {
+
+constexpr std::string_view kSeparatorCandidates = " -./";
+// No identifier is longer than this, separators included (a bech32
+// address is 90 characters, a spaced IBAN under 70 bytes).
+constexpr std::size_t kMaxCandidate = 256;
+// How far back context words are looked for.
+constexpr std::size_t kContextBytes = 96;
+
+const ov::ScanRow* scan_row(std::string_view id) {
+    for (auto rows : {ov::core_scan_rows(), ov::legacy_scan_rows(), ov::additional_a_m_scan_rows(),
+                      ov::additional_n_z_scan_rows(), ov::extended_scan_rows()})
+        for (const ov::ScanRow& r : rows)
+            if (r.id == id) return &r;
+    return nullptr;
+}
+
+// A valid compact value of the kind: its first valid example, else a
+// generated one.
+std::string sample_value(const ov::ValidatorSpec& spec) {
+    for (std::string_view ex : spec.examples) {
+        const ov::ValidationOutcome o = spec.ops.validate(spec, ex);
+        if (o.ok) return std::string(o.text());
+    }
+    if (spec.ops.generate)
+        if (auto g = spec.ops.generate(spec)) {
+            const ov::ValidationOutcome o = spec.ops.validate(spec, *g);
+            if (o.ok) return std::string(o.text());
+        }
+    return {};
+}
+
+// The separators the kind's compaction removes: each one, put in the
+// middle of a valid value, leaves the same compact value.
+std::string separators_of(const ov::ValidatorSpec& spec) {
+    const std::string base = sample_value(spec);
+    std::string seps;
+    if (base.size() < 2) return seps;
+    const std::size_t mid = base.size() / 2;
+    for (const char c : kSeparatorCandidates) {
+        std::string v = base;
+        v.insert(mid, 1, c);
+        const ov::ValidationOutcome o = spec.ops.validate(spec, v);
+        if (o.ok && o.text() == base) seps += c;
+    }
+    return seps;
+}
+
+bool same_value(const ov::ValidatorSpec& spec, const std::string& v, std::string_view compact) {
+    const ov::ValidationOutcome o = spec.ops.validate(spec, v);
+    return o.ok && o.text() == compact;
+}
+
+// The capital letters a pattern starts with as plain literals.
+std::string literal_prefix(std::string_view p) {
+    std::size_t n = 0;
+    while (n < p.size() && p[n] >= 'A' && p[n] <= 'Z') ++n;
+    // A quantified last letter is not a literal prefix.
+    if (n > 0 && n < p.size() && (p[n] == '?' || p[n] == '*' || p[n] == '{' || p[n] == '+')) --n;
+    return std::string(p.substr(0, n));
+}
+
+// The scanning pattern of a kind, and the prefix its compaction drops. A
+// stored pattern may demand a country code that the compact form lacks
+// (VAT numbers), or lack one the kind's values are written with: both
+// forms are scanned for.
+void scanning_pattern(const ov::ValidatorSpec& spec, std::string_view stored, Kind& k) {
+    const std::string seps = separators_of(spec);
+    const std::string sample = sample_value(spec);
+    const auto variant = [&](const std::string& p) { return "(?:" + widen(p, seps) + ")"; };
+    k.pattern = variant(std::string(stored));
+    if (sample.empty()) return;
+    const std::string lit = literal_prefix(stored);
+    for (std::size_t len = lit.size(); len > 0; --len) {
+        const std::string p = lit.substr(0, len);
+        if (!sample.starts_with(p) && same_value(spec, p + sample, sample)) {
+            k.prefix = p;
+            k.bare_is_weaker = true;
+            k.pattern += "|" + variant(std::string(stored.substr(len)));
+            return;
+        }
+    }
+    if (spec.country == ov::kGlobal) return;
+    std::vector<std::string> codes{std::string(ov::kCountryTable[spec.country])};
+    if (codes[0] == "GR") codes.emplace_back("EL");  // Greek VAT numbers are written EL
+    for (const std::string& cc : codes) {
+        if (!lit.starts_with(cc) && !sample.starts_with(cc) && same_value(spec, cc + sample, sample)) {
+            k.prefix = cc;
+            k.pattern += "|" + variant(cc + "(?:" + std::string(stored) + ")");
+            return;
+        }
+    }
+}
+
+std::string lower_ascii(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+std::vector<std::string> context_words(const ov::ValidatorSpec& spec) {
+    std::vector<std::string> words;
+    const auto add = [&](std::string_view w) {
+        if (w.empty()) return;
+        std::string l = lower_ascii(w);
+        for (const std::string& x : words)
+            if (x == l) return;
+        words.push_back(std::move(l));
+    };
+    add(spec.abbreviation);
+    add(spec.name);
+    for (std::string_view a : spec.aliases) add(a);
+    return words;
+}
+
+re2::RE2::Options options() {
+    re2::RE2::Options o;
+    o.set_longest_match(true);
+    o.set_log_errors(false);
+    o.set_max_mem(16 << 20);
+    return o;
+}
+
+}  // namespace
+
+Engine::Engine() {
+    const re2::RE2::Options opt = options();
+    re2::RE2::Options set_opt = opt;
+    set_opt.set_max_mem(512 << 20);  // the DFA cache of the Set; it grows lazily
+    set = std::make_unique<re2::RE2::Set>(set_opt, re2::RE2::UNANCHORED);
+    exact = std::make_unique<re2::RE2::Set>(set_opt, re2::RE2::ANCHOR_BOTH);
+    std::map<std::string, int> by_pattern;
+    for (const ov::ValidatorSpec* spec : ov::all_validators()) {
+        // A check, not an identifier: every number that passes it belongs to
+        // some other kind (a card, an account) or to none.
+        if (spec->id == "luhn") continue;
+        const ov::ScanRow* row = scan_row(spec->id);
+        if (!row) continue;
+        Kind k;
+        k.spec = spec;
+        k.evidence = row->evidence;
+        const std::string_view stored = row->pattern.empty() ? spec->candidate_pattern : row->pattern;
+        scanning_pattern(*spec, stored, k);
+        k.context = context_words(*spec);
+        auto [it, fresh] = by_pattern.try_emplace(k.pattern, static_cast<int>(groups.size()));
+        if (fresh) {
+            Group g;
+            g.re = std::make_unique<re2::RE2>("\\b(?:" + k.pattern + ")", opt);
+            g.whole = std::make_unique<re2::RE2>(k.pattern, opt);
+            if (!g.re->ok() || !g.whole->ok()) {
+                by_pattern.erase(it);
+                continue;
+            }
+            if (set->Add("\\b(?:" + k.pattern + ")", nullptr) != static_cast<int>(groups.size()) ||
+                exact->Add(k.pattern, nullptr) != static_cast<int>(groups.size()))
+                throw std::bad_alloc();
+            groups.push_back(std::move(g));
+        }
+        k.group = it->second;
+        groups[static_cast<std::size_t>(k.group)].kinds.push_back(static_cast<int>(kinds.size()));
+        kinds.push_back(std::move(k));
+    }
+    if (!set->Compile() || !exact->Compile()) throw std::bad_alloc();
+    for (int c = 0; c < 256; ++c) {
+        const bool alnum = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+        soft[c] = alnum || c >= 0x80 || c == '&' || c == '+' || c == '(' || c == ')' || kSeparatorCandidates.find(static_cast<char>(c)) !=
+                                                                 std::string_view::npos;
+    }
+    max_candidate = kMaxCandidate;
+}
+
+Engine::~Engine() = default;
+
+int Engine::kind_index(std::string_view id) const noexcept {
+    for (std::size_t i = 0; i < kinds.size(); ++i)
+        if (kinds[i].spec->id == id) return static_cast<int>(i);
+    return -1;
+}
+
+const Engine& engine() {
+    static const Engine* e = new Engine();  // lives for the process: modules are never unloaded
+    return *e;
+}
+
+std::size_t window_context(const Engine& e) noexcept { return e.max_candidate + kContextBytes + 4; }
+
+const char* confidence_name(Evidence c) noexcept {
+    switch (c) {
+        case Evidence::Shape: return "shape";
+        case Evidence::Component: return "component";
+        case Evidence::Checksum: break;
+    }
+    return "checksum";
+}
+
+Selection select(const Engine& e, const std::vector<std::string_view>* ids,
+                 const std::vector<std::string_view>* countries, std::vector<std::string>& unknown_ids,
+                 std::vector<std::string>& unknown_countries) {
+    Selection sel;
+    sel.enabled.assign(e.kinds.size(), ids == nullptr);
+    if (ids) {
+        for (std::string_view id : ids[0]) {
+            const int k = e.kind_index(id);
+            if (k >= 0) sel.enabled[static_cast<std::size_t>(k)] = true;
+            else unknown_ids.emplace_back(id);
+        }
+    }
+    if (countries) {
+        std::vector<bool> wanted(ov::kCountryTable.size() + 1, false);
+        wanted[ov::kGlobal] = true;  // international kinds are issued everywhere
+        for (std::string_view c : countries[0]) {
+            std::string up(c);
+            for (char& ch : up)
+                if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');
+            bool known = false;
+            for (std::size_t i = 0; i < ov::kCountryTable.size(); ++i)
+                if (ov::kCountryTable[i] == up) wanted[i] = known = true;
+            if (!known) unknown_countries.emplace_back(c);
+        }
+        for (std::size_t k = 0; k < e.kinds.size(); ++k)
+            if (!wanted[e.kinds[k].spec->country]) sel.enabled[k] = false;
+    }
+    if (!unknown_ids.empty() || !unknown_countries.empty()) sel.enabled.assign(e.kinds.size(), false);
+    return sel;
+}
+
+}  // namespace ovf

@@ -1,0 +1,187 @@
+#include "find/widen.h"
+
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+namespace ovf {
+
+namespace {
+
+struct Item;
+using Seq = std::vector<Item>;
+
+struct Item {
+    std::string atom;               // a single atom, when `alts` is empty
+    std::vector<Seq> alts;          // a group's alternatives
+    bool group = false;
+    bool separator = false;         // matches separators only: replaced by the general class
+    int min = 1, max = 1;           // max < 0: unbounded
+};
+
+// An escape or bracket expression that matches nothing but the given
+// separators (`\s` standing for the space).
+bool separator_atom(std::string_view a, std::string_view seps) {
+    const auto separator_char = [seps](char c) { return seps.find(c) != std::string_view::npos; };
+    if (a.size() == 1) return separator_char(a[0]);
+    if (a.size() == 2 && a[0] == '\\') return separator_char(a[1] == 's' ? ' ' : a[1]);
+    if (a.size() < 3 || a.front() != '[' || a[1] == '^') return false;
+    for (std::size_t i = 1; i + 1 < a.size(); ++i) {
+        if (a[i] == '\\' && i + 2 < a.size()) {
+            const char e = a[++i];
+            if (!separator_char(e == 's' ? ' ' : e)) return false;
+        } else if (!separator_char(a[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+class Parser {
+public:
+    Parser(std::string_view p, std::string_view seps) : p_(p), seps_(seps) {}
+
+    std::vector<Seq> alternatives() {
+        std::vector<Seq> alts(1);
+        while (i_ < p_.size() && p_[i_] != ')') {
+            if (p_[i_] == '|') {
+                ++i_;
+                alts.emplace_back();
+                continue;
+            }
+            alts.back().push_back(item());
+        }
+        return alts;
+    }
+
+private:
+    Item item() {
+        Item it;
+        const char c = p_[i_];
+        if (c == '(') {
+            ++i_;
+            if (p_.substr(i_, 2) == "?:") i_ += 2;
+            it.group = true;
+            it.alts = alternatives();
+            if (i_ < p_.size()) ++i_;  // ')'
+        } else if (c == '[') {
+            const std::size_t start = i_++;
+            if (i_ < p_.size() && p_[i_] == '^') ++i_;
+            if (i_ < p_.size() && p_[i_] == ']') ++i_;
+            while (i_ < p_.size() && p_[i_] != ']') i_ += (p_[i_] == '\\') ? 2 : 1;
+            i_ = std::min(i_ + 1, p_.size());
+            it.atom = std::string(p_.substr(start, i_ - start));
+        } else if (c == '\\') {
+            it.atom = std::string(p_.substr(i_, 2));
+            i_ = std::min(i_ + 2, p_.size());
+        } else {
+            // One character, all of its UTF-8 bytes.
+            std::size_t n = 1;
+            const auto b = static_cast<unsigned char>(c);
+            if (b >= 0xF0) n = 4;
+            else if (b >= 0xE0) n = 3;
+            else if (b >= 0xC0) n = 2;
+            it.atom = std::string(p_.substr(i_, n));
+            i_ = std::min(i_ + n, p_.size());
+        }
+        it.separator = !it.group && !seps_.empty() && separator_atom(it.atom, seps_);
+        quantifier(it);
+        return it;
+    }
+
+    int number() {
+        int v = 0;
+        while (i_ < p_.size() && p_[i_] >= '0' && p_[i_] <= '9') v = v * 10 + (p_[i_++] - '0');
+        return v;
+    }
+
+    void quantifier(Item& it) {
+        if (i_ >= p_.size()) return;
+        const char q = p_[i_];
+        if (q == '?') it.min = 0, it.max = 1, ++i_;
+        else if (q == '*') it.min = 0, it.max = -1, ++i_;
+        else if (q == '+') it.min = 1, it.max = -1, ++i_;
+        else if (q == '{' && i_ + 1 < p_.size() && p_[i_ + 1] >= '0' && p_[i_ + 1] <= '9') {
+            ++i_;
+            it.min = it.max = number();
+            if (i_ < p_.size() && p_[i_] == ',') {
+                ++i_;
+                it.max = (i_ < p_.size() && p_[i_] == '}') ? -1 : number();
+            }
+            if (i_ < p_.size()) ++i_;  // '}'
+        } else {
+            return;
+        }
+        if (i_ < p_.size() && p_[i_] == '?') ++i_;  // lazy: all matches are longest anyway
+    }
+
+    std::string_view p_;
+    std::string_view seps_;
+    std::size_t i_ = 0;
+};
+
+class Renderer {
+public:
+    explicit Renderer(std::string_view seps) {
+        if (seps.empty()) return;
+        sep_ = "[";
+        for (const char c : seps) {
+            if (c == '-' || c == '\\' || c == ']' || c == '^') sep_ += '\\';
+            sep_ += c;
+        }
+        sep_ += "]?";
+    }
+
+    std::string alternatives(const std::vector<Seq>& alts, bool first) const {
+        std::string out;
+        for (std::size_t k = 0; k < alts.size(); ++k) {
+            if (k) out += '|';
+            out += seq(alts[k], first);
+        }
+        return out;
+    }
+
+private:
+    std::string seq(const Seq& items, bool first) const {
+        std::string out;
+        for (const Item& it : items) {
+            if (it.separator) continue;
+            out += item(it, first);
+            if (it.min > 0) first = false;
+        }
+        return out;
+    }
+
+    std::string body(const Item& it, bool first) const {
+        if (it.group) return "(?:" + alternatives(it.alts, first) + ")";
+        return (first ? std::string() : sep_) + it.atom;
+    }
+
+    static std::string repeat(int min, int max) {
+        if (max < 0) max = kMaxRepeat;
+        if (min == 0 && max == 1) return "?";
+        if (min == max) return "{" + std::to_string(min) + "}";
+        return "{" + std::to_string(min) + "," + std::to_string(max) + "}";
+    }
+
+    std::string item(const Item& it, bool first) const {
+        if (it.min == 1 && it.max == 1) return body(it, first);
+        if (!first || it.min == 0) return "(?:" + body(it, first) + ")" + repeat(it.min, it.max);
+        // The first repetition of a leading atom takes no separator before it.
+        std::string out = "(?:" + body(it, true) + ")";
+        const int max = it.max < 0 ? kMaxRepeat : it.max;
+        if (max > 1) out += "(?:" + body(it, false) + ")" + repeat(it.min - 1, max - 1);
+        return out;
+    }
+
+    std::string sep_;
+};
+
+}  // namespace
+
+std::string widen(std::string_view pattern, std::string_view separators) {
+    Parser parser(pattern, separators);
+    return Renderer(separators).alternatives(parser.alternatives(), true);
+}
+
+}  // namespace ovf
