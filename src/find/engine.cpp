@@ -161,13 +161,13 @@ Engine::Engine() {
         auto [it, fresh] = by_pattern.try_emplace(k.pattern, static_cast<int>(groups.size()));
         if (fresh) {
             Group g;
-            g.re = std::make_unique<re2::RE2>("\\b(?:" + k.pattern + ")", opt);
+            g.re = std::make_unique<re2::RE2>("\\b(?:" + k.pattern + ")\\b", opt);
             g.whole = std::make_unique<re2::RE2>(k.pattern, opt);
             if (!g.re->ok() || !g.whole->ok()) {
                 by_pattern.erase(it);
                 continue;
             }
-            if (set->Add("\\b(?:" + k.pattern + ")", nullptr) != static_cast<int>(groups.size()) ||
+            if (set->Add("\\b(?:" + k.pattern + ")\\b", nullptr) != static_cast<int>(groups.size()) ||
                 exact->Add(k.pattern, nullptr) != static_cast<int>(groups.size()))
                 throw std::bad_alloc();
             groups.push_back(std::move(g));

@@ -42,7 +42,7 @@ struct Kind {
 
 // Kinds with one and the same scanning pattern share one RE2.
 struct Group {
-    std::unique_ptr<re2::RE2> re;     // \b(?:pattern): the end is checked on the text
+    std::unique_ptr<re2::RE2> re;     // \b(?:pattern)\b
     std::unique_ptr<re2::RE2> whole;  // the pattern alone, for anchored checks
     std::vector<int> kinds;
 };
@@ -66,7 +66,9 @@ struct Engine {
 // Built on first use (thread-safe); throws std::bad_alloc.
 const Engine& engine();
 
-// What a call asks for.
+// What a call asks for. A match is reported when its confidence reaches
+// min_confidence, or when one of its kind's context words announces it
+// (so shape-only kinds appear at the default only after their word).
 struct Selection {
     std::vector<bool> enabled;  // per kind
     Evidence min_confidence = Evidence::Checksum;
@@ -84,6 +86,7 @@ struct Hit {
     int kind = -1;
     bool valid = false;
     Evidence confidence = Evidence::Shape;
+    bool announced = false;  // a context word of the kind stands before it
     std::string compact;
 };
 

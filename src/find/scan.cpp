@@ -1,5 +1,6 @@
 // Scanning: segments, candidates, verdicts, confidence and overlaps.
 #include <algorithm>
+#include <map>
 
 #include "find/engine.h"
 #include "re2/re2.h"
@@ -14,6 +15,9 @@ namespace {
 constexpr std::size_t kWindow = 1 << 16;
 // Shorter spans tried inside one candidate that fails its check.
 constexpr int kMaxShrinks = 8;
+// Runs of up to this many tokens are settled span by span with the anchored
+// Set (at most 21 calls); longer ones are searched pattern by pattern.
+constexpr std::size_t kMaxTokens = 6;
 constexpr int kContextWords = 5;
 constexpr std::size_t kContextBytes = 96;
 
@@ -83,6 +87,30 @@ bool starts_with_letters(std::string_view value, std::string_view prefix) {
     return true;
 }
 
+// d.m.yyyy, dd/mm/yy, yyyy-mm-dd and the like: dates, written with the
+// separators identifiers use too.
+bool looks_like_date(std::string_view v) {
+    std::size_t fields[3] = {}, n = 0, run = 0;
+    char sep = 0;
+    for (const char c : v) {
+        if (c >= '0' && c <= '9') {
+            ++run;
+        } else if (c == '.' || c == '/' || c == '-') {
+            if (n == 2 || run == 0 || (sep && c != sep)) return false;
+            sep = c;
+            fields[n++] = run;
+            run = 0;
+        } else {
+            return false;
+        }
+    }
+    if (n != 2 || run == 0) return false;
+    fields[2] = run;
+    const bool dmy = fields[0] <= 2 && fields[1] <= 2 && (fields[2] == 2 || fields[2] == 4);
+    const bool ymd = fields[0] == 4 && fields[1] <= 2 && fields[2] <= 2;
+    return dmy || ymd;
+}
+
 class Scanner {
 public:
     Scanner(const Engine& e, const Selection& sel, std::string_view text) : e_(e), sel_(sel), text_(text) {}
@@ -102,35 +130,108 @@ private:
         return false;
     }
 
+    // Runs of words that could belong to an identifier, joined by single
+    // separators. A word with a lower-case or non-ASCII letter and no digit
+    // is prose and ends the run, so a sentence costs a table look-up per
+    // byte and only the runs around its numbers reach the automata.
     void segments(std::size_t lo, std::size_t hi) {
         const auto* t = reinterpret_cast<const unsigned char*>(text_.data());
         const std::size_t limit = std::min(text_.size(), hi + e_.max_candidate);
-        std::size_t i = lo;
-        while (i < hi) {
-            while (i < hi && !e_.soft[t[i]]) ++i;
-            if (i >= hi) break;
-            const std::size_t s = i;
-            bool digit = false;
-            int upper = 0, longest_upper = 0;
-            while (i < limit && e_.soft[t[i]]) {
-                const unsigned char c = t[i++];
-                digit |= c >= '0' && c <= '9';
-                if (c >= 'A' && c <= 'Z') ++upper;
-                else if (!separator_byte(c)) upper = 0;
-                longest_upper = std::max(longest_upper, upper);
-            }
+        std::size_t i = lo, seg = SIZE_MAX, seg_end = 0;
+        bool digit = false;
+        int capitals = 0;
+        const auto flush = [&] {
             // Every kind but the bank identifier code has a digit; that one
             // has at least six capitals (perhaps spaced).
-            if (digit || longest_upper >= 6) segment(s, std::min(i, hi), i);
+            if (seg != SIZE_MAX && (digit || capitals >= 6)) segment(seg, seg_end, seg_end);
+            seg = SIZE_MAX;
+            digit = false;
+            capitals = 0;
+        };
+        while (i < limit) {
+            const unsigned char c = t[i];
+            if (e_.soft[c] && !separator_byte(c)) {
+                if (seg == SIZE_MAX && i >= hi) break;
+                std::size_t j = i;
+                bool d = false, lower = false;
+                int caps = 0;
+                for (; j < limit && e_.soft[t[j]] && !separator_byte(t[j]); ++j) {
+                    const unsigned char w = t[j];
+                    d |= w >= '0' && w <= '9';
+                    lower |= (w >= 'a' && w <= 'z') || w >= 0x80;
+                    caps += w >= 'A' && w <= 'Z';
+                }
+                if (d || !lower) {
+                    if (seg == SIZE_MAX) seg = i;
+                    seg_end = j;
+                    digit |= d;
+                    capitals += caps;
+                } else {
+                    flush();
+                }
+                i = j;
+            } else if (separator_byte(c)) {
+                // One separator joins two words; two end the run.
+                if (i + 1 >= limit || !e_.soft[t[i + 1]] || separator_byte(t[i + 1])) flush();
+                ++i;
+            } else {
+                flush();
+                ++i;
+            }
         }
+        flush();
     }
 
     // Candidates starting in [s, accept_end), seen up to `end`.
     void segment(std::size_t s, std::size_t accept_end, std::size_t end) {
+        if (end - s <= e_.max_candidate && short_run(s, end)) return;
         for (std::size_t ws = s; ws < accept_end; ws += kWindow) {
             const std::size_t we = std::min(end, ws + kWindow + e_.max_candidate);
             piece(ws, we, std::min(accept_end, ws + kWindow));
         }
+    }
+
+    // A run of a few tokens (most runs are one number): every span from a
+    // token start to a token end goes through the anchored Set once, the
+    // whole run first. False leaves the run to the windowed search.
+    bool short_run(std::size_t s, std::size_t e) {
+        // A telephone number or a date: no kind is written so.
+        if (text_[s] == '+' || looks_like_date(text_.substr(s, e - s))) return true;
+        std::size_t starts[kMaxTokens], ends[kMaxTokens];
+        std::size_t k = 0;
+        for (std::size_t i = s; i < e;) {
+            if (k == kMaxTokens) return false;
+            starts[k] = i;
+            while (i < e && !separator_byte(static_cast<unsigned char>(text_[i]))) ++i;
+            ends[k++] = i;
+            while (i < e && separator_byte(static_cast<unsigned char>(text_[i]))) ++i;
+        }
+        if (k == 0 || whole_run(s, e)) return true;
+        for (std::size_t a = 0; a < k; ++a)
+            for (std::size_t b = k; b-- > a;)
+                if (a != 0 || b != k - 1) whole_run(starts[a], ends[b]);
+        return true;
+    }
+
+    // The span [s, e) as one candidate of every kind whose pattern it
+    // matches whole; true if one of them validates it. Dates are no kind's
+    // candidates.
+    bool whole_run(std::size_t s, std::size_t e) {
+        const std::string_view v = text_.substr(s, e - s);
+        if (!starts_word(s) || !ends_word(e) || looks_like_date(v)) return false;
+        groups_.clear();
+        if (!e_.exact->Match(v, &groups_)) return false;
+        bool any = false;
+        for (int gi : groups_) {
+            const Group& g = e_.groups[static_cast<std::size_t>(gi)];
+            if (any_enabled(g)) any |= judge_span(g, s, e, false);
+        }
+        if (!any && sel_.include_invalid)
+            for (int gi : groups_) {
+                const Group& g = e_.groups[static_cast<std::size_t>(gi)];
+                if (any_enabled(g)) judge_span(g, s, e, true);
+            }
+        return any;
     }
 
     void piece(std::size_t ws, std::size_t we, std::size_t accept_end) {
@@ -149,13 +250,21 @@ private:
                 const std::size_t me = ms + m.size();
                 if (ws + ms >= accept_end) break;
                 std::size_t next = next_token(p, ms);
-                if (me > ms && me - ms <= e_.max_candidate && starts_word(ws + ms)) {
-                    const std::size_t found = candidate(g, ws + ms, ws + me, ends_word(ws + me));
+                // A number after '+' is a telephone number.
+                const bool phone = ws + ms > 0 && text_[ws + ms - 1] == '+';
+                if (me > ms && me - ms <= e_.max_candidate && starts_word(ws + ms) && !phone) {
+                    const std::size_t found = candidate(g, ws + ms, closing(ws + ms, ws + me), ends_word(ws + me));
                     if (found) next = std::max(next, found - ws);
                 }
                 pos = next;
             }
         }
+    }
+
+    // A span with an open bracket takes the closing one after it ("(A)").
+    std::size_t closing(std::size_t s, std::size_t e) const {
+        if (e < text_.size() && text_[e] == ')' && text_.substr(s, e - s).find('(') != std::string_view::npos) return e + 1;
+        return e;
     }
 
     // Word boundaries on the real text (a window may cut a word).
@@ -196,52 +305,71 @@ private:
 
     // Records a hit for every enabled kind of the group that validates
     // [s, e) (and, with `invalid`, for those that do not); true if one did.
+    // A kind too weak for the call and not announced by a context word is
+    // not validated at all.
     bool judge_span(const Group& g, std::size_t s, std::size_t e, bool invalid) {
         const std::string_view value = text_.substr(s, e - s);
-        bool any = false;
+        bool any = false, have_before = false;
         for (int k : g.kinds) {
             if (!sel_.enabled[static_cast<std::size_t>(k)]) continue;
             const Kind& kind = e_.kinds[static_cast<std::size_t>(k)];
+            Evidence c = kind.evidence;
+            if (kind.bare_is_weaker && c != Evidence::Shape && !starts_with_letters(value, kind.prefix))
+                c = static_cast<Evidence>(static_cast<int>(c) - 1);
+            bool announced = false;
+            if (c != Evidence::Checksum) {
+                if (!have_before) {
+                    before_ = words_before(text_, s, kContextBytes);
+                    have_before = true;
+                }
+                for (const std::string& w : kind.context)
+                    if (contains_words(before_, w)) {
+                        announced = true;
+                        c = static_cast<Evidence>(static_cast<int>(c) + 1);
+                        break;
+                    }
+                if (c < sel_.min_confidence && !announced) continue;
+            }
             Verdict v = judge(*kind.spec, value);
             if (!v.ok && !invalid) continue;
             any |= v.ok;
-            hits_.push_back(Hit{s, e, k, v.ok, confidence(kind, value, s), std::move(v.compact)});
+            hits_.push_back(Hit{s, e, k, v.ok, c, announced, std::move(v.compact)});
         }
         return any;
-    }
-
-    Evidence confidence(const Kind& k, std::string_view value, std::size_t s) const {
-        Evidence base = k.evidence;
-        if (k.bare_is_weaker && base != Evidence::Shape && !starts_with_letters(value, k.prefix))
-            base = static_cast<Evidence>(static_cast<int>(base) - 1);
-        if (base == Evidence::Checksum) return base;
-        const std::string before = words_before(text_, s, kContextBytes);
-        for (const std::string& w : k.context)
-            if (contains_words(before, w)) return static_cast<Evidence>(static_cast<int>(base) + 1);
-        return base;
     }
 
     // Confidence filter, then overlaps: the longest valid span wins, equal
     // spans keep every kind; invalid spans only where no valid one lies.
     void finish(std::size_t from, std::size_t to, std::vector<Hit>& out) {
-        std::erase_if(hits_, [&](const Hit& h) { return h.confidence < sel_.min_confidence; });
+        std::erase_if(hits_, [&](const Hit& h) { return h.confidence < sel_.min_confidence && !h.announced; });
         std::stable_sort(hits_.begin(), hits_.end(), [](const Hit& a, const Hit& b) {
             if (a.valid != b.valid) return a.valid;
             if (a.end - a.start != b.end - b.start) return a.end - a.start > b.end - b.start;
             if (a.start != b.start) return a.start < b.start;
             return a.kind < b.kind;
         });
+        // Accepted spans by start; they never overlap unless equal.
+        std::map<std::size_t, std::pair<std::size_t, bool>> taken;
         std::vector<Hit> kept;
         for (Hit& h : hits_) {
+            auto next = taken.lower_bound(h.start);
             bool clash = false;
-            for (const Hit& k : kept) {
-                const bool same = k.start == h.start && k.end == h.end;
-                if (same && k.kind == h.kind) clash = true;
-                else if (!same && k.start < h.end && h.start < k.end) clash = true;
-                else if (same && !(k.valid == h.valid)) clash = true;
-                if (clash) break;
+            if (next != taken.end() && next->first == h.start) {
+                // The same span again: another kind (or the same kind found
+                // by a second pattern, which adds nothing).
+                const bool equal = next->second.first == h.end && next->second.second == h.valid;
+                // Hits of one span are adjacent in this order, so their
+                // kept ones are the last kept.
+                for (auto k = kept.rbegin(); !clash && k != kept.rend() && k->start == h.start; ++k)
+                    clash = k->end == h.end && k->kind == h.kind;
+                clash = clash || !equal;
+            } else {
+                if (next != taken.end() && next->first < h.end) clash = true;
+                if (next != taken.begin() && std::prev(next)->second.first > h.start) clash = true;
             }
-            if (!clash) kept.push_back(std::move(h));
+            if (clash) continue;
+            taken.emplace(h.start, std::make_pair(h.end, h.valid));
+            kept.push_back(std::move(h));
         }
         std::sort(kept.begin(), kept.end(), [](const Hit& a, const Hit& b) {
             if (a.start != b.start) return a.start < b.start;
@@ -257,6 +385,7 @@ private:
     std::string_view text_;
     std::vector<int> groups_;
     std::vector<Hit> hits_;
+    std::string before_;
 };
 
 }  // namespace
