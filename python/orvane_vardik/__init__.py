@@ -5,9 +5,31 @@ Every name of the native module is re-exported here::
     >>> import orvane_vardik as ov
     >>> ov.validate("iban", "GB29 NWBK 6016 1331 9268 19").compact
     'GB29NWBK60161331926819'
+
+The registry functions (``validate``, ``compact``, ``format``, ``parse``,
+``generate``, ``validate_many``, ``validator_ids``, ``validators``,
+``validator_metadata``, ``validate_id``, ``validate_named_id``) are those of
+the package module ``_api``: they serve the documented ids and the extended
+ones (``isbn``, ``ean``, ``vin``, ...), and an unknown id names the closest
+ones in a note. ``orvane_vardik._native`` is the documented module: its
+functions serve the documented ids alone.
 """
 from . import _native
 from ._native import *  # noqa: F401,F403
+from ._api import (  # noqa: F401
+    compact,
+    format,
+    generate,
+    parse,
+    validate,
+    validate_id,
+    validate_many,
+    validate_named_id,
+    validator_ids,
+    validator_metadata,
+    validators,
+)
+from .conversions import cusip_to_isin, ean_to_gtin14, to_isbn10, to_isbn13  # noqa: F401
 
 # The distribution's version: the build reads it from this line, so the two
 # never disagree and no metadata lookup runs at import time.
@@ -19,6 +41,10 @@ from ._native import __all__ as __all__  # noqa: E402
 
 __all__ = list(__all__)
 
+<<<<<<< HEAD
 from .finder import Match, find, find_iter, identify, redact  # noqa: E402
 
 __all__ += ["Match", "find", "find_iter", "identify", "redact"]
+=======
+from .data import IbanParts as IbanParts, iban_parts as iban_parts, sample as sample  # noqa: E402
+>>>>>>> h20

@@ -11,7 +11,7 @@ from itertools import compress
 from operator import attrgetter, not_
 TYPE_CHECKING = False  # as typing.TYPE_CHECKING, without importing typing
 
-from . import _native
+from . import _api
 
 if TYPE_CHECKING:  # annotations only: keep start-up light
     from collections.abc import Callable
@@ -65,7 +65,7 @@ class ValidateWriter(Writer):
         self.header("value", "valid", "compact", "code", "message", "formatted")
 
     def feed(self, values: list[str]) -> None:
-        results = _native.validate_many(self.vid, values)
+        results = _api.validate_many(self.vid, values)
         bad = list(compress(range(len(values)), map(not_, map(_valid, results))))
         self.total += len(values)
         self.failed += len(bad)
@@ -79,7 +79,7 @@ class ValidateWriter(Writer):
                 return
             values = [values[i] for i in bad]
             results = [results[i] for i in bad]
-        fmt, vid, esc = _native.format, self.vid, self.esc
+        fmt, vid, esc = _api.format, self.vid, self.esc
         if self.csv is not None:
             rows = []
             for v, r in zip(values, results):
@@ -124,7 +124,7 @@ class ParseWriter(Writer):
         self.header("value", "parsed", "birth_year", "birth_month", "birth_day", "gender")
 
     def feed(self, values: list[str]) -> None:
-        parse, vid, esc = _native.parse, self.vid, self.esc
+        parse, vid, esc = _api.parse, self.vid, self.esc
         parts = []
         rows = []
         for v in values:
@@ -167,7 +167,7 @@ class TransformWriter(Writer):
     def __init__(self, vid: str, out: TextIO, style: str, only_failures: bool, op: str) -> None:
         super().__init__(vid, out, style, only_failures)
         self.key = "compact" if op == "compact" else "formatted"
-        self.func = _native.compact if op == "compact" else _native.format
+        self.func = _api.compact if op == "compact" else _api.format
         self.header("value", self.key)
 
     def feed(self, values: list[str]) -> None:

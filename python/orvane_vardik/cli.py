@@ -12,7 +12,7 @@ import os
 import sys
 TYPE_CHECKING = False  # as typing.TYPE_CHECKING, without importing typing
 
-from . import __version__, _native
+from . import __version__, _api
 from ._lines import LineReader, Progress, csv_field, file_size, stdin_binary
 from ._output import make_writer, plural
 
@@ -288,9 +288,12 @@ def _open_files(run: Run) -> list[tuple[str, BinaryIO | None]] | None:
 def execute(prog: str, opts: Options, out: TextIO, err: TextIO) -> int:
     vid = opts.positional[0]
     try:
-        meta = _native.validator_metadata(vid)
-    except (KeyError, UnicodeError):
-        err.write(f"{prog}: error: unknown validator id: {vid} (see --list)\n")
+        meta = _api.validator_metadata(vid)
+    except (KeyError, UnicodeError) as exc:
+        # The KeyError's note names the closest ids, if any are close.
+        notes = getattr(exc, "__notes__", ()) if isinstance(exc, KeyError) else ()
+        hint = "".join(f"; {note}" for note in notes)
+        err.write(f"{prog}: error: unknown validator id: {vid}{hint} (see --list)\n")
         return 2
     if opts.op == "generate" and not meta.can_generate:
         err.write(f"{prog}: error: validator {vid} cannot generate values\n")
@@ -305,7 +308,7 @@ def execute(prog: str, opts: Options, out: TextIO, err: TextIO) -> int:
     if opts.op == "generate":
         remaining = 1 if opts.count is None else opts.count
         while remaining:
-            batch = [_native.generate(vid) for _ in range(min(remaining, CHUNK))]
+            batch = [_api.generate(vid) for _ in range(min(remaining, CHUNK))]
             made = [v for v in batch if v is not None]
             if len(made) != len(batch):
                 err.write(f"{prog}: error: validator {vid} cannot generate values\n")
@@ -329,7 +332,7 @@ def execute(prog: str, opts: Options, out: TextIO, err: TextIO) -> int:
 
 
 def _list(out: TextIO) -> int:
-    out.write("".join(f"{meta.id}\t{meta.name}\n" for meta in _native.validators()))
+    out.write("".join(f"{meta.id}\t{meta.name}\n" for meta in _api.validators()))
     return 0
 
 

@@ -31,14 +31,18 @@ column over ``n`` threads. Verdicts, codes and messages are those of
 from __future__ import annotations
 
 from collections.abc import Iterable
-from typing import Any, Protocol, Union
+from typing import TYPE_CHECKING, Any, Protocol, Union
 
 from . import _columns
 from ._columns import Column, Table
 from ._find import FindColumn
 from . import _find
 
-__all__ = ["Column", "Table", "is_valid", "validate", "compact", "format", "parse", "table", "find", "redact"]
+if TYPE_CHECKING:
+    from ._data import DataColumn
+
+__all__ = ["Column", "Table", "is_valid", "validate", "compact", "format", "parse", "table",
+           "find", "redact", "iban_parts", "sample"]
 
 
 class ArrowArrayExportable(Protocol):
@@ -124,3 +128,27 @@ def redact(
     from .finder import _names
 
     return _find.redact_column(column, _names(ids, "ids"), _names(countries, "countries"), min_confidence, threads)
+
+
+def iban_parts(column: ColumnLike) -> DataColumn:
+    """A struct column ``{country, check_digits, bban, bank_code, branch_code, account: utf8}``.
+
+    The parts of each value as :func:`orvane_vardik.iban_parts` gives them;
+    the row is null where the value is null or not a valid IBAN,
+    ``branch_code`` where the country has no branch identifier.
+    """
+    from . import _data
+
+    return _data.iban_parts_column(column)
+
+
+def sample(id: str, n: int, *, seed: int | None = None, country: str | None = None) -> DataColumn:
+    """A ``utf8`` column of ``n`` valid values of validator ``id``.
+
+    The values are those :func:`orvane_vardik.sample` gives for the same
+    arguments, drawn without the interpreter lock and handed over without a
+    copy.
+    """
+    from . import _data
+
+    return _data.sample_column(id, n, seed, country)

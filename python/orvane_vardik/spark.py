@@ -44,7 +44,7 @@ import functools
 from collections.abc import Iterable, Iterator, Sequence
 from typing import TYPE_CHECKING, Any
 
-from ._native import validator_metadata
+from ._api import validator_metadata
 
 if TYPE_CHECKING:
     from pyspark.sql import DataFrame

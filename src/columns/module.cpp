@@ -317,7 +317,7 @@ PyObject* run_op(Op op, PyObject* args, PyObject* kwargs) {
     if (!id_p) return nullptr;
     // The id is checked before the column is read, so an unknown id leaves
     // a one-shot stream unconsumed.
-    const ov::ValidatorSpec* spec = ov::find_validator(std::string_view(id_p, static_cast<std::size_t>(id_len)));
+    const ov::ValidatorSpec* spec = ov::find_any_validator(std::string_view(id_p, static_cast<std::size_t>(id_len)));
     if (!spec) {
         PyObject* key = PyUnicode_FromFormat("unknown validator id: %U", id_obj);
         if (key) {

@@ -3,6 +3,8 @@
 #include <iterator>
 #include <string>
 
+#include "module/target.h"
+
 namespace ovpy {
 
 namespace {
@@ -146,23 +148,32 @@ bool bind(const Signature& sig, PyObject* const* args, Py_ssize_t nargs, PyObjec
     return true;
 }
 
-void add_note(const char* param) {
+void attach_note(const char* format, const char* arg, bool fallback) {
     PyObject *type = nullptr, *value = nullptr, *tb = nullptr;
     PyErr_Fetch(&type, &value, &tb);
     if (!type) return;
     PyErr_NormalizeException(&type, &value, &tb);
-    if (value && PyObject_HasAttrString(value, "add_note")) {
-        PyObject* note = PyUnicode_FromFormat("while processing '%s'", param);
-        if (note) {
+    const bool has_add_note = value && PyObject_HasAttrString(value, "add_note");
+    if (has_add_note || (value && fallback)) {
+        PyObject* note = PyUnicode_FromFormat(format, arg);
+        if (note && has_add_note) {
             PyObject* r = PyObject_CallMethod(value, "add_note", "O", note);
             Py_XDECREF(r);
-            Py_DECREF(note);
+        } else if (note) {
+            // Before 3.11: __notes__ as add_note would keep it, for programs
+            // that read it (the traceback does not show it there).
+            PyObject* notes = PyList_New(0);
+            if (notes && PyList_Append(notes, note) == 0) PyObject_SetAttrString(value, "__notes__", notes);
+            Py_XDECREF(notes);
         }
+        Py_XDECREF(note);
         PyErr_Clear();
     }
     if (tb && value) PyException_SetTraceback(value, tb);
     PyErr_Restore(type, value, tb);
 }
+
+void add_note(const char* param) { attach_note("while processing '%s'", param); }
 
 bool text_arg(PyObject* obj, const char* param, std::string_view& out, bool element) {
     // An exact str (the usual case) is recognised by its type pointer alone.
@@ -249,10 +260,17 @@ bool sequence_items(PyObject* obj, const char* param, std::vector<PyObject*>& it
 
 PyObject* unknown_id(PyObject* id_obj) {
     PyObject* msg = PyUnicode_FromFormat("unknown validator id: %U", id_obj);
-    if (msg) {
-        PyErr_SetObject(PyExc_KeyError, msg);
-        Py_DECREF(msg);
-    }
+    if (!msg) return nullptr;
+#ifdef OVPY_PACKAGE_MODULE
+    // The id was converted before the lookup, so its UTF-8 form is cached.
+    Py_ssize_t n = 0;
+    const char* text = PyUnicode_AsUTF8AndSize(id_obj, &n);
+#endif
+    PyErr_SetObject(PyExc_KeyError, msg);
+    Py_DECREF(msg);
+#ifdef OVPY_PACKAGE_MODULE
+    if (text) note_closest_ids(std::string_view(text, static_cast<std::size_t>(n)));
+#endif
     return nullptr;
 }
 

@@ -27,6 +27,12 @@ bool bind(const Signature& sig, PyObject* const* args, Py_ssize_t nargs, PyObjec
 // (skipped silently where exceptions have no add_note).
 void add_note(const char* param);
 
+// Attaches the note PyUnicode_FromFormat(format, arg) to the exception
+// being raised through its add_note; where exceptions have none, the note
+// is skipped, or stored as __notes__ when `fallback` is set. Does nothing
+// without an exception.
+void attach_note(const char* format, const char* arg, bool fallback = false);
+
 // A str argument as UTF-8 (borrowed from the str object); raises TypeError
 // or the encoding error, with the note, on failure. `element` marks an item
 // of a sequence argument rather than a parameter of its own.
@@ -52,8 +58,5 @@ struct ItemRefs {
 inline PyObject* to_py(std::string_view s) {
     return PyUnicode_FromStringAndSize(s.data(), static_cast<Py_ssize_t>(s.size()));
 }
-
-// Raises KeyError "unknown validator id: <id>".
-PyObject* unknown_id(PyObject* id_obj);
 
 }  // namespace ovpy

@@ -3,7 +3,7 @@
 #include "module/classes.h"
 #include "module/functions.h"
 #include "module/input_modes.h"
-#include "registry/registry.h"
+#include "module/target.h"
 
 namespace ovpy {
 
@@ -34,7 +34,7 @@ PyObject* validate_id_impl(const char* fname, int count, PyObject* const* args, 
         if (!text_arg(slots[2], "input", input)) return nullptr;
         mode = input_mode(input);
     }
-    const ov::ValidatorSpec* spec = ov::find_validator(validator);
+    const ov::ValidatorSpec* spec = lookup(validator);
     if (!spec) Py_RETURN_FALSE;
     bool ok = mode == InputMode::None ? ov::passes(*spec, value) : ov::passes(*spec, apply_input_mode(value, mode));
     if (ok) Py_RETURN_TRUE;
@@ -91,7 +91,7 @@ PyObject* validate_many_in_place(PyObject* id_obj, std::string_view id, PyObject
             return nullptr;
         }
     }
-    const ov::ValidatorSpec* spec = ov::find_validator(id);
+    const ov::ValidatorSpec* spec = lookup(id);
     if (!spec) {
         Py_DECREF(out);
         return unknown_id(id_obj);
@@ -123,7 +123,7 @@ OVPY_FN(fn_validate_many) {
         for (std::size_t i = 0; i < refs.items.size(); ++i)
             if (!text_arg(refs.items[i], "values", values[i], true)) return nullptr;
 
-        const ov::ValidatorSpec* spec = ov::find_validator(id);
+        const ov::ValidatorSpec* spec = lookup(id);
         if (!spec) return unknown_id(slots[0]);
 
         PyObject* out = PyList_New(static_cast<Py_ssize_t>(values.size()));

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <iterator>
 #include <new>
 
 #include "module/args.h"
@@ -283,19 +284,53 @@ PyGetSetDef kMetadataGetSet[] = {
 
 // Type creation ------------------------------------------------------------
 
+// One class: its name, docstring, properties and native layout.
+struct ClassDef {
+    const char* name;
+    const char* qualified;  // static: older interpreters keep the pointer as the type's name
+    const char* doc;
+    PyGetSetDef* getset;
+    destructor dealloc_fn;
+    int basic_size;
+    int item_size;
+    PyTypeObject** slot;
+};
+
 template <class T>
-PyTypeObject* make_type(const char* qualified, const char* doc, PyGetSetDef* getset,
-                        destructor dealloc_fn = dealloc<T>, int basic_size = sizeof(T), int item_size = 0) {
+constexpr ClassDef class_def(const char* name, const char* qualified, const char* doc, PyGetSetDef* getset,
+                             PyTypeObject** slot) {
+    return {name, qualified, doc, getset, dealloc<T>, static_cast<int>(sizeof(T)), 0, slot};
+}
+
+#define OVPY_CLASS_NAMES(name) #name, "orvane_vardik._native." #name
+
+// In documented order.
+const ClassDef kClasses[] = {
+    class_def<ErrorObject>(OVPY_CLASS_NAMES(ValidationError), "A validation error returned as structured Python data.",
+                           kErrorGetSet, &g_error_type),
+    {OVPY_CLASS_NAMES(ValidationResult), "A stable result object that carries either compact output or an error.",
+     kResultGetSet, result_dealloc, static_cast<int>(kResultFixedSize), 1, &g_result_type},
+    class_def<ParsedObject>(OVPY_CLASS_NAMES(ParsedIdentifier), "Structured data encoded by a personal identifier.", kParsedGetSet,
+                            &g_parsed_type),
+    class_def<Bech32Object>(OVPY_CLASS_NAMES(Bech32Validation), "Result from the lower-level Bitcoin Bech32 parser.",
+                            kBech32GetSet, &g_bech32_type),
+    class_def<MetadataObject>(OVPY_CLASS_NAMES(ValidatorMetadata), "Metadata for a validator in the Rust registry.",
+                              kMetadataGetSet, &g_metadata_type),
+};
+#undef OVPY_CLASS_NAMES
+constexpr std::size_t kClassCount = std::size(kClasses);
+
+PyTypeObject* make_type(const ClassDef& c) {
     PyType_Slot slots[] = {
-        {Py_tp_doc, const_cast<char*>(doc)},
-        {Py_tp_getset, getset},
-        {Py_tp_dealloc, reinterpret_cast<void*>(dealloc_fn)},
+        {Py_tp_doc, const_cast<char*>(c.doc)},
+        {Py_tp_getset, c.getset},
+        {Py_tp_dealloc, reinterpret_cast<void*>(c.dealloc_fn)},
         {0, nullptr},
     };
     PyType_Spec spec = {
-        qualified,
-        basic_size,
-        item_size,
+        c.qualified,
+        c.basic_size,
+        c.item_size,
         // No constructor for Python code, no subclasses, no attribute changes.
         Py_TPFLAGS_DEFAULT | Py_TPFLAGS_DISALLOW_INSTANTIATION | Py_TPFLAGS_IMMUTABLETYPE,
         slots,
@@ -303,52 +338,77 @@ PyTypeObject* make_type(const char* qualified, const char* doc, PyGetSetDef* get
     return reinterpret_cast<PyTypeObject*>(PyType_FromSpec(&spec));
 }
 
-struct ClassEntry {
-    const char* name;
-    PyTypeObject** slot;
-};
+// Sets every slot at once, so that a failure part-way leaves none set and
+// a later attempt starts again.
+void set_all(PyTypeObject* const (&types)[kClassCount]) {
+    for (std::size_t i = 0; i < kClassCount; ++i) *kClasses[i].slot = types[i];
+}
+
+bool create_classes() {
+    PyTypeObject* types[kClassCount] = {};
+    for (std::size_t i = 0; i < kClassCount; ++i) {
+        types[i] = make_type(kClasses[i]);
+        if (!types[i]) {
+            for (std::size_t j = 0; j < i; ++j) Py_DECREF(types[j]);
+            return false;
+        }
+    }
+    set_all(types);
+    return true;
+}
+
+// An attribute of type object `type` as a C integer, or -1.
+long type_size(PyObject* type, const char* attr) {
+    PyObject* v = PyObject_GetAttrString(type, attr);
+    if (!v) return -1;
+    const long n = PyLong_Check(v) ? PyLong_AsLong(v) : -1;
+    Py_DECREF(v);
+    return n;
+}
+
+// Takes the classes of module `owner`, built from these same sources: the
+// instance layouts must be the ones this module writes.
+bool adopt_classes(const char* owner) {
+    PyObject* mod = PyImport_ImportModule(owner);
+    if (!mod) return false;
+    PyTypeObject* types[kClassCount] = {};
+    std::size_t got = 0;
+    for (; got < kClassCount; ++got) {
+        const ClassDef& c = kClasses[got];
+        PyObject* t = PyObject_GetAttrString(mod, c.name);
+        if (!t) break;
+        types[got] = reinterpret_cast<PyTypeObject*>(t);
+        if (!PyType_Check(t) || type_size(t, "__basicsize__") != c.basic_size ||
+            type_size(t, "__itemsize__") != c.item_size) {
+            ++got;
+            PyErr_Clear();
+            PyErr_Format(PyExc_ImportError, "%s.%s is not the class this module was built with", owner, c.name);
+            break;
+        }
+    }
+    Py_DECREF(mod);
+    if (got < kClassCount || PyErr_Occurred()) {
+        for (std::size_t j = 0; j < got; ++j) Py_DECREF(types[j]);
+        return false;
+    }
+    set_all(types);  // references kept for the life of the process
+    return true;
+}
 
 }  // namespace
 
-bool add_classes(PyObject* module, PyObject* all) {
-    // The classes are created once per process and kept alive for its whole
-    // life; a second import (or module re-creation) reuses them.
-    if (!g_error_type) {
-        g_error_type = make_type<ErrorObject>("orvane_vardik._native.ValidationError",
-                                              "A validation error returned as structured Python data.",
-                                              kErrorGetSet);
-        if (!g_error_type) return false;
-        g_result_type = make_type<ResultObject>(
-            "orvane_vardik._native.ValidationResult",
-            "A stable result object that carries either compact output or an error.", kResultGetSet,
-            result_dealloc, static_cast<int>(kResultFixedSize), 1);
-        if (!g_result_type) return false;
-        g_parsed_type = make_type<ParsedObject>("orvane_vardik._native.ParsedIdentifier",
-                                                "Structured data encoded by a personal identifier.",
-                                                kParsedGetSet);
-        if (!g_parsed_type) return false;
-        g_bech32_type = make_type<Bech32Object>("orvane_vardik._native.Bech32Validation",
-                                                "Result from the lower-level Bitcoin Bech32 parser.",
-                                                kBech32GetSet);
-        if (!g_bech32_type) return false;
-        g_metadata_type = make_type<MetadataObject>("orvane_vardik._native.ValidatorMetadata",
-                                                    "Metadata for a validator in the Rust registry.",
-                                                    kMetadataGetSet);
-        if (!g_metadata_type) return false;
-    }
-    const ClassEntry entries[] = {
-        {"ValidationError", &g_error_type},     {"ValidationResult", &g_result_type},
-        {"ParsedIdentifier", &g_parsed_type},   {"Bech32Validation", &g_bech32_type},
-        {"ValidatorMetadata", &g_metadata_type},
-    };
-    for (const auto& e : entries) {
-        PyObject* type = reinterpret_cast<PyObject*>(*e.slot);
+bool add_classes(PyObject* module, PyObject* all, const char* owner) {
+    // The classes are created (or taken from `owner`) once per process and
+    // kept alive for its whole life; a second import reuses them.
+    if (!g_error_type && !(owner ? adopt_classes(owner) : create_classes())) return false;
+    for (const ClassDef& c : kClasses) {
+        PyObject* type = reinterpret_cast<PyObject*>(*c.slot);
         Py_INCREF(type);
-        if (PyModule_AddObject(module, e.name, type) < 0) {
+        if (PyModule_AddObject(module, c.name, type) < 0) {
             Py_DECREF(type);
             return false;
         }
-        PyObject* name = PyUnicode_FromString(e.name);
+        PyObject* name = PyUnicode_FromString(c.name);
         if (!name || PyList_Append(all, name) < 0) {
             Py_XDECREF(name);
             return false;

@@ -11,9 +11,10 @@
 
 namespace ovpy {
 
-// Creates the five classes once per process (idempotent) and adds them to
-// the module in their documented order, appending each name to __all__.
-bool add_classes(PyObject* module, PyObject* all);
+// Creates the five classes once per process (idempotent), or takes them
+// from the module named `owner` when given, and adds them to the module in
+// their documented order, appending each name to __all__.
+bool add_classes(PyObject* module, PyObject* all, const char* owner = nullptr);
 
 // Constructors used by the module functions; each returns a new reference
 // or nullptr with an exception set.

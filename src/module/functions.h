@@ -3,6 +3,7 @@
 
 #include "module/guard.h"
 #include "module/py.h"
+#include "module/target.h"
 
 namespace ovpy {
 
@@ -10,7 +11,7 @@ namespace ovpy {
 // none crosses into the interpreter.
 template <class F>
 PyObject* guarded(F&& body) noexcept {
-    return guard_exceptions("unexpected internal error in orvane_vardik._native", static_cast<F&&>(body));
+    return guard_exceptions(kInternalError, static_cast<F&&>(body));
 }
 
 #define OVPY_FN(name) PyObject* name(PyObject* module, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames)

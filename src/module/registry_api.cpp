@@ -3,7 +3,7 @@
 #include "module/args.h"
 #include "module/classes.h"
 #include "module/functions.h"
-#include "registry/registry.h"
+#include "module/target.h"
 
 namespace ovpy {
 
@@ -25,7 +25,7 @@ bool id_value_args(const char* fname, PyObject* const* args, Py_ssize_t nargs, P
     }
     std::string_view id;
     if (!text_arg(slots[0], "id", id) || !text_arg(slots[1], "value", value)) return false;
-    spec = ov::find_validator(id);
+    spec = lookup(id);
     if (!spec) {
         unknown_id(slots[0]);
         return false;
@@ -40,7 +40,7 @@ bool id_arg(const char* fname, PyObject* const* args, Py_ssize_t nargs, PyObject
     if (!bind(sig, args, nargs, kwnames, &slot)) return false;
     std::string_view id;
     if (!text_arg(slot, "id", id)) return false;
-    spec = ov::find_validator(id);
+    spec = lookup(id);
     if (!spec) {
         unknown_id(slot);
         return false;
@@ -61,7 +61,7 @@ OVPY_FN(fn_validator_ids) {
     (void)args;
     return guarded([&]() -> PyObject* {
         if (!no_args("validator_ids", nargs, kwnames)) return nullptr;
-        auto all = ov::registry();
+        auto all = records();
         PyObject* list = PyList_New(static_cast<Py_ssize_t>(all.size()));
         if (!list) return nullptr;
         for (std::size_t i = 0; i < all.size(); ++i) {
@@ -81,7 +81,7 @@ OVPY_FN(fn_validators) {
     (void)args;
     return guarded([&]() -> PyObject* {
         if (!no_args("validators", nargs, kwnames)) return nullptr;
-        auto all = ov::registry();
+        auto all = records();
         PyObject* list = PyList_New(static_cast<Py_ssize_t>(all.size()));
         if (!list) return nullptr;
         for (std::size_t i = 0; i < all.size(); ++i) {

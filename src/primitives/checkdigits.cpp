@@ -185,6 +185,37 @@ char mod11_2_check(std::string_view digits17) noexcept {
     return kChars[static_cast<std::size_t>(mod_floor(sum, 11))];
 }
 
+char gs1_check_digit(std::string_view payload) noexcept {
+    unsigned sum = 0;
+    unsigned weight = 3;
+    for (std::size_t i = payload.size(); i-- > 0;) {
+        sum = (sum + weight * digit_or_zero(payload[i])) % 10;
+        weight ^= 2;  // 3, 1, 3, ...
+    }
+    return static_cast<char>('0' + (10 - sum) % 10);
+}
+
+char mod11_2_check_char(std::string_view digits) noexcept {
+    unsigned p = 0;
+    for (char c : digits) p = (p + digit_or_zero(c)) * 2 % 11;
+    const unsigned check = (12 - p) % 11;
+    return check == 10 ? 'X' : static_cast<char>('0' + check);
+}
+
+char mod37_36_check_char(std::string_view text) noexcept {
+    // The hybrid system: a running product kept in 1..36, doubled modulo 37.
+    unsigned p = 36;
+    for (char c : text) {
+        const unsigned v = is_digit(c) ? static_cast<unsigned>(c - '0')
+                           : is_upper(c) ? static_cast<unsigned>(c - 'A' + 10) : 0u;
+        unsigned s = (p + v) % 36;
+        if (s == 0) s = 36;
+        p = 2 * s % 37;
+    }
+    const unsigned check = (37 - p) % 36;
+    return "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ"[check];
+}
+
 bool verhoeff_valid(std::string_view digits) noexcept {
     static constexpr std::array<std::array<std::uint8_t, 10>, 10> kMul = {{
         {0, 1, 2, 3, 4, 5, 6, 7, 8, 9},

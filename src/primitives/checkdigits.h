@@ -69,6 +69,20 @@ int mod11_10_check(std::string_view digits) noexcept;
 // ISO 7064 MOD 11-2 check character ('0'-'9' or 'X') of 17 digits.
 char mod11_2_check(std::string_view digits17) noexcept;
 
+// GS1 check digit ('0'-'9') of a digit payload: weights 3 and 1 alternate
+// from the rightmost payload digit, so EAN-8, UPC-A, EAN-13 and GTIN-14
+// share one rule. A byte that is not a digit counts as 0.
+char gs1_check_digit(std::string_view payload) noexcept;
+
+// ISO 7064 MOD 11-2 check character ('0'-'9' or 'X') of a digit payload of
+// any length. A byte that is not a digit counts as 0.
+char mod11_2_check_char(std::string_view digits) noexcept;
+
+// ISO 7064 MOD 37,36 check character ('0'-'9', 'A'-'Z') of a payload of
+// digits and upper-case letters (A = 10 .. Z = 35); any other byte counts
+// as 0, so callers check the alphabet first.
+char mod37_36_check_char(std::string_view text) noexcept;
+
 // Verhoeff check over a digit text that includes its check digit.
 bool verhoeff_valid(std::string_view digits) noexcept;
 

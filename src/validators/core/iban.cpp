@@ -11,100 +11,19 @@
 #include "primitives/normalize.h"
 #include "primitives/text.h"
 #include "registry/random.h"
+#include "validators/core/iban.h"
+#include "validators/core/iban_layouts.h"
 #include "validators/core/records.h"
 
 namespace ov {
 
 namespace {
 
-// Character class of a BBAN segment.
-enum class Kind : std::uint8_t {
-    N,  // digits 0-9
-    A,  // upper-case letters A-Z
-    C,  // digits or upper-case letters
-};
-
-struct Segment {
-    std::uint8_t length;
-    Kind kind;
-};
-
-struct Layout {
-    std::string_view code;
-    std::uint8_t total;  // whole IBAN length: 4 + the segment lengths
-    std::uint8_t count;  // number of segments used (1..3)
-    std::array<Segment, 3> segments;
-};
-
-constexpr Segment n(std::uint8_t len) { return {len, Kind::N}; }
-constexpr Segment a(std::uint8_t len) { return {len, Kind::A}; }
-constexpr Segment c(std::uint8_t len) { return {len, Kind::C}; }
-
-constexpr Layout L(std::string_view code, std::uint8_t total, Segment s1) { return {code, total, 1, {s1, {}, {}}}; }
-constexpr Layout L(std::string_view code, std::uint8_t total, Segment s1, Segment s2) {
-    return {code, total, 2, {s1, s2, {}}};
-}
-constexpr Layout L(std::string_view code, std::uint8_t total, Segment s1, Segment s2, Segment s3) {
-    return {code, total, 3, {s1, s2, s3}};
-}
-
-// Countries with a BBAN layout, sorted by code, as the ISO 13616 registry
-// defines them (letters are allowed in the BY, CH, KZ, LI, LU and SA account
-// parts; FK, HN, OM and YE joined in 2023-2024). Costa Rica's entry carries
-// its length; its BBAN has a rule of its own (a leading 0).
-constexpr std::array<Layout, 83> kLayouts = {{
-    L("AD", 24, n(8), c(12)),         L("AE", 23, n(19)),          L("AL", 28, n(8), c(16)),
-    L("AT", 20, n(16)),               L("AZ", 28, a(4), c(20)),    L("BA", 20, n(16)),
-    L("BE", 16, n(12)),               L("BG", 22, a(4), n(6), c(8)), L("BH", 22, a(4), c(14)),
-    L("BR", 29, n(23), a(1), c(1)),   L("BY", 28, c(4), n(4), c(16)), L("CH", 21, n(5), c(12)),
-    L("CR", 22, n(18)),               L("CY", 28, n(8), c(16)),    L("CZ", 24, n(20)),
-    L("DE", 22, n(18)),               L("DK", 18, n(14)),          L("DO", 28, c(4), n(20)),
-    L("EE", 20, n(16)),               L("EG", 29, n(25)),          L("ES", 24, n(20)),
-    L("FI", 18, n(14)),               L("FK", 18, a(2), n(12)),    L("FO", 18, n(14)),
-    L("FR", 27, n(10), c(11), n(2)),  L("GB", 22, a(4), n(14)),    L("GE", 22, a(2), n(16)),
-    L("GI", 23, a(4), c(15)),         L("GL", 18, n(14)),          L("GR", 27, n(7), c(16)),
-    L("GT", 28, c(24)),               L("HN", 28, a(4), n(20)),    L("HR", 21, n(17)),
-    L("HU", 28, n(24)),               L("IE", 22, a(4), n(14)),    L("IL", 23, n(19)),
-    L("IQ", 23, a(4), n(15)),         L("IS", 26, n(22)),          L("IT", 27, a(1), n(10), c(12)),
-    L("JO", 30, a(4), n(4), c(18)),   L("KW", 30, a(4), c(22)),    L("KZ", 20, n(3), c(13)),
-    L("LB", 28, n(4), c(20)),         L("LC", 32, a(4), c(24)),    L("LI", 21, n(5), c(12)),
-    L("LT", 20, n(16)),               L("LU", 20, n(3), c(13)),    L("LV", 21, a(4), c(13)),
-    L("MC", 27, n(10), c(11), n(2)),  L("MD", 24, c(20)),          L("ME", 22, n(18)),
-    L("MK", 19, n(3), c(10), n(2)),   L("MR", 27, n(23)),          L("MT", 31, a(4), n(5), c(18)),
-    L("MU", 30, a(4), n(19), a(3)),   L("NI", 28, a(4), n(20)),    L("NL", 18, a(4), n(10)),
-    L("NO", 15, n(11)),               L("OM", 23, n(3), c(16)),    L("PK", 24, a(4), c(16)),
-    L("PL", 28, n(24)),               L("PS", 29, a(4), c(21)),    L("PT", 25, n(21)),
-    L("QA", 29, a(4), c(21)),         L("RO", 24, a(4), c(16)),    L("RS", 22, n(18)),
-    L("SA", 24, n(2), c(18)),         L("SC", 31, a(4), n(20), a(3)), L("SD", 18, n(14)),
-    L("SE", 24, n(20)),               L("SI", 19, n(15)),          L("SK", 24, n(20)),
-    L("SM", 27, a(1), n(10), c(12)),  L("ST", 25, n(21)),          L("SV", 28, a(4), n(20)),
-    L("TL", 23, n(19)),               L("TN", 24, n(20)),          L("TR", 26, n(6), c(16)),
-    L("UA", 29, n(6), c(19)),         L("VA", 22, n(18)),          L("VG", 24, a(4), n(16)),
-    L("XK", 20, n(16)),               L("YE", 30, a(4), n(4), c(18)),
-}};
-
-struct LengthOnly {
-    std::string_view code;
-    std::uint8_t total;
-};
-
-// Countries whose BBAN structure is not tabulated: any letters and digits
-// of the right total length are accepted.
-constexpr std::array<LengthOnly, 7> kLengthOnly = {{
-    {"BI", 27}, {"DJ", 27}, {"LY", 25}, {"MN", 20}, {"RU", 33}, {"SN", 28}, {"SO", 23},
-}};
-
-consteval bool layouts_consistent() {
-    for (std::size_t i = 0; i < kLayouts.size(); ++i) {
-        const Layout& l = kLayouts[i];
-        unsigned sum = 4;
-        for (unsigned k = 0; k < l.count; ++k) sum += l.segments[k].length;
-        if (sum != l.total) return false;
-        if (i > 0 && !(kLayouts[i - 1].code < l.code)) return false;
-    }
-    return true;
-}
-static_assert(layouts_consistent(), "IBAN layout totals or order are wrong");
+using iban_table::Kind;
+using iban_table::kLayouts;
+using iban_table::kLengthOnly;
+using iban_table::Layout;
+using iban_table::LengthOnly;
 
 // ---- the compiled country index -------------------------------------------
 // Everything the check needs about a country, found through one 26 x 26
@@ -141,11 +60,15 @@ constexpr std::size_t country_slot(char first, char second) {
     return static_cast<std::size_t>(first - 'A') * 26 + static_cast<std::size_t>(second - 'A');
 }
 
+constexpr std::size_t kCountryCount = kLayouts.size() + kLengthOnly.size();
+
 struct CountryIndex {
     std::uint8_t slot[26 * 26] = {};  // index into `list`; 0 is the unassigned entry
-    Country list[1 + kLayouts.size() + kLengthOnly.size()] = {};
+    Country list[1 + kCountryCount] = {};
+    IbanCountry info[kCountryCount] = {};  // info[i - 1] describes list[i]; sorted by code
 
-    constexpr void add(std::size_t index, std::string_view code, std::uint8_t total, const Layout* layout) {
+    constexpr void add(std::size_t index, std::string_view code, std::uint8_t total,
+                       const iban_table::Identifiers& ids, const Layout* layout) {
         slot[country_slot(code[0], code[1])] = static_cast<std::uint8_t>(index);
         Country& e = list[index];
         e.total = total;
@@ -168,12 +91,25 @@ struct CountryIndex {
             }
             e.windows = static_cast<std::uint8_t>(w + 1);
         }
+        IbanCountry& out = info[index - 1];
+        out = {code, total, ids.bank_begin, ids.bank_end, ids.branch_begin, ids.branch_end, layout != nullptr, {}};
+        for (std::size_t i = 0; i < length; ++i)
+            out.kinds[i] = kind_at[i] == Kind::N ? 'n' : kind_at[i] == Kind::A ? 'a' : 'c';
+        if (e.leading_zero) out.kinds[0] = '0';
     }
 
+    // Both tables merged in code order, so that `info` is sorted.
     constexpr CountryIndex() {
-        std::size_t index = 1;
-        for (const Layout& l : kLayouts) add(index++, l.code, l.total, &l);
-        for (const LengthOnly& l : kLengthOnly) add(index++, l.code, l.total, nullptr);
+        std::size_t index = 1, a = 0, b = 0;
+        while (a < kLayouts.size() || b < kLengthOnly.size()) {
+            if (b == kLengthOnly.size() || (a < kLayouts.size() && kLayouts[a].code < kLengthOnly[b].code)) {
+                const Layout& l = kLayouts[a++];
+                add(index++, l.code, l.total, l.ids, &l);
+            } else {
+                const auto& l = kLengthOnly[b++];
+                add(index++, l.code, l.total, l.ids, nullptr);
+            }
+        }
     }
 };
 constexpr CountryIndex kCountries{};
@@ -186,7 +122,9 @@ consteval bool index_consistent() {
         const Country& e = kCountries.list[index];
         if (e.total < 4 + kMinBban || e.total - 4u > kMaxBban || e.windows == 0) return false;
     }
-    return assigned == kLayouts.size() + kLengthOnly.size();
+    for (std::size_t i = 1; i < kCountryCount; ++i)
+        if (!(kCountries.info[i - 1].code < kCountries.info[i].code)) return false;
+    return assigned == kCountryCount;
 }
 static_assert(index_consistent(), "IBAN country index lost a country or a BBAN length is out of range");
 
@@ -230,33 +168,45 @@ bool plain(std::string_view s) noexcept {
 }
 
 // The checks after the letters-and-digits one, in order, on a text of more
-// than four digits and upper-case letters. Success views `s` itself.
-ValidationOutcome check_plain(std::string_view s) {
-    const std::size_t size = s.size();
+// than four digits and upper-case letters: the first that fails, or Ok.
+enum class Verdict : std::uint8_t { Ok, NoCountryCode, Unassigned, Length, Bban, Checksum };
+
+Verdict judge_plain(std::string_view s) noexcept {
     const auto* p = reinterpret_cast<const unsigned char*>(s.data());
-    if (kClass.bits[p[0]] != kUpper || kClass.bits[p[1]] != kUpper)
-        return ValidationOutcome::failure(ErrorCode::InvalidComponent,
-                                          "IBAN must start with a 2-letter country code");
+    if (kClass.bits[p[0]] != kUpper || kClass.bits[p[1]] != kUpper) return Verdict::NoCountryCode;
     const Country& country = kCountries.list[kCountries.slot[country_slot(s[0], s[1])]];
-    if (country.total == 0)
-        return ValidationOutcome::failure(ErrorCode::InvalidComponent, "IBAN country code is not assigned");
-    if (country.total != size)
-        return ValidationOutcome::failure(ErrorCode::InvalidLength, "IBAN has an invalid country-specific length");
+    if (country.total == 0) return Verdict::Unassigned;
+    if (country.total != s.size()) return Verdict::Length;
     // Every BBAN position against the class its layout requires there.
     std::uint64_t wrong = country.leading_zero && s[4] != '0';
     for (unsigned k = 0; k < country.windows; ++k) {
         const std::uint64_t w = load_le64(s.data() + 4 + country.offset[k]);
         wrong |= (w & country.digit[k]) | (~w & country.letter[k]);
     }
-    if (wrong != 0)
-        return ValidationOutcome::failure(ErrorCode::InvalidFormat, "IBAN BBAN format is invalid for its country");
+    if (wrong != 0) return Verdict::Bban;
     // Rearranged: BBAN, then country code and check digits. The check digits
     // may be letters here; they count 10-35 like any other letter.
     bool bad = false;  // never set: the text is plain
     const unsigned r = mod97_10_padded(s.substr(4), s.substr(0, 4), bad);
-    if (bad || r != 1)
-        return ValidationOutcome::failure(ErrorCode::InvalidChecksum, "IBAN check digits are incorrect");
-    return ValidationOutcome::success_input(s);
+    return bad || r != 1 ? Verdict::Checksum : Verdict::Ok;
+}
+
+// The same as an outcome. Success views `s` itself.
+ValidationOutcome check_plain(std::string_view s) {
+    switch (judge_plain(s)) {
+        case Verdict::Ok: return ValidationOutcome::success_input(s);
+        case Verdict::NoCountryCode:
+            return ValidationOutcome::failure(ErrorCode::InvalidComponent,
+                                              "IBAN must start with a 2-letter country code");
+        case Verdict::Unassigned:
+            return ValidationOutcome::failure(ErrorCode::InvalidComponent, "IBAN country code is not assigned");
+        case Verdict::Length:
+            return ValidationOutcome::failure(ErrorCode::InvalidLength, "IBAN has an invalid country-specific length");
+        case Verdict::Bban:
+            return ValidationOutcome::failure(ErrorCode::InvalidFormat, "IBAN BBAN format is invalid for its country");
+        case Verdict::Checksum: break;
+    }
+    return ValidationOutcome::failure(ErrorCode::InvalidChecksum, "IBAN check digits are incorrect");
 }
 
 // Checks of a compact text, in order. Success views `s` itself.
@@ -267,8 +217,11 @@ ValidationOutcome check(std::string_view s) {
     return check_plain(s);
 }
 
-// Inputs up to this many bytes are compacted on the stack.
+// Compacted bytes kept on the stack. A longer compact text is never a valid
+// IBAN, and its verdict depends only on its first two characters and on its
+// length being wrong, so the bytes beyond this many need not be kept.
 constexpr std::size_t kStackCompact = 64;
+static_assert(kStackCompact > 4 + kMaxBban, "a kept prefix must be too long for every country");
 
 // What compaction does with each byte of ASCII input: the byte it writes
 // (upper-cased), whether it keeps it (blanks and hyphens go), and flags for
@@ -294,20 +247,21 @@ constexpr CompactTable kCompact{};
 
 // The usual written form (ASCII, blanks or hyphens between groups, any
 // case) compacted on the stack in one table-driven pass that also tells
-// whether the result is plain. Returns kNoCompact for anything else, which
+// whether the result is plain; of a longer result only the first
+// kStackCompact bytes are written (the rest go to a scratch byte), its
+// length is counted in full. Returns kNoCompact for text beyond ASCII, which
 // then takes the full compaction; for ASCII text the two agree byte for byte.
-std::size_t compact_ascii(std::string_view value, char (&out)[kStackCompact], bool& is_plain) noexcept {
+std::size_t compact_ascii(std::string_view value, char (&out)[kStackCompact + 1], bool& is_plain) noexcept {
     const auto* p = reinterpret_cast<const unsigned char*>(value.data());
     std::size_t begin = 0, end = value.size();
     auto is_space = [](unsigned char b) { return b == 0x20 || (b >= 0x09 && b <= 0x0D); };
     while (begin < end && is_space(p[begin])) ++begin;
     while (end > begin && is_space(p[end - 1])) --end;
-    if (end - begin > kStackCompact) return kNoCompact;
     std::size_t n = 0;
     unsigned flags = 0;
     for (std::size_t i = begin; i < end; ++i) {
         const unsigned e = kCompact.entry[p[i]];
-        out[n] = static_cast<char>(e);
+        out[n < kStackCompact ? n : kStackCompact] = static_cast<char>(e);
         n += (e >> 8) & 1;
         flags |= e;
     }
@@ -318,14 +272,16 @@ std::size_t compact_ascii(std::string_view value, char (&out)[kStackCompact], bo
 ValidationOutcome validate(const ValidatorSpec& self, std::string_view value) {
     // Input already in compact form (the usual case) is checked in place.
     if (value.size() > 4 && plain(value)) return check_plain(value);
-    char buffer[kStackCompact];
+    char buffer[kStackCompact + 1];
     bool is_plain = false;
     const std::size_t n = compact_ascii(value, buffer, is_plain);
     if (n != kNoCompact) {
-        const std::string_view s(buffer, n);
         if (n <= 4) return ValidationOutcome::failure(ErrorCode::InvalidLength, "IBAN is too short");
         if (!is_plain)
             return ValidationOutcome::failure(ErrorCode::InvalidFormat, "IBAN must contain only letters and digits");
+        // A longer text fails on its country code or its length, as its kept
+        // prefix does.
+        const std::string_view s(buffer, n < kStackCompact ? n : kStackCompact);
         ValidationOutcome o = check_plain(s);
         return o.ok ? ValidationOutcome::success_copy(s) : o;
     }
@@ -364,10 +320,7 @@ constexpr Template kTemplates[] = {{"CZ", 20}, {"DE", 18}, {"SK", 20}};
 std::optional<std::string> generate(const ValidatorSpec&) {
     const Template& t = kTemplates[random_below(std::size(kTemplates))];
     const std::string bban = random_digits(t.bban_digits);
-    unsigned r = *mod97_10_extend(0, bban);
-    r = *mod97_10_extend(r, t.code);
-    r = (r * 100) % 97;  // the "00" placeholder check digits
-    const unsigned check = 98 - r;
+    const unsigned check = iban_check_digits(t.code, bban);
     std::string out;
     out.reserve(4 + bban.size());
     out.append(t.code);
@@ -397,5 +350,27 @@ const ValidatorSpec kIbanSpec = {
     .country = kGlobal,
     .entity = EntityType::Any,
 };
+
+std::span<const IbanCountry> iban_countries() noexcept { return kCountries.info; }
+
+const IbanCountry* iban_compact_valid(std::string_view s) noexcept {
+    if (s.size() <= 4 || !plain(s) || judge_plain(s) != Verdict::Ok) return nullptr;
+    return &kCountries.info[kCountries.slot[country_slot(s[0], s[1])] - 1];
+}
+
+const IbanCountry* iban_country(std::string_view code) noexcept {
+    if (code.size() < 2 || kClass.bits[static_cast<unsigned char>(code[0])] != kUpper ||
+        kClass.bits[static_cast<unsigned char>(code[1])] != kUpper)
+        return nullptr;
+    const std::uint8_t index = kCountries.slot[country_slot(code[0], code[1])];
+    return index == 0 ? nullptr : &kCountries.info[index - 1];
+}
+
+unsigned iban_check_digits(std::string_view country, std::string_view bban) noexcept {
+    unsigned r = mod97_10_extend(0, bban).value_or(0);
+    r = mod97_10_extend(r, country).value_or(0);
+    r = (r * 100) % 97;  // the "00" placeholder check digits
+    return 98 - r;
+}
 
 }  // namespace ov

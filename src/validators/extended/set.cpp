@@ -1,9 +1,26 @@
 // The extended set: international standard numbers beyond the documented
-// registry, in declaration order.
+// registry, in declaration order (grouped by theme, as the files are).
 #include "registry/spec.h"
+#include "validators/extended/records.h"
 
 namespace ov {
 
-std::span<const ValidatorSpec* const> extended_set() { return {}; }
+namespace {
+using namespace extended;
+const ValidatorSpec* const kExtendedSet[] = {
+    // books, serials, music and media
+    &kIsbnSpec, &kIssnSpec, &kIsmnSpec, &kIsniSpec, &kIsanSpec, &kIsrcSpec, &kIsilSpec, &kGridSpec, &kOrcidSpec,
+    // trade
+    &kEanSpec, &kIso6346Spec, &kIso11649Spec, &kImoSpec,
+    // telecom and devices
+    &kImeiSpec, &kMeidSpec, &kImsiSpec, &kMacSpec,
+    // securities and chemistry
+    &kCusipSpec, &kFigiSpec, &kCasrnSpec, &kEuEcNumberSpec,
+    // vehicles
+    &kVinSpec,
+};
+}  // namespace
+
+std::span<const ValidatorSpec* const> extended_set() { return kExtendedSet; }
 
 }  // namespace ov
