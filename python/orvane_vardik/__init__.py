@@ -41,10 +41,8 @@ from ._native import __all__ as __all__  # noqa: E402
 
 __all__ = list(__all__)
 
-<<<<<<< HEAD
 from .finder import Match, find, find_iter, identify, redact  # noqa: E402
 
 __all__ += ["Match", "find", "find_iter", "identify", "redact"]
-=======
+
 from .data import IbanParts as IbanParts, iban_parts as iban_parts, sample as sample  # noqa: E402
->>>>>>> h20
