@@ -98,7 +98,7 @@ def test_long_line_streamed_in_windows(monkeypatch, read, window):
 
 def test_bytes_that_are_not_utf8_are_kept_by_redact(monkeypatch):
     monkeypatch.setattr(_cmd_find, "WINDOW", 16)
-    data = b"\xff\xfe head " + IBAN.encode() + b" \xc3 tail \x80\n" + CARD.encode() + b"\xe2\x82"
+    data = b"\xff\xfe head " + IBAN.encode() + b" \xc3 tail \x80\n" + CARD.encode() + b" \xe2\x82"
     got = cli_redact(data)
     assert got == data.replace(IBAN.encode(), ov.redact(IBAN).encode()).replace(CARD.encode(), ov.redact(CARD).encode())
     rows = cli_rows(data.decode("utf-8", "replace").replace("\ufffd", "?"))
