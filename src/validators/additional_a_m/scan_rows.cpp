@@ -49,7 +49,7 @@ constexpr ScanRow kRows[] = {
     {.id = "gh.tin", .evidence = Evidence::Checksum},
     {.id = "gr.amka", .evidence = Evidence::Checksum},
     {.id = "gt.nit", .evidence = Evidence::Checksum, .pattern = R"(\d{1,12}-?[\dK])"},
-    {.id = "hk.hkid", .evidence = Evidence::Checksum, .pattern = R"([A-Z]{1,2}\d{6}(?:[\dA]|\([\dA]))"},
+    {.id = "hk.hkid", .evidence = Evidence::Checksum, .pattern = R"([A-Z]{1,2}\d{6}(?:[\dA]|\([\dA]\)?))"},
     {.id = "id.npwp", .evidence = Evidence::Checksum},
     {.id = "il.idnr", .evidence = Evidence::Checksum},
     {.id = "in.aadhaar", .evidence = Evidence::Checksum},
