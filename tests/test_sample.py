@@ -76,6 +76,18 @@ def test_an_id_accepts_its_own_country(vid, country):
     assert len(ov.sample(vid, 10, seed=1, country=country)) == 10
 
 
+def test_eu_vat_draws_every_member_state():
+    prefixes = Counter(v[:2] for v in ov.sample("eu.vat", 5000, seed=6))
+    assert len(prefixes) == 27 and "EL" in prefixes and "GR" not in prefixes
+
+
+@pytest.mark.parametrize("country, prefix", [("GR", "EL"), ("el", "EL"), ("FR", "FR"), ("de", "DE")])
+def test_eu_vat_of_one_member_state(country, prefix):
+    values = ov.sample("eu.vat", 300, seed=6, country=country)
+    assert {v[:2] for v in values} == {prefix}
+    assert all(r.valid for r in ov.validate_many("eu.vat", values))
+
+
 # Personal numbers -------------------------------------------------------------
 
 DATED = [m.id for m in ov.validators() if m.can_parse and m.id not in ("cz.bankaccount",)]
@@ -111,6 +123,7 @@ def test_births_spread_over_a_century(vid):
     (("iban", 1), {"country": ""}, ValueError, "''"),
     (("de.vat", 1), {"country": "FR"}, ValueError, "FR"),
     (("luhn", 1), {"country": "DE"}, ValueError, "DE"),
+    (("eu.vat", 1), {"country": "US"}, ValueError, "US"),
     (("iban", "3"), {}, TypeError, "n"),
     (("iban", 3.0), {}, TypeError, "n"),
     (("iban", 3), {"seed": "x"}, TypeError, "seed"),

@@ -15,7 +15,7 @@ Print N valid values of the validator ID, drawn across its valid space.
 
   -n N, --count N    how many values (default 10)
   --seed S           draw reproducibly: the same S gives the same values
-  --country XX       IBAN: only this country (default: every country)
+  --country XX       iban, eu.vat: only this country (default: every country)
   --json             JSON Lines: {"value": ...} per value
   --csv              CSV with a "value" header line
   -h, --help         print this help

@@ -26,8 +26,9 @@ def _compact_or_raise(kind: str, label: str, value: str) -> str:
     if not isinstance(value, str):
         raise TypeError(f"{label} must be a str, not {type(value).__name__}")
     result = validate(kind, value)
-    if not result.valid:
-        raise ValueError(f"not a valid {label}: {result.error.message}")
+    if result.compact is None:
+        message = result.error.message if result.error is not None else "invalid"
+        raise ValueError(f"not a valid {label}: {message}")
     return result.compact
 
 

@@ -37,8 +37,8 @@ def sample(id: str, n: int, *, seed: int | None = None, country: str | None = No
     """``n`` valid values of validator ``id``, drawn across its valid space.
 
     The same ``seed`` gives the same values on every platform; without one
-    each call draws afresh. ``country`` (a two-letter code) draws IBANs of
-    that country only (every country of the layout table otherwise); other
+    each call draws afresh. ``country`` (a two-letter code) draws IBANs or
+    EU VAT numbers of that country only (every country otherwise); other
     ids accept only their own country. Every value passes
     ``orvane_vardik.validate(id, value)``.
 

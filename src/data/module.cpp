@@ -125,12 +125,13 @@ const ov::ValidatorSpec& iban_spec() {
 
 // A parts object taking over the reference to `iban`.
 PyObject* new_parts(PyObject* iban, const IbanSplit& split) {
-    PyObject* obj = PyType_GenericAlloc(g_parts_type, 0);
-    if (!obj) {
+    // Nothing to zero and no garbage collector to tell: the fields are all set here.
+    auto* parts = static_cast<PartsObject*>(PyObject_Malloc(sizeof(PartsObject)));
+    if (!parts) {
         Py_DECREF(iban);
-        return nullptr;
+        return PyErr_NoMemory();
     }
-    auto* parts = reinterpret_cast<PartsObject*>(obj);
+    PyObject* obj = PyObject_Init(reinterpret_cast<PyObject*>(parts), g_parts_type);
     parts->iban = iban;
     parts->split = split;
     return obj;
@@ -154,10 +155,12 @@ PyObject* fn_iban_parts(PyObject*, PyObject* const* args, Py_ssize_t nargs, PyOb
     const std::string_view input(p, static_cast<std::size_t>(size));
     // Already compact (the usual case): judged in place and shared, not copied.
     if (Py_TYPE(value) == &PyUnicode_Type) {
-        if (const ov::IbanCountry* country = ov::iban_compact_valid(input)) {
+        const ov::IbanCompactVerdict v = ov::iban_judge_compact(input);
+        if (v.country) {
             Py_INCREF(value);
-            return new_parts(value, split_iban(*country, input.size()));
+            return new_parts(value, split_iban(*v.country, input.size()));
         }
+        if (v.compact) Py_RETURN_NONE;
     }
     return guarded([&]() -> PyObject* {
         const ov::ValidatorSpec& spec = iban_spec();

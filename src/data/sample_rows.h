@@ -56,18 +56,29 @@ inline constexpr std::string_view kSampleDigits = "0123456789";
 inline constexpr std::string_view kSampleUpper = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 inline constexpr std::string_view kSampleUpperAlnum = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 
+// A value of a routing id drawn as another id's value behind a prefix (an
+// EU VAT number as a national one behind its country's prefix).
+struct SampleRoute {
+    std::string_view country;  // the ISO 3166 code a caller may ask for
+    std::string_view prefix;
+    std::string_view id;
+};
+
 // One id drawn by code of its own. `draw` appends one valid value to `out`
 // (which it may use as it likes beyond its old end); `country` is empty or
-// one that `has_country` accepted.
+// one that `has_country` accepted. A routing id has routes instead: one of
+// them (or the one of the country asked for) draws each value.
 struct SampleRow {
     std::string_view id;
-    void (*draw)(SampleRng& rng, std::string_view country, std::string& out);
-    std::size_t max_length;                               // bytes of the longest value drawn
+    void (*draw)(SampleRng& rng, std::string_view country, std::string& out) = nullptr;
+    std::size_t max_length = 0;                            // bytes of the longest value drawn
     bool (*has_country)(std::string_view code) = nullptr;  // nullptr: no choice of country
+    std::span<const SampleRoute> routes = {};
 };
 
 // The rows of each set, in id order within each set.
 std::span<const SampleRow> core_sample_rows() noexcept;
 std::span<const SampleRow> crypto_sample_rows() noexcept;
+std::span<const SampleRow> additional_a_m_sample_rows() noexcept;
 
 }  // namespace ov

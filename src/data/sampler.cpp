@@ -368,7 +368,7 @@ std::unique_ptr<Model> learn(const ValidatorSpec& spec) {
 }
 
 const SampleRow* find_row(std::string_view id) {
-    for (auto rows : {ov::core_sample_rows(), ov::crypto_sample_rows()})
+    for (auto rows : {ov::core_sample_rows(), ov::crypto_sample_rows(), ov::additional_a_m_sample_rows()})
         for (const SampleRow& row : rows)
             if (row.id == id) return &row;
     return nullptr;
@@ -385,6 +385,24 @@ const Model& model_of(const ValidatorSpec& spec) {
     return *slot;
 }
 
+namespace {
+
+// The plans of a routing row's routes (only the one of `code`, if given).
+PlanStatus plan_routes(Plan& plan, std::string_view code) {
+    for (const ov::SampleRoute& route : plan.row->routes) {
+        if (!code.empty() && code != route.country && code != route.prefix) continue;
+        Plan sub;
+        if (make_plan(route.id, {}, sub) != PlanStatus::Ok) continue;
+        plan.max_length = std::max(plan.max_length, route.prefix.size() + sub.max_length);
+        plan.prefixes.push_back(route.prefix);
+        plan.routes.push_back(std::move(sub));
+    }
+    if (!plan.routes.empty()) return PlanStatus::Ok;
+    return code.empty() ? PlanStatus::NoWay : PlanStatus::NoCountry;
+}
+
+}  // namespace
+
 PlanStatus make_plan(std::string_view id, std::string_view country, Plan& plan) {
     plan = Plan{};
     plan.spec = ov::find_any_validator(id);
@@ -392,6 +410,7 @@ PlanStatus make_plan(std::string_view id, std::string_view country, Plan& plan) 
     plan.row = find_row(id);
     std::string code(country);
     for (char& c : code) c = ov::to_upper_ascii(c);
+    if (plan.row && !plan.row->routes.empty()) return plan_routes(plan, code);
     if (!code.empty()) {
         // A row may draw from one country; any other id only from its own.
         if (plan.row && plan.row->has_country) {
@@ -416,7 +435,13 @@ void draw(const Plan& plan, SampleRng& rng, std::string& out) {
     if (plan.row) {
         const std::size_t start = out.size();
         for (int attempt = 0; attempt < kAttempts; ++attempt) {
-            plan.row->draw(rng, plan.country, out);
+            if (plan.routes.empty()) {
+                plan.row->draw(rng, plan.country, out);
+            } else {
+                const std::size_t k = rng.below(static_cast<std::uint32_t>(plan.routes.size()));
+                out.append(plan.prefixes[k]);
+                draw(plan.routes[k], rng, out);
+            }
             if (valid(spec, std::string_view(out).substr(start))) return;
             out.resize(start);
         }

@@ -49,6 +49,8 @@ struct Plan {
     const Model* model = nullptr;        // the generic sampler's, or nullptr
     std::string country;                 // empty: every country
     std::size_t max_length = 0;          // bytes of the longest value drawn
+    std::vector<Plan> routes;            // a routing row's plans, one per prefix
+    std::vector<std::string_view> prefixes;
 };
 
 // The plan for `id` (any registered id, documented or extended) and an

@@ -186,35 +186,62 @@ char mod11_2_check(std::string_view digits17) noexcept {
 }
 
 char gs1_check_digit(std::string_view payload) noexcept {
-    unsigned sum = 0;
+    // At most 27 per pair of digits: 64 bits hold the sum of any text.
+    std::uint64_t sum = 0;
     unsigned weight = 3;
     for (std::size_t i = payload.size(); i-- > 0;) {
-        sum = (sum + weight * digit_or_zero(payload[i])) % 10;
+        sum += weight * digit_or_zero(payload[i]);
         weight ^= 2;  // 3, 1, 3, ...
     }
-    return static_cast<char>('0' + (10 - sum) % 10);
+    return static_cast<char>('0' + (10 - sum % 10) % 10);
 }
 
 char mod11_2_check_char(std::string_view digits) noexcept {
-    unsigned p = 0;
-    for (char c : digits) p = (p + digit_or_zero(c)) * 2 % 11;
-    const unsigned check = (12 - p) % 11;
+    // The running value p -> 2(p + d) mod 11 unrolls into a weighted sum:
+    // the digit k places from the right weighs 2^(k+1) mod 11, a cycle of
+    // ten. The products are independent of each other, so no chain of
+    // reductions runs through the text.
+    static constexpr std::uint8_t kWeights[10] = {2, 4, 8, 5, 10, 9, 7, 3, 6, 1};
+    std::uint64_t sum = 0;  // at most 90 per digit: no text can overflow it
+    std::size_t k = 0;
+    for (std::size_t i = digits.size(); i-- > 0;) {
+        sum += kWeights[k] * digit_or_zero(digits[i]);
+        k = k == 9 ? 0 : k + 1;
+    }
+    const unsigned check = (12 - static_cast<unsigned>(sum % 11)) % 11;
     return check == 10 ? 'X' : static_cast<char>('0' + check);
 }
 
-char mod37_36_check_char(std::string_view text) noexcept {
-    // The hybrid system: a running product kept in 1..36, doubled modulo 37.
-    unsigned p = 36;
-    for (char c : text) {
-        const unsigned v = is_digit(c) ? static_cast<unsigned>(c - '0')
-                           : is_upper(c) ? static_cast<unsigned>(c - 'A' + 10) : 0u;
-        unsigned s = (p + v) % 36;
-        if (s == 0) s = 36;
-        p = 2 * s % 37;
+// The step of MOD 37,36 for a running product p (1..36) and a character
+// value v: 2 * ((p + v) mod 36, 0 read as 36) mod 37, tabulated by p + v
+// (2..71), so that one addition and one load make each step of the chain.
+struct Mod37_36Tables {
+    std::uint8_t value[256] = {};
+    std::uint8_t next[72] = {};
+    constexpr Mod37_36Tables() {
+        for (unsigned d = 0; d < 10; ++d) value['0' + d] = static_cast<std::uint8_t>(d);
+        for (unsigned l = 0; l < 26; ++l) value['A' + l] = static_cast<std::uint8_t>(10 + l);
+        for (unsigned t = 0; t < 72; ++t) {
+            const unsigned s = t > 36 ? t - 36 : t;
+            next[t] = static_cast<std::uint8_t>(2 * s % 37);
+        }
     }
-    const unsigned check = (37 - p) % 36;
-    return "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ"[check];
+};
+constexpr Mod37_36Tables kMod37_36{};
+
+unsigned mod37_36_state(std::string_view text, unsigned state) noexcept {
+    unsigned p = state > 36 ? state % 37 : state;
+    for (char c : text) p = kMod37_36.next[p + kMod37_36.value[static_cast<unsigned char>(c)]];
+    return p;
 }
+
+char mod37_36_check_of(unsigned state) noexcept {
+    // The character c with (state + c) mod 36 = 1; states run 1..36.
+    static constexpr std::string_view kCheck = "10ZYXWVUTSRQPONMLKJIHGFEDCBA987654321";
+    return state < kCheck.size() ? kCheck[state] : kCheck[state % 37];
+}
+
+char mod37_36_check_char(std::string_view text) noexcept { return mod37_36_check_of(mod37_36_state(text)); }
 
 bool verhoeff_valid(std::string_view digits) noexcept {
     static constexpr std::array<std::array<std::uint8_t, 10>, 10> kMul = {{

@@ -82,6 +82,13 @@ char mod11_2_check_char(std::string_view digits) noexcept;
 // digits and upper-case letters (A = 10 .. Z = 35); any other byte counts
 // as 0, so callers check the alphabet first.
 char mod37_36_check_char(std::string_view text) noexcept;
+// The same computation in two steps, for payloads that share a beginning
+// (an ISAN's two check characters): the running state after `text`, begun
+// at `state` (kMod37_36Start for a new payload), and the check character
+// of a state.
+inline constexpr unsigned kMod37_36Start = 36;
+unsigned mod37_36_state(std::string_view text, unsigned state = kMod37_36Start) noexcept;
+char mod37_36_check_of(unsigned state) noexcept;
 
 // Verhoeff check over a digit text that includes its check digit.
 bool verhoeff_valid(std::string_view digits) noexcept;

@@ -115,8 +115,10 @@ inline unsigned mod97_10_padded(std::string_view first, std::string_view second,
     if (n > sizeof buffer) return mod97_10_fold(mod97_10_fold(0, first, bad), second, bad);
     const std::size_t pad = (8 - n % 8) % 8;
     for (std::size_t i = 0; i < pad; ++i) buffer[i] = '0';
-    std::memcpy(buffer + pad, first.data(), first.size());
-    std::memcpy(buffer + pad + first.size(), second.data(), second.size());
+    // An empty piece may carry a null pointer, which memcpy must not get
+    // even for no bytes.
+    if (!first.empty()) std::memcpy(buffer + pad, first.data(), first.size());
+    if (!second.empty()) std::memcpy(buffer + pad + first.size(), second.data(), second.size());
     return static_cast<unsigned>(mod97_detail::fold_blocks(0, buffer, (pad + n) / 8, bad) % 97);
 }
 

@@ -353,9 +353,10 @@ const ValidatorSpec kIbanSpec = {
 
 std::span<const IbanCountry> iban_countries() noexcept { return kCountries.info; }
 
-const IbanCountry* iban_compact_valid(std::string_view s) noexcept {
-    if (s.size() <= 4 || !plain(s) || judge_plain(s) != Verdict::Ok) return nullptr;
-    return &kCountries.info[kCountries.slot[country_slot(s[0], s[1])] - 1];
+IbanCompactVerdict iban_judge_compact(std::string_view s) noexcept {
+    if (s.size() <= 4 || !plain(s)) return {false, nullptr};
+    if (judge_plain(s) != Verdict::Ok) return {true, nullptr};
+    return {true, &kCountries.info[kCountries.slot[country_slot(s[0], s[1])] - 1]};
 }
 
 const IbanCountry* iban_country(std::string_view code) noexcept {

@@ -30,10 +30,15 @@ std::span<const IbanCountry> iban_countries() noexcept;
 // upper-case letters).
 const IbanCountry* iban_country(std::string_view code) noexcept;
 
-// The country of `s` when it is a valid IBAN in compact form (digits and
-// upper-case letters only), else nullptr: the validator's verdict on such
-// text, without building an outcome.
-const IbanCountry* iban_compact_valid(std::string_view s) noexcept;
+// The validator's verdict on text already in compact form (more than four
+// digits and upper-case letters), without building an outcome: `compact`
+// false for any other text (which needs the validator itself), else
+// `country` is that of the valid IBAN, or nullptr when it is invalid.
+struct IbanCompactVerdict {
+    bool compact;
+    const IbanCountry* country;
+};
+IbanCompactVerdict iban_judge_compact(std::string_view s) noexcept;
 
 // The check digits (2..98) that make country + digits + bban a valid IBAN;
 // `bban` holds only digits and upper-case letters.

@@ -152,22 +152,32 @@ constexpr std::uint64_t kIsmnLengths[] = {10, 13};
 // over all 24 digits. The root and episode alone (17 characters) are an
 // ISAN; with the version (26) a V-ISAN.
 
+// Bit 1: a hexadecimal digit; bit 2: a check character (digit or capital).
+struct IsanClasses {
+    std::uint8_t bits[256] = {};
+    constexpr IsanClasses() {
+        for (char c : kUpperAlnum) bits[static_cast<unsigned char>(c)] = 2;
+        for (char c : kUpperHex) bits[static_cast<unsigned char>(c)] = 3;
+    }
+};
+constexpr IsanClasses kIsan{};
+
 ValidationOutcome isan_check(std::string_view s) {
     if (s.size() != 17 && s.size() != 26)
         return fail(ErrorCode::InvalidLength, "ISAN must be 17 or 26 characters with its check characters");
     const std::string_view work = s.substr(0, 16);
     const std::string_view version = s.size() == 26 ? s.substr(17, 8) : std::string_view{};
-    if (!all_hex_upper(work) || !all_hex_upper(version) || !all_upper_alnum(s))
-        return fail(ErrorCode::InvalidFormat, "ISAN must be hexadecimal digits and check characters");
-    if (mod37_36_check_char(work) != s[16])
+    unsigned hex = 1, check = kIsan.bits[static_cast<unsigned char>(s[16])];
+    for (char c : work) hex &= kIsan.bits[static_cast<unsigned char>(c)];
+    for (char c : version) hex &= kIsan.bits[static_cast<unsigned char>(c)];
+    if (s.size() == 26) check &= kIsan.bits[static_cast<unsigned char>(s[25])];
+    if (!(hex & 1) || !(check & 2)) return fail(ErrorCode::InvalidFormat, "ISAN must be hexadecimal digits and check characters");
+    // Both check characters run over the same root and episode first.
+    const unsigned state = mod37_36_state(work);
+    if (mod37_36_check_of(state) != s[16])
         return fail(ErrorCode::InvalidChecksum, "ISAN check character does not match");
-    if (s.size() == 26) {
-        char all[24];
-        work.copy(all, 16);
-        version.copy(all + 16, 8);
-        if (mod37_36_check_char({all, 24}) != s[25])
-            return fail(ErrorCode::InvalidChecksum, "ISAN version check character does not match");
-    }
+    if (s.size() == 26 && mod37_36_check_of(mod37_36_state(version, state)) != s[25])
+        return fail(ErrorCode::InvalidChecksum, "ISAN version check character does not match");
     return ValidationOutcome::success_input(s);
 }
 

@@ -6,6 +6,8 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,14 +35,18 @@ struct KindRule {
     std::string (*generate)();
 };
 
-// Bytes that compaction leaves as they are wherever they stand: printable
-// ASCII other than the blank, the separators and (when upper-casing) the
-// lower-case letters. Text made only of them is its own compact form.
-struct KeptBytes {
-    std::array<bool, 256> kept{};
-    constexpr KeptBytes(std::string_view separators, bool upper) {
-        for (unsigned b = 0x21; b < 0x7F; ++b) kept[b] = !(upper && b >= 'a' && b <= 'z');
-        for (char c : separators) kept[static_cast<unsigned char>(c)] = false;
+// What compaction does to each byte of short ASCII text: 0 for a byte that
+// needs the general path (white space other than a separator, control
+// bytes, anything beyond ASCII), 1 for a separator (dropped), otherwise the
+// byte written (upper-cased when the kind upper-cases). Trimming removes
+// only white space, which is either a separator here or takes the general
+// path, so one pass over the bytes gives the compact text.
+struct ByteActions {
+    std::array<std::uint8_t, 256> to{};
+    constexpr ByteActions(std::string_view separators, bool upper) {
+        for (unsigned b = 0x21; b < 0x7F; ++b)
+            to[b] = static_cast<std::uint8_t>(upper && b >= 'a' && b <= 'z' ? b - 32 : b);
+        for (char c : separators) to[static_cast<unsigned char>(c)] = 1;
     }
 };
 
@@ -60,21 +66,35 @@ std::string compact_op(const ValidatorSpec&, std::string_view value) {
 
 template <const KindRule& R>
 ValidationOutcome validate_op(const ValidatorSpec& self, std::string_view value) {
-    // Text that compaction would not change is checked where it lies.
-    static constexpr KeptBytes kKept{R.separators, R.upper};
-    bool in_place = !value.empty() && value.size() <= kStackCompact;
-    for (std::size_t i = 0; in_place && i < value.size(); ++i)
-        in_place = kKept.kept[static_cast<unsigned char>(value[i])];
-    if (in_place && drop_prefix(value, R.prefix).size() == value.size()) return R.check(value);
-
-    // Short ASCII text is compacted on the stack; the rest takes the full
-    // Unicode compaction.
-    char buffer[kStackCompact];
-    const std::size_t n = strip_separators_ascii(value, R.separators, buffer, sizeof buffer, R.upper);
-    if (n != kNoCompact) {
-        const std::string_view s = drop_prefix(std::string_view(buffer, n), R.prefix);
-        ValidationOutcome o = R.check(s);
-        return o.ok ? ValidationOutcome::success_copy(s) : o;
+    static constexpr ByteActions kActions{R.separators, R.upper};
+    if (value.size() <= kStackCompact) {
+        // One pass, without a branch on the data: compact into the buffer
+        // and note whether any byte changed or needs the general path.
+        char buffer[kStackCompact];
+        std::size_t n = 0;
+        unsigned changed = 0, general = 0;
+        for (const char c : value) {
+            const std::uint8_t to = kActions.to[static_cast<unsigned char>(c)];
+            general |= to == 0;
+            changed |= to != static_cast<unsigned char>(c);
+            buffer[n] = static_cast<char>(to);
+            n += to > 1;
+        }
+        if (!general) {
+            const std::string_view s = drop_prefix(std::string_view(buffer, n), R.prefix);
+            // Text that compaction leaves alone is checked where it lies.
+            if (!changed && s.size() == n) return R.check(value);
+            ValidationOutcome o = R.check(s);
+            return o.ok ? ValidationOutcome::success_copy(s) : o;
+        }
+        // Short ASCII text with surrounding white space is compacted on the
+        // stack by the general rule.
+        const std::size_t m = strip_separators_ascii(value, R.separators, buffer, sizeof buffer, R.upper);
+        if (m != kNoCompact) {
+            const std::string_view s = drop_prefix(std::string_view(buffer, m), R.prefix);
+            ValidationOutcome o = R.check(s);
+            return o.ok ? ValidationOutcome::success_copy(s) : o;
+        }
     }
     std::string s = compact_op<R>(self, value);
     ValidationOutcome o = R.check(s);

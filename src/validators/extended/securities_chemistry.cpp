@@ -78,13 +78,25 @@ constexpr std::string_view kConsonants = "BCDFGHJKLMNPQRSTVWXYZ";
 constexpr std::string_view kFigiBody = "0123456789BCDFGHJKLMNPQRSTVWXYZ";
 constexpr std::string_view kFigiExcluded[] = {"BS", "BM", "GG", "GB", "GH", "KY", "VG"};
 
+// Bit 1: a consonant (allowed anywhere); bit 2: a digit (allowed after
+// the third character).
+struct FigiClasses {
+    std::uint8_t bits[256] = {};
+    constexpr FigiClasses() {
+        for (char c : kConsonants) bits[static_cast<unsigned char>(c)] = 1;
+        for (char d = '0'; d <= '9'; ++d) bits[static_cast<unsigned char>(d)] = 2;
+    }
+};
+constexpr FigiClasses kFigiClasses{};
+
 ValidationOutcome figi_check(std::string_view s) {
     static constexpr std::string_view kShape =
         "FIGI must be two consonants, G, eight consonants or digits and a check digit";
     if (s.size() != 12) return fail(ErrorCode::InvalidLength, "FIGI must be 12 characters");
-    bool shape = s[2] == 'G' && is_digit(s[11]);
-    for (std::size_t i = 0; i < 11 && shape; ++i)
-        if (i != 2) shape = (i < 2 ? kConsonants : kFigiBody).find(s[i]) != std::string_view::npos;
+    unsigned prefix = 1, body = 3;
+    for (std::size_t i = 0; i < 2; ++i) prefix &= kFigiClasses.bits[static_cast<unsigned char>(s[i])];
+    for (std::size_t i = 3; i < 11; ++i) body &= kFigiClasses.bits[static_cast<unsigned char>(s[i])] ? 3u : 0u;
+    const bool shape = prefix && body && s[2] == 'G' && is_digit(s[11]);
     if (!shape) return fail(ErrorCode::InvalidFormat, kShape);
     for (std::string_view excluded : kFigiExcluded)
         if (s.starts_with(excluded))
