@@ -226,13 +226,16 @@ class Builder:
         for label in self.rng.sample(["Invoice no.", "Date", "Customer", "Bank", "Payee", "Ref", "Tax"], 4):
             doc.add(f"{label}:\t")
             self.item(doc, lang, "\n")
-        doc.add(f"Total:\t{DECOYS['amount'](self.rng)}\n")
+        doc.add("Total:\t")
+        doc.put(DECOYS["amount"](self.rng), "decoy", "amount")
+        doc.add("\n")
         return doc
 
     def log(self, lang: str) -> Document:
         doc = Document("log")
         for _ in range(self.rng.randint(2, 6)):
-            doc.add(f"{DECOYS['timestamp'](self.rng)} INFO [worker-{self.rng.randint(1, 9)}] "
+            doc.put(DECOYS["timestamp"](self.rng), "decoy", "timestamp")
+            doc.add(f" INFO [worker-{self.rng.randint(1, 9)}] "
                     f"{self.rng.choice(['user', 'payment', 'lookup', 'export'])} id=")
             self.item(doc, lang, f" status={self.rng.choice([200, 404, 500])}\n")
         return doc
