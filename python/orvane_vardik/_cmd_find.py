@@ -20,6 +20,10 @@ if TYPE_CHECKING:
     from collections.abc import Callable, Iterator
     from typing import BinaryIO, TextIO
 
+    # Writes the output of one command; returns (exit status, first line
+    # that is not UTF-8 or 0).
+    Runner = Callable[[BinaryIO, BinaryIO, "Options", "object | None"], tuple[int, int]]
+
 HELP = """\
 Print each identifier found in FILE (or standard input, when FILE is - or
 absent): line number and column (both from 1; the column counts characters),
@@ -257,7 +261,7 @@ def run(stream: BinaryIO, out: BinaryIO, opts: Options, progress: object | None 
     return count, scanner.bad_line
 
 
-def command_main(args: list[str], command: str, body: object) -> int:
+def command_main(args: list[str], command: str, help_text: str, runner: Runner) -> int:
     """Shared frame of `find` and `redact`: options, errors and exit status."""
     prog = f"{prog_name()} {command}"
     err = sys.stderr if sys.stderr is not None else open(os.devnull, "w")
@@ -266,13 +270,13 @@ def command_main(args: list[str], command: str, body: object) -> int:
     try:
         opts = parse_args(args, command)
         if opts.help:
-            sys.stdout.write(usage + "\n" + (HELP if command == "find" else body.HELP))  # type: ignore[attr-defined]
+            sys.stdout.write(usage + "\n" + help_text)
             return 0
         check_names(opts)
         stream, progress = open_input(opts.path, err, opts.quiet)
         try:
             out = sys.stdout.buffer
-            status, bad_line = body.run_command(stream, out, opts, progress)  # type: ignore[attr-defined]
+            status, bad_line = runner(stream, out, opts, progress)
             out.flush()
         finally:
             if progress is not None:
@@ -313,4 +317,4 @@ def run_command(stream: BinaryIO, out: BinaryIO, opts: Options, progress: object
 
 
 def main(args: list[str]) -> int:
-    return command_main(args, "find", sys.modules[__name__])
+    return command_main(args, "find", HELP, run_command)

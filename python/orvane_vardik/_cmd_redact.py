@@ -7,7 +7,6 @@ included).
 """
 from __future__ import annotations
 
-import sys
 from typing import TYPE_CHECKING
 
 from ._cmd_find import Options, TextStream, command_main
@@ -100,4 +99,4 @@ def run_command(stream: BinaryIO, out: BinaryIO, opts: Options, progress: object
 
 
 def main(args: list[str]) -> int:
-    return command_main(args, "redact", sys.modules[__name__])
+    return command_main(args, "redact", HELP, run_command)
