@@ -202,7 +202,7 @@ def main() -> int:
     size, big, repeat = (2 * MB, 4 * MB, 2) if a.quick else (20 * MB, 100 * MB, 3)
     speed(size, big, repeat)
     threaded(size, repeat)
-    memory([4 * MB, 16 * MB] if a.quick else [8 * MB, 64 * MB, 256 * MB])
+    memory([4 * MB, 16 * MB] if a.quick else [8 * MB, 32 * MB, 128 * MB])
     if not a.no_quality:
         quality(500 if a.quick else 4000)
     return 0

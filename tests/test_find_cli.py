@@ -146,3 +146,9 @@ def test_file_argument(tmp_path):
     assert done.returncode == 0
     got = [json.loads(x)["compact"] for x in done.stdout.decode().splitlines()]
     assert got == [m.compact for m in ov.find(TEXTS[1])]
+
+
+@pytest.mark.parametrize("args", [["--json"], ["--include-invalid"]])
+def test_redact_refuses_the_options_of_find(args):
+    done = run_cli("redact", *args, stdin=b"x")
+    assert done.returncode == 2 and args[0].encode() in done.stderr

@@ -75,13 +75,10 @@ def _list(value: str) -> tuple[str, ...]:
 def parse_args(args: list[str], command: str) -> Options:
     """Options of `find` (and of `redact`, which takes the subset it knows)."""
     opts = Options()
-    with_values = {"--ids", "--country", "--countries"}
+    with_values = {"--ids", "--country", "--countries", "--min-confidence"}
     flags = {"-h", "--help", "-q", "--quiet"}
     if command == "find":
-        with_values.add("--min-confidence")
         flags |= {"--json", "--include-invalid"}
-    else:
-        with_values.add("--min-confidence")
     paths: list[str] = []
     i = 0
     only_paths = False
