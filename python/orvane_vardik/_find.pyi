@@ -1,7 +1,8 @@
 """Type stub of the text finder's extension module (private: use
 orvane_vardik.find, identify, redact and orvane_vardik.columns)."""
-from typing import Any
+from typing import Any, final
 
+@final
 class FindColumn:
     def __len__(self) -> int: ...
     def __arrow_c_schema__(self) -> Any: ...

@@ -35,8 +35,8 @@ from . import _find
 
 __all__ = ["Match", "find", "find_iter", "identify", "redact"]
 
-Confidence = Literal["checksum", "component", "shape"]
-Names = Union[str, Iterable[str], None]
+_Confidence = Literal["checksum", "component", "shape"]
+_Names = Union[str, Iterable[str], None]
 
 # Characters scanned per call of the engine by find_iter (and by find on
 # long texts): the engine's memory stays bounded by this, whatever the text.
@@ -60,7 +60,7 @@ class Match(NamedTuple):
     confidence: str
 
 
-def _names(value: Names, what: str) -> Optional[tuple[str, ...]]:
+def _names(value: _Names, what: str) -> Optional[tuple[str, ...]]:
     if value is None:
         return None
     if isinstance(value, str):
@@ -103,11 +103,11 @@ def _matches(
 
 def find_iter(
     text: str,
-    ids: Names = None,
+    ids: _Names = None,
     *,
-    countries: Names = None,
+    countries: _Names = None,
     include_invalid: bool = False,
-    min_confidence: Confidence = "checksum",
+    min_confidence: _Confidence = "checksum",
 ) -> Iterator[Match]:
     """Yield the matches of :func:`find` lazily, in text order.
 
@@ -124,11 +124,11 @@ def find_iter(
 
 def find(
     text: str,
-    ids: Names = None,
+    ids: _Names = None,
     *,
-    countries: Names = None,
+    countries: _Names = None,
     include_invalid: bool = False,
-    min_confidence: Confidence = "checksum",
+    min_confidence: _Confidence = "checksum",
 ) -> list[Match]:
     """Every identifier in ``text``, in text order.
 
@@ -142,7 +142,7 @@ def find(
     return list(find_iter(text, ids, countries=countries, include_invalid=include_invalid, min_confidence=min_confidence))
 
 
-def identify(value: str, *, countries: Names = None) -> list[str]:
+def identify(value: str, *, countries: _Names = None) -> list[str]:
     """Every id for which the whole ``value`` validates.
 
     Strongest evidence first (a check digit, then a date or other component
@@ -156,7 +156,7 @@ def identify(value: str, *, countries: Names = None) -> list[str]:
     return _find.identify(_text(value), _names(countries, "countries"))
 
 
-Replacement = Union[str, Callable[[Match], str], None]
+_Replacement = Union[str, Callable[[Match], str], None]
 
 
 def _mask(s: str) -> str:
@@ -165,11 +165,11 @@ def _mask(s: str) -> str:
 
 def redact(
     text: str,
-    ids: Names = None,
+    ids: _Names = None,
     *,
-    countries: Names = None,
-    min_confidence: Confidence = "checksum",
-    replace: Replacement = None,
+    countries: _Names = None,
+    min_confidence: _Confidence = "checksum",
+    replace: _Replacement = None,
 ) -> str:
     """``text`` with every match of :func:`find` replaced.
 
