@@ -1,14 +1,12 @@
-#include "data/sampler.h"
+// The generic sampler's learning: patterns, admitted characters, repair
+// positions and groups, learned from a record's examples and its validate
+// operation; and the drawing of one value from a pattern.
+#include "data/learn.h"
 
 #include <algorithm>
-#include <map>
-#include <memory>
-#include <mutex>
-#include <stdexcept>
 #include <tuple>
 
 #include "primitives/text.h"
-#include "registry/registry.h"
 
 namespace ovd {
 
@@ -28,7 +26,6 @@ constexpr std::size_t kMaxRepairs = 3;
 constexpr std::size_t kMaxGroup = 3;  // trailing check characters mended together
 constexpr std::size_t kMaxGroupCombinations = 36 * 36;  // three digits, or two letters or digits
 constexpr int kExtraBases = 10;  // valid texts, besides the example, that admitted characters are learned on
-constexpr int kAttempts = 64;     // draws of one value before falling back to the example
 constexpr int kFullAttempts = 40;  // of which every variable position changes
 
 // What a position may be changed to while learning: its own class.
@@ -47,7 +44,6 @@ std::string_view repair_alphabet(char ch) {
     return {};
 }
 
-bool valid(const ValidatorSpec& spec, std::string_view s) { return spec.ops.validate(spec, s).ok; }
 
 // The values a position of a trailing check group runs through.
 std::string_view group_alphabet(char ch) { return ov::is_digit(ch) ? ov::kSampleDigits : repair_alphabet(ch); }
@@ -283,8 +279,10 @@ void learn_group_values(const ValidatorSpec& spec, Pattern& p, const std::string
     }
 }
 
+}  // namespace
+
 bool draw_pattern(const ValidatorSpec& spec, const Pattern& p, SampleRng& rng, std::string& s,
-                  int attempts = kAttempts) {
+                  int attempts) {
     for (int attempt = 0; attempt < attempts; ++attempt) {
         s = p.text;
         const bool every = attempt < kFullAttempts;  // then fewer changes, likelier to hold
@@ -302,6 +300,8 @@ bool draw_pattern(const ValidatorSpec& spec, const Pattern& p, SampleRng& rng, s
     s = p.text;
     return false;
 }
+
+namespace {
 
 // The learned pattern of one example, or nothing when the example is not
 // valid in its compact form.
@@ -356,6 +356,8 @@ bool learn_pattern(const ValidatorSpec& spec, std::string_view example, Pattern&
     return true;
 }
 
+}  // namespace
+
 std::unique_ptr<Model> learn(const ValidatorSpec& spec) {
     auto model = std::make_unique<Model>();
     for (const std::string_view example : spec.examples) {
@@ -365,101 +367,6 @@ std::unique_ptr<Model> learn(const ValidatorSpec& spec) {
         model->patterns.push_back(std::move(p));
     }
     return model;
-}
-
-const SampleRow* find_row(std::string_view id) {
-    for (auto rows : {ov::core_sample_rows(), ov::crypto_sample_rows(), ov::additional_a_m_sample_rows()})
-        for (const SampleRow& row : rows)
-            if (row.id == id) return &row;
-    return nullptr;
-}
-
-}  // namespace
-
-const Model& model_of(const ValidatorSpec& spec) {
-    static std::mutex lock;
-    static std::map<const ValidatorSpec*, std::unique_ptr<Model>> models;
-    const std::lock_guard<std::mutex> guard(lock);
-    std::unique_ptr<Model>& slot = models[&spec];
-    if (!slot) slot = learn(spec);
-    return *slot;
-}
-
-namespace {
-
-// The plans of a routing row's routes (only the one of `code`, if given).
-PlanStatus plan_routes(Plan& plan, std::string_view code) {
-    for (const ov::SampleRoute& route : plan.row->routes) {
-        if (!code.empty() && code != route.country && code != route.prefix) continue;
-        Plan sub;
-        if (make_plan(route.id, {}, sub) != PlanStatus::Ok) continue;
-        plan.max_length = std::max(plan.max_length, route.prefix.size() + sub.max_length);
-        plan.prefixes.push_back(route.prefix);
-        plan.routes.push_back(std::move(sub));
-    }
-    if (!plan.routes.empty()) return PlanStatus::Ok;
-    return code.empty() ? PlanStatus::NoWay : PlanStatus::NoCountry;
-}
-
-}  // namespace
-
-PlanStatus make_plan(std::string_view id, std::string_view country, Plan& plan) {
-    plan = Plan{};
-    plan.spec = ov::find_any_validator(id);
-    if (!plan.spec) return PlanStatus::UnknownId;
-    plan.row = find_row(id);
-    std::string code(country);
-    for (char& c : code) c = ov::to_upper_ascii(c);
-    if (plan.row && !plan.row->routes.empty()) return plan_routes(plan, code);
-    if (!code.empty()) {
-        // A row may draw from one country; any other id only from its own.
-        if (plan.row && plan.row->has_country) {
-            if (!plan.row->has_country(code)) return PlanStatus::NoCountry;
-            plan.country = code;
-        } else if (plan.spec->country == ov::kGlobal || ov::kCountryTable[plan.spec->country] != code) {
-            return PlanStatus::NoCountry;
-        }
-    }
-    if (plan.row) {
-        plan.max_length = plan.row->max_length;
-        return PlanStatus::Ok;
-    }
-    plan.model = &model_of(*plan.spec);
-    if (plan.model->patterns.empty()) return PlanStatus::NoWay;
-    for (const Pattern& p : plan.model->patterns) plan.max_length = std::max(plan.max_length, p.text.size());
-    return PlanStatus::Ok;
-}
-
-void draw(const Plan& plan, SampleRng& rng, std::string& out) {
-    const ValidatorSpec& spec = *plan.spec;
-    if (plan.row) {
-        const std::size_t start = out.size();
-        for (int attempt = 0; attempt < kAttempts; ++attempt) {
-            if (plan.routes.empty()) {
-                plan.row->draw(rng, plan.country, out);
-            } else {
-                const std::size_t k = rng.below(static_cast<std::uint32_t>(plan.routes.size()));
-                out.append(plan.prefixes[k]);
-                draw(plan.routes[k], rng, out);
-            }
-            if (valid(spec, std::string_view(out).substr(start))) return;
-            out.resize(start);
-        }
-        throw std::logic_error("a sampling row drew no valid value");
-    }
-    const Model& m = *plan.model;
-    std::uint32_t pick = rng.below(m.total_weight);
-    const Pattern* p = &m.patterns.front();
-    for (const Pattern& q : m.patterns) {
-        if (pick < q.weight) {
-            p = &q;
-            break;
-        }
-        pick -= q.weight;
-    }
-    thread_local std::string s;
-    draw_pattern(spec, *p, rng, s);
-    out.append(s);
 }
 
 }  // namespace ovd
