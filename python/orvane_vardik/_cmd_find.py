@@ -20,10 +20,6 @@ if TYPE_CHECKING:
     from collections.abc import Callable, Iterator
     from typing import BinaryIO, TextIO
 
-    # Writes the output of one command; returns (exit status, first line
-    # that is not UTF-8 or 0).
-    Runner = Callable[[BinaryIO, BinaryIO, "Options", "object | None"], tuple[int, int]]
-
 HELP = """\
 Print each identifier found in FILE (or standard input, when FILE is - or
 absent): line number and column (both from 1; the column counts characters),
@@ -258,8 +254,12 @@ def run(stream: BinaryIO, out: BinaryIO, opts: Options, progress: object | None 
     return count, scanner.bad_line
 
 
-def command_main(args: list[str], command: str, help_text: str, runner: Runner) -> int:
-    """Shared frame of `find` and `redact`: options, errors and exit status."""
+def command_main(args: list[str], command: str, help_text: str,
+                 runner: Callable[[BinaryIO, BinaryIO, Options, object | None], tuple[int, int]]) -> int:
+    """Shared frame of `find` and `redact`: options, errors and exit status.
+
+    `runner` writes the command's output and returns (exit status, first
+    line that is not UTF-8 or 0)."""
     prog = f"{prog_name()} {command}"
     err = sys.stderr if sys.stderr is not None else open(os.devnull, "w")
     usage = f"usage: {prog} [options] [FILE|-]\n"
