@@ -126,7 +126,8 @@ def _duckdb_udf(op: str) -> Any:
 def register_duckdb(connection: duckdb.DuckDBPyConnection | None = None, *,
                     prefix: str = "ov_") -> duckdb.DuckDBPyConnection:
     """Registers ``{prefix}is_valid``, ``{prefix}validate``, ``{prefix}compact``,
-    ``{prefix}format`` and ``{prefix}parse`` as Arrow UDFs; returns the connection
+    ``{prefix}format`` and ``{prefix}parse`` as Arrow UDFs, and ``{prefix}find``
+    and ``{prefix}redact`` (see :func:`register_duckdb_find`); returns the connection
     (a new in-memory one when none is given).
 
     Each function takes ``(id, value)``, both VARCHAR; the id may differ per
@@ -157,6 +158,7 @@ def register_duckdb(connection: duckdb.DuckDBPyConnection | None = None, *,
     for op in OPERATIONS:
         create(f"{prefix}{op}", _duckdb_udf(op), ["VARCHAR", "VARCHAR"], duckdb.sqltype(_DUCKDB_TYPES[op]),
                             type="arrow", null_handling="special", side_effects=False)
+    register_duckdb_find(con, prefix)
     return con
 
 
@@ -208,3 +210,38 @@ def polars_expr(id: str, expr: polars.Expr, op: str = "is_valid", *, threads: in
         return pl.Series(fn(id, s, threads=threads)).alias(s.name)
 
     return expr.map_batches(run, return_dtype=dtype)
+
+
+# --- finding identifiers in text --------------------------------------------
+
+_FIND_SQL = ('STRUCT(id VARCHAR, "start" BIGINT, "end" BIGINT, compact VARCHAR, valid BOOLEAN, '
+             "confidence VARCHAR)[]")
+
+
+def _find_udf(texts):  # type: ignore[no-untyped-def]
+    import pyarrow as pa
+
+    kind = pa.list_(pa.struct([("id", pa.string()), ("start", pa.int64()), ("end", pa.int64()),
+                               ("compact", pa.string()), ("valid", pa.bool_()), ("confidence", pa.string())]))
+    return pa.array(columns.find(_combined(texts))).cast(kind)
+
+
+def _redact_udf(texts):  # type: ignore[no-untyped-def]
+    import pyarrow as pa
+
+    return pa.array(columns.redact(_combined(texts))).cast(pa.string())
+
+
+def register_duckdb_find(con: duckdb.DuckDBPyConnection, prefix: str = "ov_") -> None:
+    """Registers ``{prefix}find(text)`` (a list of structs: id, start, end,
+    compact, valid, confidence; start and end are 0-based character offsets,
+    end exclusive, as Python str indices) and ``{prefix}redact(text)`` (the
+    text with every match masked), both at the default settings of
+    :func:`orvane_vardik.find`. Null texts give null."""
+    import duckdb
+
+    create: Any = con.create_function
+    create(f"{prefix}find", _find_udf, ["VARCHAR"], duckdb.sqltype(_FIND_SQL),
+           type="arrow", null_handling="special", side_effects=False)
+    create(f"{prefix}redact", _redact_udf, ["VARCHAR"], duckdb.sqltype("VARCHAR"),
+           type="arrow", null_handling="special", side_effects=False)

@@ -122,3 +122,97 @@ def add_validation_columns(df: DataFrame, id: str, column: str, *, fields: Seque
     run: Any = functools.partial(_result_columns, id=id, column=column, fields=list(fields), names=names,
                                  threads=threads)
     return df.mapInArrow(run, schema)
+
+
+# --- finding identifiers in text columns ------------------------------------
+
+FIND_SCHEMA = ("array<struct<id:string,start:bigint,end:bigint,compact:string,"
+               "valid:boolean,confidence:string>>")
+
+
+def _find_arrow_type() -> Any:
+    import pyarrow as pa
+
+    return pa.list_(pa.struct([("id", pa.string()), ("start", pa.int64()), ("end", pa.int64()),
+                               ("compact", pa.string()), ("valid", pa.bool_()), ("confidence", pa.string())]))
+
+
+def _found(batches: Iterable[Any], column: str, name: str, options: dict[str, Any]) -> Iterator[Any]:
+    import pyarrow as pa
+
+    from orvane_vardik import columns
+
+    kind = _find_arrow_type()
+    for batch in batches:
+        found = pa.array(columns.find(batch.column(column), **options)).cast(kind)
+        yield pa.RecordBatch.from_arrays(list(batch.columns) + [found], names=list(batch.schema.names) + [name])
+
+
+def _redacted(batches: Iterable[Any], cols: Sequence[str], options: dict[str, Any]) -> Iterator[Any]:
+    import pyarrow as pa
+
+    from orvane_vardik import columns
+
+    for batch in batches:
+        arrays = [pa.array(columns.redact(a, **options)).cast(pa.string()) if n in cols else a
+                  for n, a in zip(batch.schema.names, batch.columns)]
+        yield pa.RecordBatch.from_arrays(arrays, names=list(batch.schema.names))
+
+
+def _check_find_options(df: DataFrame, cols: Sequence[str], ids: Any, countries: Any,
+                        min_confidence: str) -> None:
+    # Unknown columns, ids, countries or confidence fail here, in the driver,
+    # not inside the executors.
+    from .finder import find
+
+    for c in cols:
+        if c not in df.columns:
+            raise ValueError(f"no column {c!r} in the DataFrame")
+    find("", ids, countries=countries, min_confidence=min_confidence)  # type: ignore[arg-type]
+
+
+def _options(ids: Any, countries: Any, min_confidence: str, threads: int | None) -> dict[str, Any]:
+    # Plain lists: the options travel to the executors pickled.
+    def listed(v: Any) -> list[str] | None:
+        return None if v is None else [v] if isinstance(v, str) else list(v)
+
+    return {"ids": listed(ids), "countries": listed(countries), "min_confidence": min_confidence,
+            "threads": threads}
+
+
+def find_column(df: DataFrame, column: str, *, ids: str | Iterable[str] | None = None,
+                countries: str | Iterable[str] | None = None, include_invalid: bool = False,
+                min_confidence: str = "checksum", name: str | None = None,
+                threads: int | None = None) -> DataFrame:
+    """``df`` with a new column ``name`` (default ``column + "_found"``): the
+    identifiers :func:`orvane_vardik.find` finds in each text, as
+    ``array<struct<id, start, end, compact, valid, confidence>>`` (``start``
+    and ``end`` are Python str indices, 0-based, end exclusive). A null text
+    gives null. Runs through ``mapInArrow`` with ``columns.find`` per batch.
+    """
+    from pyspark.sql.types import StructType, _parse_datatype_string
+
+    _check_find_options(df, [column], ids, countries, min_confidence)
+    name = f"{column}_found" if name is None else name
+    schema = StructType(list(df.schema.fields)).add(name, _parse_datatype_string(FIND_SCHEMA), True)
+    options = _options(ids, countries, min_confidence, threads)
+    options["include_invalid"] = include_invalid
+    run: Any = functools.partial(_found, column=column, name=name, options=options)
+    return df.mapInArrow(run, schema)
+
+
+def redact_columns(df: DataFrame, cols: str | Sequence[str], *, ids: str | Iterable[str] | None = None,
+                   countries: str | Iterable[str] | None = None, min_confidence: str = "checksum",
+                   threads: int | None = None) -> DataFrame:
+    """``df`` with each of the string columns ``cols`` replaced by its text as
+    :func:`orvane_vardik.redact` returns it (every letter and digit of a
+    match masked with ``*``). Other columns pass unchanged; nulls stay null.
+    """
+    cols = [cols] if isinstance(cols, str) else list(cols)
+    _check_find_options(df, cols, ids, countries, min_confidence)
+    options = _options(ids, countries, min_confidence, threads)
+    run: Any = functools.partial(_redacted, cols=cols, options=options)
+    return df.mapInArrow(run, df.schema)
+
+
+__all__ += ["find_column", "redact_columns"]
