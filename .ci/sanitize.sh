@@ -26,22 +26,23 @@ command -v cmake >/dev/null 2>&1 || python3 -m pip install -q cmake
 start=$SECONDS
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DOV_SANITIZE=ON \
   -DOV_BUILD_MODULE=OFF -DOV_BUILD_TESTS=ON -DOV_BUILD_FUZZ=ON >/dev/null
-cmake --build "$build" -j2 --target ov_cpp_tests ov_fuzz >"$logs/build" 2>&1 || { tail -n 60 "$logs/build"; exit 1; }
+cmake --build "$build" -j2 --target ov_cpp_tests ov_fuzz ov_fuzz_find >"$logs/build" 2>&1 || { tail -n 60 "$logs/build"; exit 1; }
 echo "sanitize: built in $((SECONDS - start)) s"
 
 status=0
 "$build/ov_cpp_tests" >"$logs/unit" 2>&1 || status=$?
 "$build/tests/fuzz/ov_fuzz" --seed "$seed" --seconds "$seconds" >"$logs/fuzz" 2>&1 || status=$?
-tail -n 3 "$logs/unit" "$logs/fuzz"
+"$build/tests/fuzz_find/ov_fuzz_find" 30 "$seed" >"$logs/fuzz_find" 2>&1 || status=$?
+tail -n 3 "$logs/unit" "$logs/fuzz" "$logs/fuzz_find"
 
 # A report that somehow did not end its process still fails the step.
-if grep -q -E "runtime error:|ERROR: (Address|Leak|UndefinedBehavior)Sanitizer" "$logs/unit" "$logs/fuzz"; then
-  grep -h -A 30 -E "runtime error:|ERROR: (Address|Leak|UndefinedBehavior)Sanitizer" "$logs/unit" "$logs/fuzz" | head -n 80
+if grep -q -E "runtime error:|ERROR: (Address|Leak|UndefinedBehavior)Sanitizer" "$logs/unit" "$logs/fuzz" "$logs/fuzz_find"; then
+  grep -h -A 30 -E "runtime error:|ERROR: (Address|Leak|UndefinedBehavior)Sanitizer" "$logs/unit" "$logs/fuzz" "$logs/fuzz_find" | head -n 80
   status=1
 fi
 if [ "$status" -ne 0 ]; then
   echo "sanitize: FAILED (status $status)"
-  tail -n 80 "$logs/unit" "$logs/fuzz"
+  tail -n 80 "$logs/unit" "$logs/fuzz" "$logs/fuzz_find"
   exit 1
 fi
 echo "sanitize: passed in $((SECONDS - start)) s"
