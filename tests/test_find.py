@@ -13,11 +13,17 @@ KINDS = [k for k, _conf, _pattern in _find.kinds()]
 EVIDENCE = {k: conf for k, conf, _pattern in _find.kinds()}
 
 
+# Kinds whose generator draws from a free-form alphabet (lower-case words,
+# ':' and a trailing '-' for an ISIL) that prose shares: the finder looks
+# for them as their registers write them, so only the examples are tried.
+FREE_FORM = {"isil"}
+
+
 def _values(kid):
     """Valid examples of the kind and a few generated values."""
     meta = ov.validator_metadata(kid)
     values = [e for e in meta.examples if ov.validate(kid, e).valid]
-    for _ in range(6):
+    for _ in range(0 if kid in FREE_FORM else 6):
         g = ov.generate(kid)
         if g is not None and ov.validate(kid, g).valid:
             values.append(g)
@@ -168,7 +174,11 @@ def test_identify_orders_by_evidence():
     order = {"checksum": 0, "component": 1, "shape": 2}
     ranks = [order[EVIDENCE[i]] for i in ids]
     assert "pl.pesel" in ids and ranks == sorted(ranks)
-    assert ov.identify("44051401359", countries=["PL"]) == ["pl.pesel"]
+    # Polish kinds first; after them only international ones (an IMSI is
+    # any 6 to 15 digits).
+    in_pl = ov.identify("44051401359", countries=["PL"])
+    assert in_pl[0] == "pl.pesel"
+    assert all(ov.validator_metadata(i).country is None for i in in_pl[1:])
 
 
 def test_countries_keep_their_kinds_and_the_international_ones():
