@@ -99,6 +99,38 @@ def test_overlaps_and_decoys(text, expected):
     assert [(m.id, m.text) for m in ov.find(text)] == expected
 
 
+@pytest.mark.parametrize(
+    "text, kid, span",
+    [
+        # An opening bracket is not part of the number after it.
+        ("x (4111111111111111)", "creditcard", (3, 19)),
+        ("x [4111111111111111]", "creditcard", (3, 19)),
+        ("(DE89370400440532013000)", "iban", (1, 23)),
+        ("CPF: (390.533.447-05);", "br.cpf", (6, 20)),
+        ("HKID A123456(3)", "hk.hkid", (5, 15)),
+        # Non-ASCII punctuation and symbols end a word as ASCII ones do.
+        ("4111 1111 1111 1111\ufffd", "creditcard", (0, 19)),
+        ("4111 1111 1111 1111©", "creditcard", (0, 19)),
+        ("4111 1111 1111 1111€", "creditcard", (0, 19)),
+        ("4111 1111 1111 1111—", "creditcard", (0, 19)),
+        ("\ufffd4111 1111 1111 1111", "creditcard", (1, 20)),
+        ("SIN „466526191“,", "ca.sin", (5, 14)),
+        ("«ATU29285966»,", "at.uid", (1, 12)),
+        ("ISBN 978-0-306-40615-7.", "isbn", (5, 22)),
+        ("#4111111111111111", "creditcard", (1, 17)),
+        ("CUSIP FOR9UD5*9.", "cusip", (6, 15)),
+        # Registry numbers whose groups could pass for a date's.
+        ("CAS 7732-18-5", "casrn", (4, 13)),
+    ],
+)
+def test_word_boundaries(text, kid, span):
+    assert span in [(m.start, m.end) for m in ov.find(text) if m.id == kid]
+
+
+def test_dates_are_not_registry_numbers():
+    assert ov.find("born 2020-05-12 and 3.4.2024", min_confidence="shape") == []
+
+
 def test_luhn_is_a_check_not_a_kind():
     assert [m.id for m in ov.find("card 4111111111111111")] == ["creditcard"]
     assert "luhn" not in ov.identify("4111111111111111")
