@@ -1,5 +1,6 @@
 // Scanning: segments, candidates, verdicts, confidence and overlaps.
 #include <algorithm>
+#include <cstdint>
 #include <map>
 
 #include "find/engine.h"
@@ -26,6 +27,43 @@ bool word_byte(unsigned char c) {
 }
 bool alnum_byte(unsigned char c) { return word_byte(c) && c != '_'; }
 bool separator_byte(unsigned char c) { return c == ' ' || c == '-' || c == '.' || c == '/'; }
+
+// The byte length of the character at t[i] when it is a non-ASCII
+// punctuation mark, symbol, space or replacement character (or a stray
+// byte): such a character ends a word as ASCII punctuation does. 0 for
+// ASCII and for non-ASCII letters and digits, which stay inside words.
+std::size_t symbol_length(const unsigned char* t, std::size_t i, std::size_t limit) {
+    const unsigned char c = t[i];
+    if (c < 0x80) return 0;
+    std::size_t n = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 0;
+    if (n == 0 || c >= 0xF8 || i + n > limit) return 1;
+    std::uint32_t cp = c & (0x7F >> n);
+    for (std::size_t k = 1; k < n; ++k) {
+        if ((t[i + k] & 0xC0) != 0x80) return 1;
+        cp = (cp << 6) | (t[i + k] & 0x3F);
+    }
+    const bool symbol =
+        (cp >= 0x80 && cp <= 0xBF && cp != 0xAA && cp != 0xB2 && cp != 0xB3 && cp != 0xB5 && cp != 0xB9 &&
+         cp != 0xBA) ||
+        cp == 0xD7 || cp == 0xF7 ||                // multiplication and division signs
+        (cp >= 0x2000 && cp <= 0x2BFF) ||          // punctuation, currency, arrows, maths, dingbats
+        (cp >= 0x2E00 && cp <= 0x2E7F) ||          // supplemental punctuation
+        (cp >= 0x3000 && cp <= 0x303F) ||          // CJK punctuation
+        (cp >= 0xFE10 && cp <= 0xFE6F) ||          // vertical and small forms
+        (cp >= 0xFF01 && cp <= 0xFF0F) || (cp >= 0xFF1A && cp <= 0xFF20) || (cp >= 0xFF3B && cp <= 0xFF40) ||
+        (cp >= 0xFF5B && cp <= 0xFF65) ||          // full-width punctuation
+        (cp >= 0xFFF0 && cp <= 0xFFFF) ||          // specials, the replacement character among them
+        (cp >= 0x1F000 && cp <= 0x1FAFF);          // emoji and pictographs
+    return symbol ? n : 0;
+}
+
+// '*', '@' and '#' belong to a word only between two letters or digits
+// (a CUSIP's "FOR9UD5*9"); elsewhere they are punctuation.
+bool inner_mark(const unsigned char* t, std::size_t j, std::size_t limit) {
+    const unsigned char c = t[j];
+    return (c == '*' || c == '@' || c == '#') && j > 0 && alnum_byte(t[j - 1]) && j + 1 < limit &&
+           alnum_byte(t[j + 1]);
+}
 
 struct Verdict {
     bool ok = false;
@@ -106,8 +144,19 @@ bool looks_like_date(std::string_view v) {
     }
     if (n != 2 || run == 0) return false;
     fields[2] = run;
-    const bool dmy = fields[0] <= 2 && fields[1] <= 2 && (fields[2] == 2 || fields[2] == 4);
-    const bool ymd = fields[0] == 4 && fields[1] <= 2 && fields[2] <= 2;
+    // The fields' values too: 7732-18-5 is a registry number, not a day.
+    const auto value = [&](std::size_t k) {
+        std::size_t at = 0;
+        for (std::size_t f = 0; f < k; ++f) at += fields[f] + 1;
+        int x = 0;
+        for (std::size_t q = 0; q < fields[k]; ++q) x = x * 10 + (v[at + q] - '0');
+        return x;
+    };
+    const auto day_month = [&](int d, int m) { return d >= 1 && d <= 31 && m >= 1 && m <= 12; };
+    const bool dmy = fields[0] <= 2 && fields[1] <= 2 && (fields[2] == 2 || fields[2] == 4) &&
+                     (day_month(value(0), value(1)) || day_month(value(1), value(0)));
+    const bool ymd = fields[0] == 4 && fields[1] <= 2 && fields[2] <= 2 && value(0) >= 1800 && value(0) < 2200 &&
+                     day_month(value(2), value(1));
     return dmy || ymd;
 }
 
@@ -138,29 +187,53 @@ private:
         const auto* t = reinterpret_cast<const unsigned char*>(text_.data());
         const std::size_t limit = std::min(text_.size(), hi + e_.max_candidate);
         std::size_t i = lo, seg = SIZE_MAX, seg_end = 0;
-        bool digit = false;
+        bool digit = false, hyphen = false;
         int capitals = 0;
         const auto flush = [&] {
-            // Every kind but the bank identifier code has a digit; that one
-            // has at least six capitals (perhaps spaced).
-            if (seg != SIZE_MAX && (digit || capitals >= 6)) segment(seg, seg_end, seg_end);
+            // Every kind but two has a digit; the bank identifier code has
+            // at least six capitals (perhaps spaced), a library's ISIL a
+            // hyphen after its country ("US-DLC").
+            if (seg != SIZE_MAX && (digit || capitals >= 6 || (hyphen && capitals >= 3))) segment(seg, seg_end, seg_end);
             seg = SIZE_MAX;
-            digit = false;
+            digit = hyphen = false;
             capitals = 0;
         };
         while (i < limit) {
             const unsigned char c = t[i];
-            if (e_.soft[c] && !separator_byte(c)) {
+            // A bracket opens or closes a word only around its inside ("(A)").
+            if (c == '(' || c == ')') {
+                flush();
+                ++i;
+            } else if (const std::size_t n = symbol_length(t, i, limit)) {
+                flush();
+                i += n;
+            } else if (e_.soft[c] && !separator_byte(c)) {
                 if (seg == SIZE_MAX && i >= hi) break;
                 std::size_t j = i;
-                bool d = false, lower = false;
+                bool d = false, lower = false, open = false;
                 int caps = 0;
-                for (; j < limit && e_.soft[t[j]] && !separator_byte(t[j]); ++j) {
+                while (j < limit) {
                     const unsigned char w = t[j];
+                    if (w == ')' && !open) break;
+                    if (inner_mark(t, j, limit)) {
+                        ++j;
+                        continue;
+                    }
+                    if (!e_.soft[w] || separator_byte(w)) break;
+                    if (w >= 0x80) {
+                        // A letter of another script: the whole character.
+                        if (symbol_length(t, j, limit)) break;
+                        lower = true;
+                        j += w >= 0xF0 ? 4 : w >= 0xE0 ? 3 : 2;
+                        continue;
+                    }
+                    open |= w == '(';
                     d |= w >= '0' && w <= '9';
-                    lower |= (w >= 'a' && w <= 'z') || w >= 0x80;
+                    lower |= w >= 'a' && w <= 'z';
                     caps += w >= 'A' && w <= 'Z';
+                    ++j;
                 }
+                j = std::min(j, limit);
                 if (d || !lower) {
                     if (seg == SIZE_MAX) seg = i;
                     seg_end = j;
@@ -173,6 +246,7 @@ private:
             } else if (separator_byte(c)) {
                 // One separator joins two words; two end the run.
                 if (i + 1 >= limit || !e_.soft[t[i + 1]] || separator_byte(t[i + 1])) flush();
+                else hyphen |= c == '-' && seg != SIZE_MAX;
                 ++i;
             } else {
                 flush();
