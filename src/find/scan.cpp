@@ -19,6 +19,9 @@ constexpr int kMaxShrinks = 8;
 // Runs of up to this many tokens are settled span by span with the anchored
 // Set (at most 21 calls); longer ones are searched pattern by pattern.
 constexpr std::size_t kMaxTokens = 6;
+// Groups of up to kShortGroup bytes in a row beyond kShortStreak: see segments().
+constexpr std::size_t kShortGroup = 3;
+constexpr std::size_t kShortStreak = 12;
 constexpr int kContextWords = 5;
 constexpr std::size_t kContextBytes = 96;
 
@@ -189,7 +192,13 @@ private:
         std::size_t i = lo, seg = SIZE_MAX, seg_end = 0;
         bool digit = false, hyphen = false;
         int capitals = 0;
-        const auto flush = [&] {
+        // A long streak of short groups ("1 2 3 4 ...", "12 34 56 ...") is
+        // a table or a list of numbers, not one identifier: only its first
+        // and last kShortStreak groups are scanned, so its cost stays linear.
+        std::size_t recent[kShortStreak] = {};  // starts of the latest short groups
+        std::size_t streak = 0, skipped_end = 0;
+        bool skipping = false;
+        const auto flush_segment = [&] {
             // Every kind but two has a digit; the bank identifier code has
             // at least six capitals (perhaps spaced), a library's ISIL a
             // hyphen after its country ("US-DLC").
@@ -197,6 +206,21 @@ private:
             seg = SIZE_MAX;
             digit = hyphen = false;
             capitals = 0;
+        };
+        // The streak's last groups open the run again.
+        const auto resume = [&] {
+            if (!skipping) return;
+            seg = recent[streak % kShortStreak];
+            digit = true;
+            skipping = false;
+        };
+        const auto flush = [&] {
+            if (skipping) {
+                resume();
+                seg_end = skipped_end;
+            }
+            flush_segment();
+            streak = 0;
         };
         while (i < limit) {
             const unsigned char c = t[i];
@@ -235,6 +259,21 @@ private:
                 }
                 j = std::min(j, limit);
                 if (d || !lower) {
+                    if (j - i > kShortGroup) {
+                        resume();
+                        streak = 0;
+                    } else {
+                        if (streak >= kShortStreak && !skipping) {
+                            flush_segment();
+                            skipping = true;
+                        }
+                        recent[streak % kShortStreak] = i;
+                        ++streak;
+                    }
+                }
+                if (skipping && (d || !lower)) {
+                    skipped_end = j;
+                } else if (d || !lower) {
                     if (seg == SIZE_MAX) seg = i;
                     seg_end = j;
                     digit |= d;
