@@ -21,7 +21,7 @@ constexpr int kMaxShrinks = 8;
 // Set (at most 21 calls); longer ones are searched pattern by pattern.
 constexpr std::size_t kMaxTokens = 6;
 // Groups of up to kShortGroup bytes in a row beyond kShortStreak: see segments().
-constexpr std::size_t kShortGroup = 3;
+constexpr std::size_t kShortGroup = 4;
 constexpr std::size_t kShortStreak = 12;
 constexpr std::size_t kContextBytes = 96;
 
