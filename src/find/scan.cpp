@@ -20,7 +20,7 @@ constexpr int kMaxShrinks = 8;
 // Runs of up to this many tokens are settled span by span with the anchored
 // Set (at most 21 calls); longer ones are searched pattern by pattern.
 constexpr std::size_t kMaxTokens = 6;
-// Groups of up to kShortGroup bytes in a row beyond kShortStreak: see segments().
+// Digit groups of up to kShortGroup bytes in a row beyond kShortStreak: see segments().
 constexpr std::size_t kShortGroup = 4;
 constexpr std::size_t kShortStreak = 12;
 constexpr std::size_t kContextBytes = 96;
@@ -71,7 +71,7 @@ private:
         std::size_t i = lo, seg = SIZE_MAX, seg_end = 0;
         bool digit = false, hyphen = false;
         int capitals = 0;
-        // A long streak of short groups ("1 2 3 4 ...", "12 34 56 ...") is
+        // A long streak of short digit groups ("1 2 3 4 ...", "12 34 56 ...") is
         // a table or a list of numbers, not one identifier: only its first
         // and last kShortStreak groups are scanned, so its cost stays linear.
         std::size_t recent[kShortStreak] = {};  // starts of the latest short groups
@@ -138,7 +138,8 @@ private:
                 }
                 j = std::min(j, limit);
                 if (d || !lower) {
-                    if (j - i > kShortGroup) {
+                    // A group with a letter ("DE89") is where an identifier may start.
+                    if (j - i > kShortGroup || caps != 0 || lower) {
                         resume();
                         streak = 0;
                     } else {
