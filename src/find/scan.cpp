@@ -20,7 +20,8 @@ constexpr int kMaxShrinks = 8;
 // Runs of up to this many tokens are settled span by span with the anchored
 // Set (at most 21 calls); longer ones are searched pattern by pattern.
 constexpr std::size_t kMaxTokens = 6;
-// Digit groups of up to kShortGroup bytes in a row beyond kShortStreak: see segments().
+// Digit groups of up to kShortGroup bytes (any group of two) in a row beyond
+// kShortStreak: see segments().
 constexpr std::size_t kShortGroup = 4;
 constexpr std::size_t kShortStreak = 12;
 constexpr std::size_t kContextBytes = 96;
@@ -107,7 +108,7 @@ private:
             if (c == '(' || c == ')') {
                 flush();
                 ++i;
-            } else if (const std::size_t n = symbol_length(t, i, limit)) {
+            } else if (const std::size_t n = c >= 0x80 ? symbol_length(t, i, limit) : 0) {
                 flush();
                 i += n;
             } else if (e_.soft[c] && !separator_byte(c)) {
@@ -118,7 +119,7 @@ private:
                 while (j < limit) {
                     const unsigned char w = t[j];
                     if (w == ')' && !open) break;
-                    if (inner_mark(t, j, limit)) {
+                    if (!e_.soft[w] && inner_mark(t, j, limit)) {
                         ++j;
                         continue;
                     }
@@ -138,8 +139,8 @@ private:
                 }
                 j = std::min(j, limit);
                 if (d || !lower) {
-                    // A group with a letter ("DE89") is where an identifier may start.
-                    if (j - i > kShortGroup || caps != 0 || lower) {
+                    // A longer group with a letter ("DE89") is where an identifier may start.
+                    if (j - i > kShortGroup || ((caps != 0 || lower) && j - i > 2)) {
                         resume();
                         streak = 0;
                     } else {

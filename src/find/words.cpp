@@ -9,11 +9,6 @@ namespace {
 constexpr int kContextWords = 5;
 }  // namespace
 
-bool word_byte(unsigned char c) {
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
-}
-bool alnum_byte(unsigned char c) { return word_byte(c) && c != '_'; }
-bool separator_byte(unsigned char c) { return c == ' ' || c == '-' || c == '.' || c == '/'; }
 
 // The byte length of the character at t[i] when it is a non-ASCII
 // punctuation mark, symbol, space or replacement character (or a stray
