@@ -104,8 +104,8 @@ private:
         };
         while (i < limit) {
             const unsigned char c = t[i];
-            // A bracket opens or closes a word only around its inside ("(A)").
             if (c == '(' || c == ')') {
+                // A bracket opens or closes a word only around its inside ("(A)").
                 flush();
                 ++i;
             } else if (const std::size_t n = c >= 0x80 ? symbol_length(t, i, limit) : 0) {
@@ -113,31 +113,9 @@ private:
                 i += n;
             } else if (e_.soft[c] && !separator_byte(c)) {
                 if (seg == SIZE_MAX && i >= hi) break;
-                std::size_t j = i;
-                bool d = false, lower = false, open = false;
+                bool d = false, lower = false;
                 int caps = 0;
-                while (j < limit) {
-                    const unsigned char w = t[j];
-                    if (w == ')' && !open) break;
-                    if (!e_.soft[w] && inner_mark(t, j, limit)) {
-                        ++j;
-                        continue;
-                    }
-                    if (!e_.soft[w] || separator_byte(w)) break;
-                    if (w >= 0x80) {
-                        // A letter of another script: the whole character.
-                        if (symbol_length(t, j, limit)) break;
-                        lower = true;
-                        j += w >= 0xF0 ? 4 : w >= 0xE0 ? 3 : 2;
-                        continue;
-                    }
-                    open |= w == '(';
-                    d |= w >= '0' && w <= '9';
-                    lower |= w >= 'a' && w <= 'z';
-                    caps += w >= 'A' && w <= 'Z';
-                    ++j;
-                }
-                j = std::min(j, limit);
+                const std::size_t j = word_end(t, i, limit, d, lower, caps);
                 if (d || !lower) {
                     // A longer group with a letter ("DE89") is where an identifier may start.
                     if (j - i > kShortGroup || ((caps != 0 || lower) && j - i > 2)) {
@@ -174,6 +152,39 @@ private:
             }
         }
         flush();
+    }
+
+    // The end of the word at t[i], with what it holds. Plain ASCII letters
+    // and digits take the fast path; brackets, other scripts and inner
+    // marks are looked at closely.
+    static std::size_t word_end(const unsigned char* t, std::size_t i, std::size_t limit, bool& d, bool& lower,
+                                int& caps) {
+        std::size_t j = i;
+        bool open = false;
+        while (j < limit) {
+            const unsigned char w = t[j];
+            if (plain_byte(w)) {
+                d |= w >= '0' && w <= '9';
+                lower |= w >= 'a' && w <= 'z';
+                caps += w >= 'A' && w <= 'Z';
+                ++j;
+            } else if (w == '(') {
+                open = true;
+                ++j;
+            } else if (w == ')' && open) {
+                ++j;
+            } else if (w >= 0x80) {
+                // A letter of another script: the whole character.
+                if (symbol_length(t, j, limit)) break;
+                lower = true;
+                j += w >= 0xF0 ? 4 : w >= 0xE0 ? 3 : 2;
+            } else if (inner_mark(t, j, limit)) {
+                ++j;
+            } else {
+                break;
+            }
+        }
+        return std::min(j, limit);
     }
 
     // Candidates starting in [s, accept_end), seen up to `end`.

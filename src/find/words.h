@@ -2,6 +2,7 @@
 // what joins groups of one identifier, context words, dates.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -13,6 +14,16 @@ inline bool word_byte(unsigned char c) {
 }
 inline bool alnum_byte(unsigned char c) { return word_byte(c) && c != '_'; }
 inline bool separator_byte(unsigned char c) { return c == ' ' || c == '-' || c == '.' || c == '/'; }
+
+// ASCII letters and digits, '&' and '+': bytes that never end a word.
+inline constexpr auto kPlainBytes = [] {
+    std::array<bool, 256> t{};
+    for (int c = 0; c < 256; ++c)
+        t[static_cast<std::size_t>(c)] = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+                                         c == '&' || c == '+';
+    return t;
+}();
+inline bool plain_byte(unsigned char c) { return kPlainBytes[c]; }
 
 // The byte length of the character at t[i] when it is a non-ASCII
 // punctuation mark, symbol, space or replacement character (or a stray
