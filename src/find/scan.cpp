@@ -113,9 +113,10 @@ private:
                 i += n;
             } else if (e_.soft[c] && !separator_byte(c)) {
                 if (seg == SIZE_MAX && i >= hi) break;
-                bool d = false, lower = false;
-                int caps = 0;
-                const std::size_t j = word_end(t, i, limit, d, lower, caps);
+                const Word word = word_at(t, i, limit);
+                const std::size_t j = word.end;
+                const bool d = word.digit, lower = word.lower;
+                const int caps = word.caps;
                 if (d || !lower) {
                     // A longer group with a letter ("DE89") is where an identifier may start.
                     if (j - i > kShortGroup || ((caps != 0 || lower) && j - i > 2)) {
@@ -154,13 +155,18 @@ private:
         flush();
     }
 
-    // The end of the word at t[i], with what it holds. Plain ASCII letters
+    // The word at t[i]: its end and what it holds. Plain ASCII letters
     // and digits take the fast path; brackets, other scripts and inner
     // marks are looked at closely.
-    static std::size_t word_end(const unsigned char* t, std::size_t i, std::size_t limit, bool& d, bool& lower,
-                                int& caps) {
+    struct Word {
+        std::size_t end;
+        bool digit, lower;
+        int caps;
+    };
+    static Word word_at(const unsigned char* t, std::size_t i, std::size_t limit) {
         std::size_t j = i;
-        bool open = false;
+        bool open = false, d = false, lower = false;
+        int caps = 0;
         while (j < limit) {
             const unsigned char w = t[j];
             if (plain_byte(w)) {
@@ -184,7 +190,7 @@ private:
                 break;
             }
         }
-        return std::min(j, limit);
+        return {std::min(j, limit), d, lower, caps};
     }
 
     // Candidates starting in [s, accept_end), seen up to `end`.
