@@ -4,6 +4,7 @@
 #include <map>
 
 #include "find/engine.h"
+#include "find/words.h"
 #include "re2/re2.h"
 #include "re2/set.h"
 
@@ -19,51 +20,11 @@ constexpr int kMaxShrinks = 8;
 // Runs of up to this many tokens are settled span by span with the anchored
 // Set (at most 21 calls); longer ones are searched pattern by pattern.
 constexpr std::size_t kMaxTokens = 6;
-constexpr int kContextWords = 5;
+// Digit groups of up to kShortGroup bytes (any group of two) in a row beyond
+// kShortStreak: see segments().
+constexpr std::size_t kShortGroup = 4;
+constexpr std::size_t kShortStreak = 12;
 constexpr std::size_t kContextBytes = 96;
-
-bool word_byte(unsigned char c) {
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
-}
-bool alnum_byte(unsigned char c) { return word_byte(c) && c != '_'; }
-bool separator_byte(unsigned char c) { return c == ' ' || c == '-' || c == '.' || c == '/'; }
-
-// The byte length of the character at t[i] when it is a non-ASCII
-// punctuation mark, symbol, space or replacement character (or a stray
-// byte): such a character ends a word as ASCII punctuation does. 0 for
-// ASCII and for non-ASCII letters and digits, which stay inside words.
-std::size_t symbol_length(const unsigned char* t, std::size_t i, std::size_t limit) {
-    const unsigned char c = t[i];
-    if (c < 0x80) return 0;
-    std::size_t n = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 0;
-    if (n == 0 || c >= 0xF8 || i + n > limit) return 1;
-    std::uint32_t cp = c & (0x7F >> n);
-    for (std::size_t k = 1; k < n; ++k) {
-        if ((t[i + k] & 0xC0) != 0x80) return 1;
-        cp = (cp << 6) | (t[i + k] & 0x3F);
-    }
-    const bool symbol =
-        (cp >= 0x80 && cp <= 0xBF && cp != 0xAA && cp != 0xB2 && cp != 0xB3 && cp != 0xB5 && cp != 0xB9 &&
-         cp != 0xBA) ||
-        cp == 0xD7 || cp == 0xF7 ||                // multiplication and division signs
-        (cp >= 0x2000 && cp <= 0x2BFF) ||          // punctuation, currency, arrows, maths, dingbats
-        (cp >= 0x2E00 && cp <= 0x2E7F) ||          // supplemental punctuation
-        (cp >= 0x3000 && cp <= 0x303F) ||          // CJK punctuation
-        (cp >= 0xFE10 && cp <= 0xFE6F) ||          // vertical and small forms
-        (cp >= 0xFF01 && cp <= 0xFF0F) || (cp >= 0xFF1A && cp <= 0xFF20) || (cp >= 0xFF3B && cp <= 0xFF40) ||
-        (cp >= 0xFF5B && cp <= 0xFF65) ||          // full-width punctuation
-        (cp >= 0xFFF0 && cp <= 0xFFFF) ||          // specials, the replacement character among them
-        (cp >= 0x1F000 && cp <= 0x1FAFF);          // emoji and pictographs
-    return symbol ? n : 0;
-}
-
-// '*', '@' and '#' belong to a word only between two letters or digits
-// (a CUSIP's "FOR9UD5*9"); elsewhere they are punctuation.
-bool inner_mark(const unsigned char* t, std::size_t j, std::size_t limit) {
-    const unsigned char c = t[j];
-    return (c == '*' || c == '@' || c == '#') && j > 0 && alnum_byte(t[j - 1]) && j + 1 < limit &&
-           alnum_byte(t[j + 1]);
-}
 
 struct Verdict {
     bool ok = false;
@@ -81,84 +42,6 @@ Verdict judge(const ov::ValidatorSpec& spec, std::string_view value) {
     return {false, spec.ops.compact(spec, value)};
 }
 
-// Whether `phrase` occurs as whole words in `hay`.
-bool contains_words(std::string_view hay, std::string_view phrase) {
-    for (std::size_t at = hay.find(phrase); at != std::string_view::npos; at = hay.find(phrase, at + 1)) {
-        const bool before = at == 0 || !alnum_byte(static_cast<unsigned char>(hay[at - 1]));
-        const std::size_t end = at + phrase.size();
-        const bool after = end == hay.size() || !alnum_byte(static_cast<unsigned char>(hay[end]));
-        if (before && after) return true;
-    }
-    return false;
-}
-
-// The few words before `start`, lower-cased (ASCII).
-std::string words_before(std::string_view text, std::size_t start, std::size_t limit) {
-    std::size_t lo = start > limit ? start - limit : 0;
-    std::size_t b = start;
-    int words = 0;
-    bool in_word = false;
-    while (b > lo) {
-        const unsigned char c = static_cast<unsigned char>(text[b - 1]);
-        const bool space = c == ' ' || c == '\t' || c == '\n' || c == '\r';
-        if (!space && !in_word) {
-            if (words == kContextWords) break;
-            ++words;
-        }
-        in_word = !space;
-        --b;
-    }
-    std::string out(text.substr(b, start - b));
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
-// Whether `value` starts with `prefix`, ignoring case.
-bool starts_with_letters(std::string_view value, std::string_view prefix) {
-    if (value.size() < prefix.size()) return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        char c = value[i];
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        if (c != prefix[i]) return false;
-    }
-    return true;
-}
-
-// d.m.yyyy, dd/mm/yy, yyyy-mm-dd and the like: dates, written with the
-// separators identifiers use too.
-bool looks_like_date(std::string_view v) {
-    std::size_t fields[3] = {}, n = 0, run = 0;
-    char sep = 0;
-    for (const char c : v) {
-        if (c >= '0' && c <= '9') {
-            ++run;
-        } else if (c == '.' || c == '/' || c == '-') {
-            if (n == 2 || run == 0 || (sep && c != sep)) return false;
-            sep = c;
-            fields[n++] = run;
-            run = 0;
-        } else {
-            return false;
-        }
-    }
-    if (n != 2 || run == 0) return false;
-    fields[2] = run;
-    // The fields' values too: 7732-18-5 is a registry number, not a day.
-    const auto value = [&](std::size_t k) {
-        std::size_t at = 0;
-        for (std::size_t f = 0; f < k; ++f) at += fields[f] + 1;
-        int x = 0;
-        for (std::size_t q = 0; q < fields[k]; ++q) x = x * 10 + (v[at + q] - '0');
-        return x;
-    };
-    const auto day_month = [&](int d, int m) { return d >= 1 && d <= 31 && m >= 1 && m <= 12; };
-    const bool dmy = fields[0] <= 2 && fields[1] <= 2 && (fields[2] == 2 || fields[2] == 4) &&
-                     (day_month(value(0), value(1)) || day_month(value(1), value(0)));
-    const bool ymd = fields[0] == 4 && fields[1] <= 2 && fields[2] <= 2 && value(0) >= 1800 && value(0) < 2200 &&
-                     day_month(value(2), value(1));
-    return dmy || ymd;
-}
 
 class Scanner {
 public:
@@ -189,7 +72,13 @@ private:
         std::size_t i = lo, seg = SIZE_MAX, seg_end = 0;
         bool digit = false, hyphen = false;
         int capitals = 0;
-        const auto flush = [&] {
+        // A long streak of short digit groups ("1 2 3 4 ...", "12 34 56 ...") is
+        // a table or a list of numbers, not one identifier: only its first
+        // and last kShortStreak groups are scanned, so its cost stays linear.
+        std::size_t recent[kShortStreak] = {};  // starts of the latest short groups
+        std::size_t streak = 0, skipped_end = 0;
+        bool skipping = false;
+        const auto flush_segment = [&] {
             // Every kind but two has a digit; the bank identifier code has
             // at least six capitals (perhaps spaced), a library's ISIL a
             // hyphen after its country ("US-DLC").
@@ -198,43 +87,53 @@ private:
             digit = hyphen = false;
             capitals = 0;
         };
+        // The streak's last groups open the run again.
+        const auto resume = [&] {
+            if (!skipping) return;
+            seg = recent[streak % kShortStreak];
+            digit = true;
+            skipping = false;
+        };
+        const auto flush = [&] {
+            if (skipping) {
+                resume();
+                seg_end = skipped_end;
+            }
+            flush_segment();
+            streak = 0;
+        };
         while (i < limit) {
             const unsigned char c = t[i];
-            // A bracket opens or closes a word only around its inside ("(A)").
             if (c == '(' || c == ')') {
+                // A bracket opens or closes a word only around its inside ("(A)").
                 flush();
                 ++i;
-            } else if (const std::size_t n = symbol_length(t, i, limit)) {
+            } else if (const std::size_t n = c >= 0x80 ? symbol_length(t, i, limit) : 0) {
                 flush();
                 i += n;
             } else if (e_.soft[c] && !separator_byte(c)) {
                 if (seg == SIZE_MAX && i >= hi) break;
-                std::size_t j = i;
-                bool d = false, lower = false, open = false;
-                int caps = 0;
-                while (j < limit) {
-                    const unsigned char w = t[j];
-                    if (w == ')' && !open) break;
-                    if (inner_mark(t, j, limit)) {
-                        ++j;
-                        continue;
-                    }
-                    if (!e_.soft[w] || separator_byte(w)) break;
-                    if (w >= 0x80) {
-                        // A letter of another script: the whole character.
-                        if (symbol_length(t, j, limit)) break;
-                        lower = true;
-                        j += w >= 0xF0 ? 4 : w >= 0xE0 ? 3 : 2;
-                        continue;
-                    }
-                    open |= w == '(';
-                    d |= w >= '0' && w <= '9';
-                    lower |= w >= 'a' && w <= 'z';
-                    caps += w >= 'A' && w <= 'Z';
-                    ++j;
-                }
-                j = std::min(j, limit);
+                const Word word = word_at(t, i, limit);
+                const std::size_t j = word.end;
+                const bool d = word.digit, lower = word.lower;
+                const int caps = word.caps;
                 if (d || !lower) {
+                    // A longer group with a letter ("DE89") is where an identifier may start.
+                    if (j - i > kShortGroup || ((caps != 0 || lower) && j - i > 2)) {
+                        resume();
+                        streak = 0;
+                    } else {
+                        if (streak >= kShortStreak && !skipping) {
+                            flush_segment();
+                            skipping = true;
+                        }
+                        recent[streak % kShortStreak] = i;
+                        ++streak;
+                    }
+                }
+                if (skipping && (d || !lower)) {
+                    skipped_end = j;
+                } else if (d || !lower) {
                     if (seg == SIZE_MAX) seg = i;
                     seg_end = j;
                     digit |= d;
@@ -254,6 +153,44 @@ private:
             }
         }
         flush();
+    }
+
+    // The word at t[i]: its end and what it holds. Plain ASCII letters
+    // and digits take the fast path; brackets, other scripts and inner
+    // marks are looked at closely.
+    struct Word {
+        std::size_t end;
+        bool digit, lower;
+        int caps;
+    };
+    static Word word_at(const unsigned char* t, std::size_t i, std::size_t limit) {
+        std::size_t j = i;
+        bool open = false, d = false, lower = false;
+        int caps = 0;
+        while (j < limit) {
+            const unsigned char w = t[j];
+            if (plain_byte(w)) {
+                d |= w >= '0' && w <= '9';
+                lower |= w >= 'a' && w <= 'z';
+                caps += w >= 'A' && w <= 'Z';
+                ++j;
+            } else if (w == '(') {
+                open = true;
+                ++j;
+            } else if (w == ')' && open) {
+                ++j;
+            } else if (w >= 0x80) {
+                // A letter of another script: the whole character.
+                if (symbol_length(t, j, limit)) break;
+                lower = true;
+                j += w >= 0xF0 ? 4 : w >= 0xE0 ? 3 : 2;
+            } else if (inner_mark(t, j, limit)) {
+                ++j;
+            } else {
+                break;
+            }
+        }
+        return {std::min(j, limit), d, lower, caps};
     }
 
     // Candidates starting in [s, accept_end), seen up to `end`.

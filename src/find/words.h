@@ -1,0 +1,48 @@
+// Character classes and word-level tests of the scanner: what ends a word,
+// what joins groups of one identifier, context words, dates.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace ovf {
+
+inline bool word_byte(unsigned char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+}
+inline bool alnum_byte(unsigned char c) { return word_byte(c) && c != '_'; }
+inline bool separator_byte(unsigned char c) { return c == ' ' || c == '-' || c == '.' || c == '/'; }
+
+// ASCII letters and digits, '&' and '+': bytes that never end a word.
+inline constexpr auto kPlainBytes = [] {
+    std::array<bool, 256> t{};
+    for (int c = 0; c < 256; ++c)
+        t[static_cast<std::size_t>(c)] = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+                                         c == '&' || c == '+';
+    return t;
+}();
+inline bool plain_byte(unsigned char c) { return kPlainBytes[c]; }
+
+// The byte length of the character at t[i] when it is a non-ASCII
+// punctuation mark, symbol, space or replacement character (or a stray
+// byte); 0 for ASCII and for letters and digits of other scripts.
+std::size_t symbol_length(const unsigned char* t, std::size_t i, std::size_t limit);
+
+// Whether t[j] is a '*', '@' or '#' between two letters or digits.
+bool inner_mark(const unsigned char* t, std::size_t j, std::size_t limit);
+
+// Whether `phrase` occurs as whole words in `hay`.
+bool contains_words(std::string_view hay, std::string_view phrase);
+
+// The few words before `start` (at most `limit` bytes back), lower-cased.
+std::string words_before(std::string_view text, std::size_t start, std::size_t limit);
+
+// Whether `value` starts with the capitals `prefix`, ignoring case.
+bool starts_with_letters(std::string_view value, std::string_view prefix);
+
+// Whether `v` is a date (d.m.yyyy, dd/mm/yy, yyyy-mm-dd and the like).
+bool looks_like_date(std::string_view v);
+
+}  // namespace ovf
