@@ -119,6 +119,7 @@ def test_overlaps_and_decoys(text, expected):
         ("ISBN 978-0-306-40615-7.", "isbn", (5, 22)),
         ("#4111111111111111", "creditcard", (1, 17)),
         ("CUSIP FOR9UD5*9.", "cusip", (6, 15)),
+        ("CUSIP ABC123#*2.", "cusip", (6, 15)),
         # Registry numbers whose groups could pass for a date's.
         ("CAS 7732-18-5", "casrn", (4, 13)),
     ],

@@ -39,12 +39,20 @@ std::size_t symbol_length(const unsigned char* t, std::size_t i, std::size_t lim
     return symbol ? n : 0;
 }
 
-// '*', '@' and '#' belong to a word only between two letters or digits
-// (a CUSIP's "FOR9UD5*9"); elsewhere they are punctuation.
+// '*', '@' and '#' belong to a word only inside a run of at most three of
+// them between two letters or digits (a CUSIP's "FOR9UD5*9" or "ABC123#*5");
+// elsewhere they are punctuation.
+namespace {
+bool mark_byte(unsigned char c) { return c == '*' || c == '@' || c == '#'; }
+}  // namespace
+
 bool inner_mark(const unsigned char* t, std::size_t j, std::size_t limit) {
-    const unsigned char c = t[j];
-    return (c == '*' || c == '@' || c == '#') && j > 0 && alnum_byte(t[j - 1]) && j + 1 < limit &&
-           alnum_byte(t[j + 1]);
+    if (!mark_byte(t[j])) return false;
+    std::size_t b = j, e = j + 1;
+    // At most four steps each way: a longer run is punctuation anyway.
+    while (b > 0 && j - b < 4 && mark_byte(t[b - 1])) --b;
+    while (e < limit && e - j < 4 && mark_byte(t[e])) ++e;
+    return e - b <= 3 && b > 0 && alnum_byte(t[b - 1]) && e < limit && alnum_byte(t[e]);
 }
 
 // Whether `phrase` occurs as whole words in `hay`.

@@ -30,7 +30,8 @@ inline bool plain_byte(unsigned char c) { return kPlainBytes[c]; }
 // byte); 0 for ASCII and for letters and digits of other scripts.
 std::size_t symbol_length(const unsigned char* t, std::size_t i, std::size_t limit);
 
-// Whether t[j] is a '*', '@' or '#' between two letters or digits.
+// Whether t[j] is a '*', '@' or '#' in a run of at most three of them
+// between two letters or digits.
 bool inner_mark(const unsigned char* t, std::size_t j, std::size_t limit);
 
 // Whether `phrase` occurs as whole words in `hay`.
