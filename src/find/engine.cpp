@@ -2,13 +2,13 @@
 // context words of every kind, and the compiled automata.
 #include "find/engine.h"
 
+#include <bitset>
 #include <map>
 #include <mutex>
 #include <new>
 
 #include "find/widen.h"
 #include "re2/re2.h"
-#include "re2/set.h"
 #include "registry/registry.h"
 
 namespace ovf {
@@ -81,6 +81,7 @@ std::string literal_prefix(std::string_view p) {
 // forms are scanned for.
 void scanning_pattern(const ov::ValidatorSpec& spec, std::string_view stored, Kind& k) {
     const std::string seps = separators_of(spec);
+    k.separators = seps;
     const std::string sample = sample_value(spec);
     const auto variant = [&](const std::string& p) { return "(?:" + widen(p, seps) + ")"; };
     k.pattern = variant(std::string(stored));
@@ -129,6 +130,62 @@ std::vector<std::string> context_words(const ov::ValidatorSpec& spec) {
     return words;
 }
 
+// The lengths at which plain numbers pass the kind's check too often to
+// count as one of it without a word that announces it (one in ten or
+// eleven for a single check digit). Measured by drawing numbers of each
+// length (a fixed draw, so the answer is the same on every run); numbers
+// longer than a date and a serial are rare enough in text to stand on
+// their own.
+std::bitset<kLongNumber + 1> weak_lengths(const ov::ValidatorSpec& spec, Evidence evidence, const Shape& shape) {
+    constexpr int kTrials = 400;
+    constexpr int kMostPassing = 2;  // one in 200
+    std::bitset<kLongNumber + 1> out;
+    if (evidence != Evidence::Checksum) return out;
+    std::uint64_t state = 0x9E3779B97F4A7C15ull;
+    std::string v;
+    for (std::size_t len = 1; len <= kLongNumber; ++len) {
+        if (!shape.lengths[len]) continue;
+        bool digits = true;
+        for (std::size_t i = 0; i < len; ++i) digits &= (shape.classes[i] & kDigit) != 0;
+        if (!digits) continue;
+        v.assign(len, '0');
+        int passed = 0;
+        for (int t = 0; t < kTrials && passed <= kMostPassing; ++t) {
+            for (char& c : v) {
+                state = state * 6364136223846793005ull + 1442695040888963407ull;
+                c = static_cast<char>('0' + (state >> 33) % 10);
+            }
+            passed += spec.ops.validate(spec, v).ok;
+        }
+        out[len] = passed > kMostPassing;
+    }
+    return out;
+}
+
+bool has_separator(std::string_view v) {
+    return v.find_first_of(kSeparatorCandidates) != std::string_view::npos;
+}
+
+// The lengths of the groups the kind's `format` writes its sample in.
+std::vector<std::uint8_t> layout_of(const ov::ValidatorSpec& spec) {
+    std::vector<std::uint8_t> out;
+    const std::string base = sample_value(spec);
+    if (base.empty() || !spec.ops.format) return out;
+    const std::string written = spec.ops.format(spec, base);
+    if (!has_separator(written)) return out;
+    std::size_t run = 0;
+    for (const char c : written) {
+        if (kSeparatorCandidates.find(c) == std::string_view::npos) {
+            ++run;
+        } else if (run) {
+            out.push_back(static_cast<std::uint8_t>(std::min<std::size_t>(run, 255)));
+            run = 0;
+        }
+    }
+    if (run) out.push_back(static_cast<std::uint8_t>(std::min<std::size_t>(run, 255)));
+    return out;
+}
+
 re2::RE2::Options options() {
     re2::RE2::Options o;
     o.set_longest_match(true);
@@ -141,10 +198,6 @@ re2::RE2::Options options() {
 
 Engine::Engine() {
     const re2::RE2::Options opt = options();
-    re2::RE2::Options set_opt = opt;
-    set_opt.set_max_mem(512 << 20);  // the DFA cache of the Set; it grows lazily
-    set = std::make_unique<re2::RE2::Set>(set_opt, re2::RE2::UNANCHORED);
-    exact = std::make_unique<re2::RE2::Set>(set_opt, re2::RE2::ANCHOR_BOTH);
     std::map<std::string, int> by_pattern;
     for (const ov::ValidatorSpec* spec : ov::all_validators()) {
         // A check, not an identifier: every number that passes it belongs to
@@ -158,29 +211,47 @@ Engine::Engine() {
         const std::string_view stored = row->pattern.empty() ? spec->candidate_pattern : row->pattern;
         scanning_pattern(*spec, stored, k);
         k.context = context_words(*spec);
+        k.weak_lengths = weak_lengths(*spec, k.evidence, shape_of(k.pattern));
+        const std::string sample = sample_value(*spec);
+        k.key_checks = !sample.empty() && !has_separator(sample);
+        k.layout = layout_of(*spec);
         auto [it, fresh] = by_pattern.try_emplace(k.pattern, static_cast<int>(groups.size()));
         if (fresh) {
             Group g;
-            g.re = std::make_unique<re2::RE2>("\\b(?:" + k.pattern + ")\\b", opt);
             g.whole = std::make_unique<re2::RE2>(k.pattern, opt);
-            if (!g.re->ok() || !g.whole->ok()) {
+            g.shape = shape_of(k.pattern);
+            if (!g.whole->ok() || groups.size() == GroupBits::kCapacity) {
                 by_pattern.erase(it);
                 continue;
             }
-            if (set->Add("\\b(?:" + k.pattern + ")\\b", nullptr) != static_cast<int>(groups.size()) ||
-                exact->Add(k.pattern, nullptr) != static_cast<int>(groups.size()))
-                throw std::bad_alloc();
             groups.push_back(std::move(g));
         }
         k.group = it->second;
+        for (const std::string& w : k.context) context.add(w, static_cast<int>(kinds.size()));
         groups[static_cast<std::size_t>(k.group)].kinds.push_back(static_cast<int>(kinds.size()));
         kinds.push_back(std::move(k));
     }
-    if (!set->Compile() || !exact->Compile()) throw std::bad_alloc();
+    constexpr std::string_view kSeps = " -./";
+    for (std::size_t gi = 0; gi < groups.size(); ++gi) {
+        const Group& g = groups[gi];
+        for (std::size_t n = 0; n <= kMaxKey; ++n)
+            if (g.shape.lengths[n]) by_length[n].set(gi);
+        for (std::size_t p = 0; p < kMaxKey; ++p)
+            for (int c = 0; c < 4; ++c)
+                if (g.shape.classes[p] & (1u << c)) by_class[p][c].set(gi);
+        // A separator the compaction keeps stands in the pattern itself.
+        for (std::size_t s = 0; s < kSeps.size(); ++s)
+            for (int k : g.kinds)
+                if (kinds[static_cast<std::size_t>(k)].separators.find(kSeps[s]) != std::string::npos ||
+                    kinds[static_cast<std::size_t>(k)].pattern.find(kSeps[s]) != std::string::npos) {
+                    by_separator[s].set(gi);
+                    break;
+                }
+    }
     for (int c = 0; c < 256; ++c) {
         const bool alnum = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-        soft[c] = alnum || c >= 0x80 || c == '&' || c == '+' || c == '(' || c == ')' || kSeparatorCandidates.find(static_cast<char>(c)) !=
-                                                                 std::string_view::npos;
+        soft[c] = alnum || c >= 0x80 || c == '&' || c == '+' || c == '(' || c == ')' ||
+                  kSeparatorCandidates.find(static_cast<char>(c)) != std::string_view::npos;
     }
     max_candidate = kMaxCandidate;
 }

@@ -4,12 +4,15 @@
 //
 // Two stages keep the scan linear and fast. A byte-class segmenter cuts the
 // text at bytes no identifier can contain (so prose costs one table look-up
-// per byte) and keeps only segments with a digit or a long capital run. One
-// RE2::Set over all scanning patterns tells which patterns occur in such a
-// segment; only those patterns' own RE2 objects then locate the spans.
+// per byte) and keeps only segments with a digit or a long capital run.
+// Within a run, every span from a word to a later word is a candidate: its key (the span without separators) is tested against
+// bit sets of the groups whose patterns allow its length and the byte class
+// at each position, and only the groups left match the candidate with their
+// own RE2 before the kind's validate decides.
 #pragma once
 
 #include <cstddef>
+#include <bitset>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -18,6 +21,8 @@
 
 #include "re2/re2.h"
 #include "re2/set.h"
+#include "find/context.h"
+#include "find/widen.h"
 #include "registry/spec.h"
 #include "validators/scan_rows.h"
 
@@ -26,32 +31,71 @@ namespace ovf {
 
 using ov::Evidence;
 
+// 0 digit, 1 capital, 2 small letter, 3 anything else.
+inline int class_index(unsigned char c) noexcept {
+    const std::uint8_t b = byte_class(c);
+    return b == kDigit ? 0 : b == kUpper ? 1 : b == kLower ? 2 : 3;
+}
+
+// A set of groups (Engine::groups), one bit each.
+struct GroupBits {
+    static constexpr std::size_t kWords = 4;
+    static constexpr std::size_t kCapacity = kWords * 64;
+    std::uint64_t w[kWords] = {};
+
+    void set(std::size_t i) noexcept { w[i / 64] |= std::uint64_t{1} << (i % 64); }
+    bool any() const noexcept { return (w[0] | w[1] | w[2] | w[3]) != 0; }
+    GroupBits& operator&=(const GroupBits& o) noexcept {
+        for (std::size_t k = 0; k < kWords; ++k) w[k] &= o.w[k];
+        return *this;
+    }
+    friend GroupBits operator&(GroupBits a, const GroupBits& b) noexcept { return a &= b; }
+};
+
 // One kind the finder reports.
+// Plain numbers up to this many digits are common in text (dates, amounts,
+// order numbers, timestamps); longer ones are rare.
+inline constexpr std::size_t kLongNumber = 13;
+
 struct Kind {
     const ov::ValidatorSpec* spec = nullptr;
     Evidence evidence = Evidence::Shape;
     std::string pattern;               // the scanning pattern (widened)
+    std::string separators;            // those its compaction removes
     std::vector<std::string> context;  // lower-case words that announce it
     // Letters the kind is written with in front (a VAT number's country
     // code) that its compaction drops. When the stored pattern demands them,
     // a span without them is one step weaker evidence.
     std::string prefix;
     bool bare_is_weaker = false;
+    // Lengths at which its check passes too many plain numbers (one check
+    // digit in ten or eleven): such a run of digits is weaker evidence until
+    // a context word announces it.
+    std::bitset<kLongNumber + 1> weak_lengths;
+    // Its compact form has no separator: a candidate's key (the span
+    // without separators) passes its check whenever the span does.
+    bool key_checks = false;
+    // The lengths of the digit groups `format` writes (empty: one group).
+    std::vector<std::uint8_t> layout;
     int group = -1;                    // index of its pattern in Engine::groups
 };
 
-// Kinds with one and the same scanning pattern share one RE2.
+// Kinds with one and the same scanning pattern share one group.
 struct Group {
-    std::unique_ptr<re2::RE2> re;     // \b(?:pattern)\b
-    std::unique_ptr<re2::RE2> whole;  // the pattern alone, for anchored checks
+    std::unique_ptr<re2::RE2> whole;  // the scanning pattern, matched on a whole candidate
+    Shape shape;
     std::vector<int> kinds;
 };
 
 struct Engine {
     std::vector<Kind> kinds;  // in registry order
     std::vector<Group> groups;
-    std::unique_ptr<re2::RE2::Set> set;    // unanchored, one entry per group
-    std::unique_ptr<re2::RE2::Set> exact;  // anchored at both ends, for identify
+    // Groups by what a key holds: its length, the class of byte at each
+    // position, and each separator the written candidate uses.
+    GroupBits by_length[kMaxKey + 1];
+    GroupBits by_class[kMaxKey][4];  // by class_index of the byte
+    GroupBits by_separator[4];  // ' ', '-', '.', '/'
+    ContextIndex context;             // every kind's context words
     bool soft[256] = {};              // bytes that may occur inside a candidate
     std::size_t max_candidate = 0;    // bytes; longer spans are never candidates
 

@@ -1,25 +1,17 @@
 // Scanning: segments, candidates, verdicts, confidence and overlaps.
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <map>
 
 #include "find/engine.h"
 #include "find/words.h"
 #include "re2/re2.h"
-#include "re2/set.h"
 
 namespace ovf {
 
 namespace {
 
-// Windows over one long segment: each reports the candidates starting in
-// its first kWindow bytes and sees max_candidate bytes further.
-constexpr std::size_t kWindow = 1 << 16;
-// Shorter spans tried inside one candidate that fails its check.
-constexpr int kMaxShrinks = 8;
-// Runs of up to this many tokens are settled span by span with the anchored
-// Set (at most 21 calls); longer ones are searched pattern by pattern.
-constexpr std::size_t kMaxTokens = 6;
 // Digit groups of up to kShortGroup bytes (any group of two) in a row beyond
 // kShortStreak: see segments().
 constexpr std::size_t kShortGroup = 4;
@@ -31,21 +23,27 @@ struct Verdict {
     std::string compact;
 };
 
-Verdict judge(const ov::ValidatorSpec& spec, std::string_view value) {
+// The verdict on `value`; the compact text of a failure only when asked
+// for (an invalid candidate is reported only with include_invalid).
+Verdict judge(const ov::ValidatorSpec& spec, std::string_view value, bool want_failure) {
     if (spec.ops.precheck) {
         const ov::PrecheckOutcome pre = spec.ops.precheck(spec, value);
         if (pre.kind == ov::PrecheckKind::AcceptAsIs) return {true, std::string(value)};
-        if (pre.kind == ov::PrecheckKind::Failure) return {false, spec.ops.compact(spec, value)};
+        if (pre.kind == ov::PrecheckKind::Failure)
+            return {false, want_failure ? spec.ops.compact(spec, value) : std::string()};
     }
     const ov::ValidationOutcome o = spec.ops.validate(spec, value);
     if (o.ok) return {true, std::string(o.text())};
-    return {false, spec.ops.compact(spec, value)};
+    return {false, want_failure ? spec.ops.compact(spec, value) : std::string()};
 }
 
 
 class Scanner {
 public:
-    Scanner(const Engine& e, const Selection& sel, std::string_view text) : e_(e), sel_(sel), text_(text) {}
+    Scanner(const Engine& e, const Selection& sel, std::string_view text) : e_(e), sel_(sel), text_(text) {
+        for (std::size_t gi = 0; gi < e_.groups.size(); ++gi)
+            if (any_enabled(e_.groups[gi])) enabled_groups_.set(gi);
+    }
 
     void run(std::size_t from, std::size_t to, std::vector<Hit>& out) {
         const std::size_t m = e_.max_candidate;
@@ -82,7 +80,7 @@ private:
             // Every kind but two has a digit; the bank identifier code has
             // at least six capitals (perhaps spaced), a library's ISIL a
             // hyphen after its country ("US-DLC").
-            if (seg != SIZE_MAX && (digit || capitals >= 6 || (hyphen && capitals >= 3))) segment(seg, seg_end, seg_end);
+            if (seg != SIZE_MAX && (digit || capitals >= 6 || (hyphen && capitals >= 3))) segment(seg, seg_end);
             seg = SIZE_MAX;
             digit = hyphen = false;
             capitals = 0;
@@ -193,89 +191,91 @@ private:
         return {std::min(j, limit), d, lower, caps};
     }
 
-    // Candidates starting in [s, accept_end), seen up to `end`.
-    void segment(std::size_t s, std::size_t accept_end, std::size_t end) {
-        if (end - s <= e_.max_candidate && short_run(s, end)) return;
-        for (std::size_t ws = s; ws < accept_end; ws += kWindow) {
-            const std::size_t we = std::min(end, ws + kWindow + e_.max_candidate);
-            piece(ws, we, std::min(accept_end, ws + kWindow));
-        }
-    }
-
-    // A run of a few tokens (most runs are one number): every span from a
-    // token start to a token end goes through the anchored Set once, the
-    // whole run first. False leaves the run to the windowed search.
-    bool short_run(std::size_t s, std::size_t e) {
-        // A telephone number or a date: no kind is written so.
-        if (text_[s] == '+' || looks_like_date(text_.substr(s, e - s))) return true;
-        std::size_t starts[kMaxTokens], ends[kMaxTokens];
-        std::size_t k = 0;
-        for (std::size_t i = s; i < e;) {
-            if (k == kMaxTokens) return false;
-            starts[k] = i;
-            while (i < e && !separator_byte(static_cast<unsigned char>(text_[i]))) ++i;
-            ends[k++] = i;
-            while (i < e && separator_byte(static_cast<unsigned char>(text_[i]))) ++i;
-        }
-        if (k == 0 || whole_run(s, e)) return true;
-        for (std::size_t a = 0; a < k; ++a)
-            for (std::size_t b = k; b-- > a;)
-                if (a != 0 || b != k - 1) whole_run(starts[a], ends[b]);
-        return true;
-    }
-
-    // The span [s, e) as one candidate of every kind whose pattern it
-    // matches whole; true if one of them validates it. Dates are no kind's
-    // candidates.
-    bool whole_run(std::size_t s, std::size_t e) {
-        const std::string_view v = text_.substr(s, e - s);
-        if (!starts_word(s) || !ends_word(e) || looks_like_date(v)) return false;
-        groups_.clear();
-        if (!e_.exact->Match(v, &groups_)) return false;
-        bool any = false;
-        for (int gi : groups_) {
-            const Group& g = e_.groups[static_cast<std::size_t>(gi)];
-            if (any_enabled(g)) any |= judge_span(g, s, e, false);
-        }
-        if (!any && sel_.include_invalid)
-            for (int gi : groups_) {
-                const Group& g = e_.groups[static_cast<std::size_t>(gi)];
-                if (any_enabled(g)) judge_span(g, s, e, true);
+    // Every candidate of the run [s, e): each span from a word start to a
+    // later word end, at most max_candidate bytes and kMaxKey key bytes.
+    void segment(std::size_t s, std::size_t e) {
+        // A telephone number (no kind is written with a '+' in front) or a
+        // date.
+        if (text_[s] == '+' || looks_like_date(text_.substr(s, e - s))) return;
+        const auto* t = reinterpret_cast<const unsigned char*>(text_.data());
+        // The last ASCII letter before the current word: context words are
+        // looked for only where one stands close enough.
+        last_letter_ = SIZE_MAX;
+        for (std::size_t i = s; i > 0 && s - i < kContextBytes; --i)
+            if (ascii_letter(t[i - 1])) {
+                last_letter_ = i - 1;
+                break;
             }
-        return any;
-    }
-
-    void piece(std::size_t ws, std::size_t we, std::size_t accept_end) {
-        const std::string_view p = text_.substr(ws, we - ws);
-        groups_.clear();
-        if (!e_.set->Match(p, &groups_)) return;
-        std::sort(groups_.begin(), groups_.end());
-        for (int gi : groups_) {
-            const Group& g = e_.groups[static_cast<std::size_t>(gi)];
-            if (!any_enabled(g)) continue;
-            std::size_t pos = 0;
-            while (pos < p.size()) {
-                re2::StringPiece m;
-                if (!g.re->Match(p, pos, p.size(), re2::RE2::UNANCHORED, &m, 1)) break;
-                const std::size_t ms = static_cast<std::size_t>(m.data() - p.data());
-                const std::size_t me = ms + m.size();
-                if (ws + ms >= accept_end) break;
-                std::size_t next = next_token(p, ms);
-                // A number after '+' is a telephone number.
-                const bool phone = ws + ms > 0 && text_[ws + ms - 1] == '+';
-                if (me > ms && me - ms <= e_.max_candidate && starts_word(ws + ms) && !phone) {
-                    const std::size_t found = candidate(g, ws + ms, closing(ws + ms, ws + me), ends_word(ws + me));
-                    if (found) next = std::max(next, found - ws);
-                }
-                pos = next;
-            }
+        for (std::size_t a = s; a < e;) {
+            std::size_t end = a;
+            while (end < e && !separator_byte(t[end])) ++end;
+            if (t[a] != '+') walk(a, e);
+            for (std::size_t i = a; i < end; ++i)
+                if (ascii_letter(t[i])) last_letter_ = i;
+            a = end + 1;
         }
     }
 
-    // A span with an open bracket takes the closing one after it ("(A)").
-    std::size_t closing(std::size_t s, std::size_t e) const {
-        if (e < text_.size() && text_[e] == ')' && text_.substr(s, e - s).find('(') != std::string_view::npos) return e + 1;
-        return e;
+    static bool ascii_letter(unsigned char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; }
+
+    // The spans that start at word `a` of the run ending at `e`. The key
+    // grows a word at a time; the groups whose shape still allows it are
+    // narrowed byte by byte, and the walk stops when none is left.
+    void walk(std::size_t a, std::size_t e) {
+        const auto* t = reinterpret_cast<const unsigned char*>(text_.data());
+        GroupBits alive = enabled_groups_;
+        Candidate c;
+        c.start = a;
+        std::size_t pos = a;
+        while (pos < e) {
+            std::size_t end = pos;
+            for (; end < e && !separator_byte(t[end]); ++end) {
+                if (c.key_len == kMaxKey) return;
+                const int cls = class_index(t[end]);
+                c.digits &= cls == 0;
+                alive &= e_.by_class[c.key_len][cls];
+                key_[c.key_len++] = static_cast<char>(t[end]);
+            }
+            if (!alive.any() || end - a > e_.max_candidate) return;
+            if (c.words < kMaxWords) c.word_len[c.words] = static_cast<std::uint8_t>(std::min<std::size_t>(end - pos, 255));
+            ++c.words;
+            c.end = end;
+            const GroupBits cand = alive & e_.by_length[c.key_len];
+            if (cand.any()) span(c, cand);
+            if (end >= e) return;
+            // Only groups written with this separator go on.
+            alive &= e_.by_separator[separator_index(t[end])];
+            pos = end + 1;
+        }
+    }
+
+    static int separator_index(unsigned char c) { return c == ' ' ? 0 : c == '-' ? 1 : c == '.' ? 2 : 3; }
+
+    // What a candidate span is: where it stands, its key (in key_) and its
+    // words.
+    static constexpr std::size_t kMaxWords = 16;
+    struct Candidate {
+        std::size_t start = 0, end = 0, key_len = 0, words = 0;
+        std::uint8_t word_len[kMaxWords] = {};
+        bool digits = true;
+    };
+
+    // A number of several digit groups grouped as `format` writes the
+    // kind (or as one group).
+    static bool laid_out_as(const Candidate& c, const Kind& kind) {
+        if (c.words == 1) return true;
+        if (c.words != kind.layout.size()) return false;
+        return std::equal(kind.layout.begin(), kind.layout.end(), c.word_len);
+    }
+
+    // The candidate, for the groups in `cand`.
+    void span(const Candidate& c, const GroupBits& cand) {
+        if (!starts_word(c.start) || !ends_word(c.end)) return;
+        const std::string_view written = text_.substr(c.start, c.end - c.start);
+        if (c.digits && c.words > 1 && looks_like_date(written)) return;
+        for (std::size_t w = 0; w < GroupBits::kWords; ++w)
+            for (std::uint64_t bits = cand.w[w]; bits; bits &= bits - 1)
+                judge_group(e_.groups[w * 64 + static_cast<std::size_t>(std::countr_zero(bits))], c);
     }
 
     // Word boundaries on the real text (a window may cut a word).
@@ -286,67 +286,60 @@ private:
         return e == text_.size() || !word_byte(static_cast<unsigned char>(text_[e]));
     }
 
-    // Start of the next token after the one at `ms`: where a shorter
-    // candidate could begin once this one has failed.
-    static std::size_t next_token(std::string_view p, std::size_t ms) {
-        std::size_t j = ms + 1;
-        while (j < p.size() && !separator_byte(static_cast<unsigned char>(p[j]))) ++j;
-        while (j < p.size() && separator_byte(static_cast<unsigned char>(p[j]))) ++j;
-        return j;
-    }
-
-    // Judges [s, e) for every enabled kind of the group; returns the end of
-    // the valid span found (the candidate or a shorter prefix), 0 if none.
-    std::size_t candidate(const Group& g, std::size_t s, std::size_t e, bool whole) {
-        if (whole && judge_span(g, s, e, false)) return e;
-        // A number followed by more digits in the same spaced run: try
-        // shorter prefixes ending at a token end, longest first.
-        int tries = 0;
-        for (std::size_t pe = e - 1; pe > s + 1 && tries < kMaxShrinks; --pe) {
-            if (!separator_byte(static_cast<unsigned char>(text_[pe])) ||
-                separator_byte(static_cast<unsigned char>(text_[pe - 1])))
-                continue;
-            ++tries;
-            if (!re2::RE2::FullMatch(text_.substr(s, pe - s), *g.whole)) continue;
-            if (judge_span(g, s, pe, false)) return pe;
+    // Whether a context word of kind `k` stands in the few words before
+    // `s`. Context words hold letters: the words are looked up once for
+    // all the starts that follow the same last letter.
+    bool announced(int k, std::size_t s) {
+        if (last_letter_ == SIZE_MAX || s - last_letter_ > kContextBytes) return false;
+        if (heard_at_ != last_letter_) {
+            heard_at_ = last_letter_;
+            heard_.assign((e_.kinds.size() + 63) / 64, 0);
+            e_.context.announced(words_before(text_, s, kContextBytes), heard_);
         }
-        if (whole && sel_.include_invalid) judge_span(g, s, e, true);
-        return 0;
+        const auto i = static_cast<std::size_t>(k);
+        return (heard_[i / 64] >> (i % 64)) & 1;
     }
 
     // Records a hit for every enabled kind of the group that validates
-    // [s, e) (and, with `invalid`, for those that do not); true if one did.
-    // A kind too weak for the call and not announced by a context word is
-    // not validated at all.
-    bool judge_span(const Group& g, std::size_t s, std::size_t e, bool invalid) {
-        const std::string_view value = text_.substr(s, e - s);
-        bool any = false, have_before = false;
+    // [s, e) (and, with include_invalid, for those that do not). A kind too
+    // weak for the call and not announced by a context word is not looked
+    // at; the group's pattern must match the candidate.
+    void judge_group(const Group& g, const Candidate& cand) {
+        const std::size_t s = cand.start;
+        const std::string_view value = text_.substr(s, cand.end - s);
+        bool matched = false, tried = false;
         for (int k : g.kinds) {
             if (!sel_.enabled[static_cast<std::size_t>(k)]) continue;
             const Kind& kind = e_.kinds[static_cast<std::size_t>(k)];
             Evidence c = kind.evidence;
-            if (kind.bare_is_weaker && c != Evidence::Shape && !starts_with_letters(value, kind.prefix))
+            // Plain numbers: a check that too many of them pass, or digit
+            // groups laid out unlike the kind's, are weaker evidence.
+            const bool plain = cand.digits && ((cand.key_len <= kLongNumber && kind.weak_lengths[cand.key_len]) ||
+                                               !laid_out_as(cand, kind));
+            if (c != Evidence::Shape && (plain || (kind.bare_is_weaker && !starts_with_letters(value, kind.prefix))))
                 c = static_cast<Evidence>(static_cast<int>(c) - 1);
-            bool announced = false;
-            if (c != Evidence::Checksum) {
-                if (!have_before) {
-                    before_ = words_before(text_, s, kContextBytes);
-                    have_before = true;
-                }
-                for (const std::string& w : kind.context)
-                    if (contains_words(before_, w)) {
-                        announced = true;
-                        c = static_cast<Evidence>(static_cast<int>(c) + 1);
-                        break;
-                    }
-                if (c < sel_.min_confidence && !announced) continue;
+            bool heard = false;
+            if (c != Evidence::Checksum && announced(k, s)) {
+                heard = true;
+                c = static_cast<Evidence>(static_cast<int>(c) + 1);
             }
-            Verdict v = judge(*kind.spec, value);
-            if (!v.ok && !invalid) continue;
-            any |= v.ok;
-            hits_.push_back(Hit{s, e, k, v.ok, c, announced, std::move(v.compact)});
+            if (c < sel_.min_confidence && !heard) continue;
+            // Most candidates fail their check. Where the kind's compact form
+            // has no separator, the key fails it just as the span would, and
+            // costs no compaction.
+            if (!sel_.include_invalid && kind.key_checks && cand.words > 1 &&
+                !kind.spec->ops.validate(*kind.spec, std::string_view(key_, cand.key_len)).ok)
+                continue;
+            Verdict v = judge(*kind.spec, value, sel_.include_invalid);
+            if (!v.ok && !sel_.include_invalid) continue;
+            // The pattern last: it is dearer than most checks.
+            if (!tried) {
+                tried = true;
+                matched = re2::RE2::FullMatch(value, *g.whole);
+            }
+            if (!matched) return;
+            hits_.push_back(Hit{s, cand.end, k, v.ok, c, heard, std::move(v.compact)});
         }
-        return any;
     }
 
     // Confidence filter, then overlaps: the longest valid span wins, equal
@@ -394,9 +387,12 @@ private:
     const Engine& e_;
     const Selection& sel_;
     std::string_view text_;
-    std::vector<int> groups_;
+    GroupBits enabled_groups_;
     std::vector<Hit> hits_;
-    std::string before_;
+    std::vector<std::uint64_t> heard_;
+    std::size_t heard_at_ = SIZE_MAX;
+    std::size_t last_letter_ = SIZE_MAX;
+    char key_[kMaxKey];
 };
 
 }  // namespace
@@ -408,36 +404,65 @@ void scan(const Engine& e, const Selection& sel, std::string_view text, std::siz
 }
 
 std::vector<int> identify(const Engine& e, const Selection& sel, std::string_view value) {
-    std::vector<int> groups;
     std::vector<int> found;
-    const auto collect = [&](std::string_view v) {
-        groups.clear();
-        if (!e.exact->Match(v, &groups)) return;
-        for (int gi : groups)
-            for (int k : e.groups[static_cast<std::size_t>(gi)].kinds)
-                if (sel.enabled[static_cast<std::size_t>(k)] &&
-                    std::find(found.begin(), found.end(), k) == found.end() &&
-                    judge(*e.kinds[static_cast<std::size_t>(k)].spec, value).ok)
-                    found.push_back(k);
-    };
-    // Surrounding blanks and lower-case letters are what people type; the
+    // Surrounding blanks and small letters are what people type; the
     // validators accept both, the patterns only the canonical form.
     std::size_t b = 0, n = value.size();
     while (b < n && (value[b] == ' ' || value[b] == '\t')) ++b;
     while (n > b && (value[n - 1] == ' ' || value[n - 1] == '\t')) --n;
-    const std::string_view core = value.substr(b, n - b);
-    collect(core);
-    if (std::any_of(core.begin(), core.end(), [](char c) { return c >= 'a' && c <= 'z'; })) {
-        std::string up(core);
-        for (char& c : up)
-            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        collect(up);
+    std::size_t len = 0;
+    GroupBits cand, cand_up;
+    for (std::size_t g = 0; g < e.groups.size(); ++g)
+        for (int k : e.groups[g].kinds)
+            if (sel.enabled[static_cast<std::size_t>(k)]) {
+                cand.set(g);
+                break;
+            }
+    cand_up = cand;
+    bool small = false;
+    for (std::size_t i = b; i < n; ++i) {
+        const auto c = static_cast<unsigned char>(value[i]);
+        if (separator_byte(c)) {
+            if (i == b || separator_byte(static_cast<unsigned char>(value[i - 1]))) return found;
+            cand &= e.by_separator[c == ' ' ? 0 : c == '-' ? 1 : c == '.' ? 2 : 3];
+            cand_up &= e.by_separator[c == ' ' ? 0 : c == '-' ? 1 : c == '.' ? 2 : 3];
+            continue;
+        }
+        if (len == kMaxKey) return found;
+        const unsigned char u = c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - 'a' + 'A') : c;
+        small |= u != c;
+        cand &= e.by_class[len][class_index(c)];
+        cand_up &= e.by_class[len++][class_index(u)];
     }
-    std::stable_sort(found.begin(), found.end(), [&](int a, int b2) {
-        const Evidence ea = e.kinds[static_cast<std::size_t>(a)].evidence;
-        const Evidence eb = e.kinds[static_cast<std::size_t>(b2)].evidence;
-        if (ea != eb) return ea > eb;
-        return a < b2;
+    if (len == 0) return found;
+    cand &= e.by_length[len];
+    cand_up &= e.by_length[len];
+    const std::string_view core = value.substr(b, n - b);
+    std::string core_up;
+    if (small) {
+        core_up.assign(core);
+        for (char& c : core_up)
+            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    for (std::size_t g = 0; g < e.groups.size(); ++g) {
+        const bool as_written = (cand.w[g / 64] >> (g % 64)) & 1;
+        const bool as_upper = small && ((cand_up.w[g / 64] >> (g % 64)) & 1);
+        if (!as_written && !as_upper) continue;
+        const Group& grp = e.groups[g];
+        if (!(as_written && re2::RE2::FullMatch(core, *grp.whole)) &&
+            !(as_upper && re2::RE2::FullMatch(core_up, *grp.whole)))
+            continue;
+        for (int k : grp.kinds)
+            if (sel.enabled[static_cast<std::size_t>(k)]) {
+                const ov::ValidatorSpec& spec = *e.kinds[static_cast<std::size_t>(k)].spec;
+                if (spec.ops.validate(spec, value).ok) found.push_back(k);
+            }
+    }
+    std::sort(found.begin(), found.end(), [&](int x, int y) {
+        const Evidence ex = e.kinds[static_cast<std::size_t>(x)].evidence;
+        const Evidence ey = e.kinds[static_cast<std::size_t>(y)].evidence;
+        if (ex != ey) return ex > ey;
+        return x < y;
     });
     return found;
 }

@@ -177,7 +177,135 @@ private:
     std::string sep_;
 };
 
+constexpr std::string_view kAllSeparators = " -./";
+
+// The classes of byte an atom matches (multi-byte literals count as
+// kOther at each of their bytes).
+std::uint8_t atom_classes(std::string_view a) {
+    constexpr std::uint8_t all = kDigit | kUpper | kLower | kOther;
+    if (a.empty() || a == ".") return all;
+    if (a[0] == '\\') {
+        if (a.size() < 2) return kOther;
+        switch (a[1]) {
+            case 'd': return kDigit;
+            case 'w': return kDigit | kUpper | kLower | kOther;
+            case 'D': case 'W': case 'S': case 's': return all;
+            default: return byte_class(static_cast<unsigned char>(a[1]));
+        }
+    }
+    if (a[0] != '[') return byte_class(static_cast<unsigned char>(a[0]));
+    if (a.size() > 1 && a[1] == '^') return all;
+    std::uint8_t out = 0;
+    for (std::size_t i = 1; i + 1 < a.size(); ++i) {
+        unsigned char lo = static_cast<unsigned char>(a[i]);
+        if (lo == '\\' && i + 2 < a.size()) {
+            const char e = a[++i];
+            if (e == 'd') out |= kDigit;
+            else if (e == 'w') out |= kDigit | kUpper | kLower | kOther;
+            else if (e == 's' || e == 'S' || e == 'D' || e == 'W') out |= all;
+            else out |= byte_class(static_cast<unsigned char>(e));
+            continue;
+        }
+        unsigned char hi = lo;
+        if (i + 3 < a.size() && a[i + 1] == '-') {
+            hi = static_cast<unsigned char>(a[i + 2]);
+            i += 2;
+        }
+        for (unsigned c = lo; c <= hi && c < 256; ++c) out |= byte_class(static_cast<unsigned char>(c));
+    }
+    return out;
+}
+
+// Whether an atom may match a separator: in the key it may then stand
+// for nothing.
+bool atom_may_separate(std::string_view a) {
+    if (a.empty() || a == ".") return true;
+    if (a[0] == '\\') return a.size() >= 2 && (a[1] == 's' || a[1] == 'S' || a[1] == 'D' || a[1] == 'W' ||
+                                                kAllSeparators.find(a[1]) != std::string_view::npos);
+    if (a[0] != '[') return kAllSeparators.find(a[0]) != std::string_view::npos;
+    if (a.size() > 1 && a[1] == '^') return true;
+    for (std::size_t i = 1; i + 1 < a.size(); ++i) {
+        const char c = a[i];
+        if (c == '\\' && i + 2 < a.size()) {
+            const char e = a[++i];
+            if (e == 's' || e == 'S' || e == 'D' || e == 'W' || kAllSeparators.find(e) != std::string_view::npos)
+                return true;
+            continue;
+        }
+        if (i + 3 < a.size() && a[i + 1] == '-') {
+            for (const char sep : kAllSeparators)
+                if (sep >= c && sep <= a[i + 2]) return true;
+            i += 2;
+            continue;
+        }
+        if (kAllSeparators.find(c) != std::string_view::npos) return true;
+    }
+    return false;
+}
+
+using Offsets = std::bitset<kMaxKey + 1>;
+
+// Walks a sequence from the key offsets `at`, marking the classes each
+// atom may put at each offset; returns the offsets after the sequence.
+class ShapeWalker {
+public:
+    explicit ShapeWalker(Shape& s) : s_(s) {}
+
+    Offsets seq(const Seq& items, Offsets at) {
+        for (const Item& it : items) {
+            if (it.separator) continue;
+            at = item(it, at);
+            if (at.none()) break;
+        }
+        return at;
+    }
+
+private:
+    Offsets once(const Item& it, const Offsets& at) {
+        if (it.group) {
+            Offsets out;
+            for (const Seq& alt : it.alts) out |= seq(alt, at);
+            return out;
+        }
+        const std::uint8_t cls = atom_classes(it.atom);
+        const std::size_t width = it.atom.size() > 1 && static_cast<unsigned char>(it.atom[0]) >= 0x80 ? it.atom.size() : 1;
+        Offsets cur = at;
+        for (std::size_t b = 0; b < width; ++b) {
+            for (std::size_t k = 0; k < kMaxKey; ++k)
+                if (cur[k]) s_.classes[k] |= (width > 1 ? kOther : cls);
+            cur <<= 1;
+        }
+        // A separator is no byte of the key.
+        if (width == 1 && atom_may_separate(it.atom)) cur |= at;
+        return cur;
+    }
+
+    Offsets item(const Item& it, Offsets at) {
+        const int max = it.max < 0 ? kMaxRepeat : it.max;
+        Offsets out = it.min == 0 ? at : Offsets();
+        for (int k = 1; k <= max && at.any(); ++k) {
+            at = once(it, at);
+            if (k >= it.min) out |= at;
+        }
+        return out;
+    }
+
+    Shape& s_;
+};
+
 }  // namespace
+
+Shape shape_of(std::string_view pattern) {
+    Parser parser(pattern, kAllSeparators);
+    Shape s;
+    Offsets start;
+    start[0] = true;
+    ShapeWalker walker(s);
+    Offsets end;
+    for (const Seq& alt : parser.alternatives()) end |= walker.seq(alt, start);
+    s.lengths = end;
+    return s;
+}
 
 std::string widen(std::string_view pattern, std::string_view separators) {
     Parser parser(pattern, separators);

@@ -4,6 +4,9 @@
 // (or as people write it) is found as well as its compact form.
 #pragma once
 
+#include <array>
+#include <bitset>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -19,5 +22,30 @@ namespace ovf {
 std::string widen(std::string_view pattern, std::string_view separators);
 
 inline constexpr int kMaxRepeat = 64;
+
+// Keys: the text of a candidate with its separators (" -./") taken out.
+// No kind's key is longer than this.
+inline constexpr std::size_t kMaxKey = 128;
+
+// Classes of key bytes, one bit each.
+enum : std::uint8_t { kDigit = 1, kUpper = 2, kLower = 4, kOther = 8 };
+
+inline std::uint8_t byte_class(unsigned char c) {
+    if (c >= '0' && c <= '9') return kDigit;
+    if (c >= 'A' && c <= 'Z') return kUpper;
+    if (c >= 'a' && c <= 'z') return kLower;
+    return kOther;
+}
+
+// What a pattern accepts once every separator is taken out: the key
+// lengths, and the classes of byte that may stand at each key position in
+// some match. Both are necessary conditions, cheap to test a key against
+// before the pattern itself is matched on the written text.
+struct Shape {
+    std::bitset<kMaxKey + 1> lengths;
+    std::array<std::uint8_t, kMaxKey> classes{};
+};
+
+Shape shape_of(std::string_view pattern);
 
 }  // namespace ovf
