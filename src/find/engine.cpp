@@ -9,6 +9,7 @@
 
 #include "find/widen.h"
 #include "re2/re2.h"
+#include "re2/set.h"
 #include "registry/registry.h"
 
 namespace ovf {
@@ -197,7 +198,9 @@ re2::RE2::Options options() {
 }  // namespace
 
 Engine::Engine() {
-    const re2::RE2::Options opt = options();
+    re2::RE2::Options opt = options();
+    opt.set_max_mem(256 << 20);  // the Set's DFA cache; it grows lazily
+    patterns = std::make_unique<re2::RE2::Set>(opt, re2::RE2::ANCHOR_BOTH);
     std::map<std::string, int> by_pattern;
     for (const ov::ValidatorSpec* spec : ov::all_validators()) {
         // A check, not an identifier: every number that passes it belongs to
@@ -217,13 +220,12 @@ Engine::Engine() {
         k.layout = layout_of(*spec);
         auto [it, fresh] = by_pattern.try_emplace(k.pattern, static_cast<int>(groups.size()));
         if (fresh) {
-            Group g;
-            g.whole = std::make_unique<re2::RE2>(k.pattern, opt);
-            g.shape = shape_of(k.pattern);
-            if (!g.whole->ok() || groups.size() == GroupBits::kCapacity) {
+            if (groups.size() == GroupBits::kCapacity || patterns->Add(k.pattern, nullptr) < 0) {
                 by_pattern.erase(it);
                 continue;
             }
+            Group g;
+            g.shape = shape_of(k.pattern);
             groups.push_back(std::move(g));
         }
         k.group = it->second;
@@ -231,6 +233,7 @@ Engine::Engine() {
         groups[static_cast<std::size_t>(k.group)].kinds.push_back(static_cast<int>(kinds.size()));
         kinds.push_back(std::move(k));
     }
+    if (!patterns->Compile()) throw std::bad_alloc();
     constexpr std::string_view kSeps = " -./";
     for (std::size_t gi = 0; gi < groups.size(); ++gi) {
         const Group& g = groups[gi];
@@ -308,6 +311,8 @@ Selection select(const Engine& e, const std::vector<std::string_view>* ids,
             if (!wanted[e.kinds[k].spec->country]) sel.enabled[k] = false;
     }
     if (!unknown_ids.empty() || !unknown_countries.empty()) sel.enabled.assign(e.kinds.size(), false);
+    for (std::size_t k = 0; k < e.kinds.size(); ++k)
+        if (sel.enabled[k]) sel.groups.set(static_cast<std::size_t>(e.kinds[k].group));
     return sel;
 }
 

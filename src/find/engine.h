@@ -7,8 +7,8 @@
 // per byte) and keeps only segments with a digit or a long capital run.
 // Within a run, every span from a word to a later word is a candidate: its key (the span without separators) is tested against
 // bit sets of the groups whose patterns allow its length and the byte class
-// at each position, and only the groups left match the candidate with their
-// own RE2 before the kind's validate decides.
+// at each position; the kinds left are checked, and a candidate that passes
+// is matched against every scanning pattern at once by one RE2::Set.
 #pragma once
 
 #include <cstddef>
@@ -82,7 +82,6 @@ struct Kind {
 
 // Kinds with one and the same scanning pattern share one group.
 struct Group {
-    std::unique_ptr<re2::RE2> whole;  // the scanning pattern, matched on a whole candidate
     Shape shape;
     std::vector<int> kinds;
 };
@@ -90,6 +89,9 @@ struct Group {
 struct Engine {
     std::vector<Kind> kinds;  // in registry order
     std::vector<Group> groups;
+    // Every group's scanning pattern in one automaton, anchored at both
+    // ends: the groups whose pattern a whole candidate matches, in one pass.
+    std::unique_ptr<re2::RE2::Set> patterns;
     // Groups by what a key holds: its length, the class of byte at each
     // position, and each separator the written candidate uses.
     GroupBits by_length[kMaxKey + 1];
@@ -115,6 +117,7 @@ const Engine& engine();
 // (so shape-only kinds appear at the default only after their word).
 struct Selection {
     std::vector<bool> enabled;  // per kind
+    GroupBits groups;           // the groups with an enabled kind
     Evidence min_confidence = Evidence::Checksum;
     bool include_invalid = false;
 };

@@ -84,6 +84,17 @@ bool index_arg(PyObject* obj, std::size_t fallback, std::size_t& out) {
     return true;
 }
 
+// The str of kind k's id, one per kind for the life of the process (the
+// module is never unloaded); a new reference, or nullptr with an error.
+PyObject* id_of(const Engine& e, int k) {
+    static std::vector<PyObject*> ids;  // guarded by the interpreter lock
+    if (ids.empty()) ids.assign(e.kinds.size(), nullptr);
+    PyObject*& slot = ids[static_cast<std::size_t>(k)];
+    if (!slot) slot = text_of(e.kinds[static_cast<std::size_t>(k)].spec->id);
+    Py_XINCREF(slot);
+    return slot;
+}
+
 // scan(text, ids, countries, include_invalid, min_confidence, start=None, stop=None)
 // -> [(id, start, end, compact, valid, confidence)] for the matches starting
 // in text[start:stop]; the rest of the text is context.
@@ -126,7 +137,7 @@ PyObject* fn_scan(PyObject*, PyObject* const* args, Py_ssize_t nargs, PyObject* 
             const Hit& h = hits[i];
             const std::size_t s = cps.index(h.start);
             const std::size_t n = ascii ? h.end - h.start : CodePoints(text.substr(h.start), false).index(h.end - h.start);
-            PyObject* item = Py_BuildValue("(NnnNOs)", text_of(e->kinds[static_cast<std::size_t>(h.kind)].spec->id),
+            PyObject* item = Py_BuildValue("(NnnNOs)", id_of(*e, h.kind),
                                            static_cast<Py_ssize_t>(s), static_cast<Py_ssize_t>(s + n),
                                            text_of(h.compact), h.valid ? Py_True : Py_False,
                                            confidence_name(h.confidence));
@@ -149,8 +160,14 @@ PyObject* fn_identify(PyObject*, PyObject* const* args, Py_ssize_t nargs, PyObje
     return guarded([&]() -> PyObject* {
         const Engine* e = engine_or_error();
         if (!e) return nullptr;
-        Selection sel;
-        if (!read_selection(*e, Py_None, a[1], Py_False, nullptr, sel)) return nullptr;
+        // Every kind, the usual call, is selected once.
+        static const Selection every = [&] {
+            std::vector<std::string> none_a, none_b;
+            return select(*e, nullptr, nullptr, none_a, none_b);
+        }();
+        Selection chosen;
+        if (a[1] != Py_None && !read_selection(*e, Py_None, a[1], Py_False, nullptr, chosen)) return nullptr;
+        const Selection& sel = a[1] == Py_None ? every : chosen;
         std::string_view value;
         bool ascii = false;
         if (!utf8_of(a[0], value, ascii)) return nullptr;
@@ -158,7 +175,7 @@ PyObject* fn_identify(PyObject*, PyObject* const* args, Py_ssize_t nargs, PyObje
         PyObject* list = PyList_New(static_cast<Py_ssize_t>(found.size()));
         if (!list) return nullptr;
         for (std::size_t i = 0; i < found.size(); ++i) {
-            PyObject* id = text_of(e->kinds[static_cast<std::size_t>(found[i])].spec->id);
+            PyObject* id = id_of(*e, found[i]);
             if (!id) {
                 Py_DECREF(list);
                 return nullptr;

@@ -40,10 +40,7 @@ Verdict judge(const ov::ValidatorSpec& spec, std::string_view value, bool want_f
 
 class Scanner {
 public:
-    Scanner(const Engine& e, const Selection& sel, std::string_view text) : e_(e), sel_(sel), text_(text) {
-        for (std::size_t gi = 0; gi < e_.groups.size(); ++gi)
-            if (any_enabled(e_.groups[gi])) enabled_groups_.set(gi);
-    }
+    Scanner(const Engine& e, const Selection& sel, std::string_view text) : e_(e), sel_(sel), text_(text) {}
 
     void run(std::size_t from, std::size_t to, std::vector<Hit>& out) {
         const std::size_t m = e_.max_candidate;
@@ -54,12 +51,6 @@ public:
     }
 
 private:
-    bool any_enabled(const Group& g) const {
-        for (int k : g.kinds)
-            if (sel_.enabled[static_cast<std::size_t>(k)]) return true;
-        return false;
-    }
-
     // Runs of words that could belong to an identifier, joined by single
     // separators. A word with a lower-case or non-ASCII letter and no digit
     // is prose and ends the run, so a sentence costs a table look-up per
@@ -223,7 +214,7 @@ private:
     // narrowed byte by byte, and the walk stops when none is left.
     void walk(std::size_t a, std::size_t e) {
         const auto* t = reinterpret_cast<const unsigned char*>(text_.data());
-        GroupBits alive = enabled_groups_;
+        GroupBits alive = sel_.groups;
         Candidate c;
         c.start = a;
         std::size_t pos = a;
@@ -332,14 +323,28 @@ private:
                 continue;
             Verdict v = judge(*kind.spec, value, sel_.include_invalid);
             if (!v.ok && !sel_.include_invalid) continue;
-            // The pattern last: it is dearer than most checks.
+            // The patterns last: they cost more than most checks.
             if (!tried) {
                 tried = true;
-                matched = re2::RE2::FullMatch(value, *g.whole);
+                matched = pattern_matches(g, cand);
             }
             if (!matched) return;
             hits_.push_back(Hit{s, cand.end, k, v.ok, c, heard, std::move(v.compact)});
         }
+    }
+
+    // Whether the candidate matches the group's scanning pattern. All the
+    // patterns are matched at once, once per candidate.
+    bool pattern_matches(const Group& g, const Candidate& c) {
+        if (matched_start_ != c.start || matched_end_ != c.end) {
+            matched_start_ = c.start;
+            matched_end_ = c.end;
+            matched_.clear();
+            e_.patterns->Match(text_.substr(c.start, c.end - c.start), &matched_);
+            std::sort(matched_.begin(), matched_.end());
+        }
+        const int gi = static_cast<int>(&g - e_.groups.data());
+        return std::binary_search(matched_.begin(), matched_.end(), gi);
     }
 
     // Confidence filter, then overlaps: the longest valid span wins, equal
@@ -387,11 +392,12 @@ private:
     const Engine& e_;
     const Selection& sel_;
     std::string_view text_;
-    GroupBits enabled_groups_;
     std::vector<Hit> hits_;
     std::vector<std::uint64_t> heard_;
     std::size_t heard_at_ = SIZE_MAX;
     std::size_t last_letter_ = SIZE_MAX;
+    std::vector<int> matched_;  // groups whose pattern the candidate below matches
+    std::size_t matched_start_ = SIZE_MAX, matched_end_ = SIZE_MAX;
     char key_[kMaxKey];
 };
 
@@ -411,14 +417,7 @@ std::vector<int> identify(const Engine& e, const Selection& sel, std::string_vie
     while (b < n && (value[b] == ' ' || value[b] == '\t')) ++b;
     while (n > b && (value[n - 1] == ' ' || value[n - 1] == '\t')) --n;
     std::size_t len = 0;
-    GroupBits cand, cand_up;
-    for (std::size_t g = 0; g < e.groups.size(); ++g)
-        for (int k : e.groups[g].kinds)
-            if (sel.enabled[static_cast<std::size_t>(k)]) {
-                cand.set(g);
-                break;
-            }
-    cand_up = cand;
+    GroupBits cand = sel.groups, cand_up = sel.groups;
     bool small = false;
     for (std::size_t i = b; i < n; ++i) {
         const auto c = static_cast<unsigned char>(value[i]);
@@ -444,20 +443,40 @@ std::vector<int> identify(const Engine& e, const Selection& sel, std::string_vie
         for (char& c : core_up)
             if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     }
-    for (std::size_t g = 0; g < e.groups.size(); ++g) {
-        const bool as_written = (cand.w[g / 64] >> (g % 64)) & 1;
-        const bool as_upper = small && ((cand_up.w[g / 64] >> (g % 64)) & 1);
-        if (!as_written && !as_upper) continue;
-        const Group& grp = e.groups[g];
-        if (!(as_written && re2::RE2::FullMatch(core, *grp.whole)) &&
-            !(as_upper && re2::RE2::FullMatch(core_up, *grp.whole)))
-            continue;
-        for (int k : grp.kinds)
-            if (sel.enabled[static_cast<std::size_t>(k)]) {
+    // The groups whose pattern the value matches (as written, or in
+    // capitals), found at the first kind whose check passes.
+    std::vector<int> matched, upper;
+    bool looked = false;
+    const auto pattern_matches = [&](std::size_t g, bool as_written, bool as_upper) {
+        if (!looked) {
+            looked = true;
+            e.patterns->Match(core, &matched);
+            if (small) e.patterns->Match(core_up, &upper);
+        }
+        const int gi = static_cast<int>(g);
+        return (as_written && std::find(matched.begin(), matched.end(), gi) != matched.end()) ||
+               (as_upper && std::find(upper.begin(), upper.end(), gi) != upper.end());
+    };
+    GroupBits either = cand;
+    if (small)
+        for (std::size_t w = 0; w < GroupBits::kWords; ++w) either.w[w] |= cand_up.w[w];
+    for (std::size_t w = 0; w < GroupBits::kWords; ++w)
+        for (std::uint64_t bits = either.w[w]; bits; bits &= bits - 1) {
+            const std::size_t g = w * 64 + static_cast<std::size_t>(std::countr_zero(bits));
+            const bool as_written = (cand.w[w] >> (g % 64)) & 1;
+            const bool as_upper = small && ((cand_up.w[w] >> (g % 64)) & 1);
+            bool pattern = false, tried = false;
+            for (int k : e.groups[g].kinds) {
+                if (!sel.enabled[static_cast<std::size_t>(k)]) continue;
                 const ov::ValidatorSpec& spec = *e.kinds[static_cast<std::size_t>(k)].spec;
-                if (spec.ops.validate(spec, value).ok) found.push_back(k);
+                if (!spec.ops.validate(spec, value).ok) continue;
+                if (!tried) {
+                    tried = true;
+                    pattern = pattern_matches(g, as_written, as_upper);
+                }
+                if (pattern) found.push_back(k);
             }
-    }
+        }
     std::sort(found.begin(), found.end(), [&](int x, int y) {
         const Evidence ex = e.kinds[static_cast<std::size_t>(x)].evidence;
         const Evidence ey = e.kinds[static_cast<std::size_t>(y)].evidence;
