@@ -6,46 +6,68 @@ namespace ovf {
 
 namespace {
 
-// The first run of letters and digits of `s` starting at `at`, or empty.
-std::string_view word_at(std::string_view s, std::size_t at) {
-    std::size_t e = at;
-    while (e < s.size() && alnum_byte(static_cast<unsigned char>(s[e]))) ++e;
-    return s.substr(at, e - at);
+// Letters and digits of any script (the bytes of a non-ASCII character
+// count as letters).
+bool word_char(unsigned char c) { return alnum_byte(c) || c >= 0x80; }
+
+// The end of the word of `s` starting at `at`.
+std::size_t word_end(std::string_view s, std::size_t at) {
+    while (at < s.size() && word_char(static_cast<unsigned char>(s[at]))) ++at;
+    return at;
 }
 
-void mark(std::vector<std::uint64_t>& out, int kind) {
-    const auto k = static_cast<std::size_t>(kind);
-    if (k / 64 < out.size()) out[k / 64] |= std::uint64_t{1} << (k % 64);
+char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Whether `phrase` (lower-case) stands in `text` at `at`, ignoring case,
+// and ends a word there.
+bool phrase_at(std::string_view text, std::size_t at, std::string_view phrase) {
+    if (text.size() - at < phrase.size()) return false;
+    for (std::size_t i = 0; i < phrase.size(); ++i)
+        if (lower(text[at + i]) != phrase[i]) return false;
+    const std::size_t end = at + phrase.size();
+    return end == text.size() || !alnum_byte(static_cast<unsigned char>(text[end]));
 }
 
 }  // namespace
 
 void ContextIndex::add(std::string_view phrase, int kind) {
     if (phrase.empty()) return;
-    const std::string_view first = word_at(phrase, 0);
+    const std::string_view first = phrase.substr(0, word_end(phrase, 0));
     if (first.empty()) other_.push_back({std::string(phrase), kind});
-    else by_first_word_[std::string(first)].push_back({std::string(phrase), kind});
+    else {
+        by_first_word_[std::string(first)].push_back({std::string(phrase), kind});
+        sketches_[sketch(first)] = true;
+    }
 }
 
-void ContextIndex::announced(std::string_view hay, std::vector<std::uint64_t>& out) const {
-    for (const Entry& e : other_)
-        if (contains_words(hay, e.phrase)) mark(out, e.kind);
-    std::string word;
-    for (std::size_t i = 0; i < hay.size();) {
-        if (!alnum_byte(static_cast<unsigned char>(hay[i]))) {
+void ContextIndex::scan(std::string_view text, std::size_t from, std::size_t to, std::vector<PhraseHit>& out) const {
+    constexpr std::size_t kLongestWord = 48;
+    char word[kLongestWord];
+    to = std::min(to, text.size());
+    for (std::size_t i = from; i < to;) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const bool starts = word_char(c) && (i == 0 || !word_char(static_cast<unsigned char>(text[i - 1])));
+        if (!word_char(c)) {
+            for (const Entry& e : other_)
+                if (static_cast<char>(c) == e.phrase[0] && (i == 0 || !alnum_byte(static_cast<unsigned char>(text[i - 1]))) &&
+                    phrase_at(text, i, e.phrase))
+                    out.push_back({i, i + e.phrase.size(), e.kind});
             ++i;
             continue;
         }
-        const std::string_view w = word_at(hay, i);
-        word.assign(w);
-        if (const auto it = by_first_word_.find(word); it != by_first_word_.end())
-            for (const Entry& e : it->second) {
-                const std::size_t end = i + e.phrase.size();
-                if (hay.compare(i, e.phrase.size(), e.phrase) == 0 &&
-                    (end == hay.size() || !alnum_byte(static_cast<unsigned char>(hay[end]))))
-                    mark(out, e.kind);
+        const std::size_t end = word_end(text, i);
+        if (starts && end - i <= kLongestWord) {
+            for (std::size_t k = i; k < end; ++k) word[k - i] = lower(text[k]);
+            const std::string_view w(word, end - i);
+            if (!sketches_[sketch(w)]) {
+                i = end;
+                continue;
             }
-        i += w.size();
+            if (const auto it = by_first_word_.find(w); it != by_first_word_.end())
+                for (const Entry& e : it->second)
+                    if (phrase_at(text, i, e.phrase)) out.push_back({i, i + e.phrase.size(), e.kind});
+        }
+        i = end;
     }
 }
 

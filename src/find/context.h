@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstddef>
+#include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -17,18 +19,35 @@ public:
     // `phrase` (lower-case ASCII, whole words) announces kind `kind`.
     void add(std::string_view phrase, int kind);
 
-    // Sets bit k of `out` (one bit per kind, out.size() * 64 kinds) for
-    // every kind one of whose phrases occurs as whole words in `hay`
-    // (lower-case).
-    void announced(std::string_view hay, std::vector<std::uint64_t>& out) const;
+    struct PhraseHit {
+        std::size_t start, end;  // byte offsets into the text
+        int kind;
+    };
+
+    // Appends every phrase, in any case, that starts a word in
+    // text[from, to) and ends one, in text order.
+    void scan(std::string_view text, std::size_t from, std::size_t to, std::vector<PhraseHit>& out) const;
 
 private:
     struct Entry {
         std::string phrase;
         int kind;
     };
-    std::unordered_map<std::string, std::vector<Entry>> by_first_word_;
-    std::vector<Entry> other_;  // phrases that start with no letter or digit
+    // Looked up by string_view, with no copy of the word.
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const noexcept { return std::hash<std::string_view>{}(s); }
+    };
+    std::unordered_map<std::string, std::vector<Entry>, Hash, std::equal_to<>> by_first_word_;
+    std::vector<Entry> other_;  // phrases that start with punctuation
+    // A cheap first test of a word: its first two bytes and its length.
+    static std::size_t sketch(std::string_view w) noexcept {
+        const auto a = static_cast<unsigned char>(w[0]);
+        const auto b = w.size() > 1 ? static_cast<unsigned char>(w[1]) : 0u;
+        return (a * 31u + b * 7u + w.size() * 131u) % kSketch;
+    }
+    static constexpr std::size_t kSketch = 4096;
+    std::vector<bool> sketches_ = std::vector<bool>(kSketch, false);
 };
 
 }  // namespace ovf

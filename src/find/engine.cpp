@@ -2,6 +2,7 @@
 // context words of every kind, and the compiled automata.
 #include "find/engine.h"
 
+#include <algorithm>
 #include <bitset>
 #include <map>
 #include <mutex>
@@ -242,6 +243,11 @@ Engine::Engine() {
         for (std::size_t p = 0; p < kMaxKey; ++p)
             for (int c = 0; c < 4; ++c)
                 if (g.shape.classes[p] & (1u << c)) by_class[p][c].set(gi);
+        for (int k : g.kinds) {
+            const std::vector<std::uint8_t>& layout = kinds[static_cast<std::size_t>(k)].layout;
+            for (std::size_t i = 0; i < layout.size() && i < kLayoutWords; ++i)
+                if (layout[i] < kLayoutLengths) layout_at[i][layout[i]].set(gi);
+        }
         // A separator the compaction keeps stands in the pattern itself.
         for (std::size_t s = 0; s < kSeps.size(); ++s)
             for (int k : g.kinds)
@@ -283,9 +289,35 @@ const char* confidence_name(Evidence c) noexcept {
     return "checksum";
 }
 
+void settle(const Engine& e, Selection& sel) {
+    sel.groups = sel.sure = sel.sure_plain = GroupBits();
+    for (GroupBits& b : sel.sure_number) b = GroupBits();
+    sel.sure_layout.clear();
+    for (std::size_t k = 0; k < e.kinds.size() && k < sel.enabled.size(); ++k) {
+        if (!sel.enabled[k]) continue;
+        const Kind& kind = e.kinds[k];
+        const auto g = static_cast<std::size_t>(kind.group);
+        sel.groups.set(g);
+        if (kind.evidence < sel.min_confidence) continue;
+        sel.sure.set(g);
+        // One step weaker on a plain number (shape stays shape).
+        if (kind.evidence == Evidence::Shape || static_cast<int>(kind.evidence) - 1 >= static_cast<int>(sel.min_confidence))
+            sel.sure_plain.set(g);
+        for (std::size_t n = 1; n <= kLongNumber; ++n)
+            if (!kind.weak_lengths[n]) sel.sure_number[n].set(g);
+        if (kind.layout.size() > 1) {
+            const std::uint64_t code = layout_code(kind.layout.data(), kind.layout.size());
+            auto it = std::lower_bound(sel.sure_layout.begin(), sel.sure_layout.end(), code,
+                                       [](const auto& p, std::uint64_t v) { return p.first < v; });
+            if (it == sel.sure_layout.end() || it->first != code) it = sel.sure_layout.insert(it, {code, GroupBits()});
+            it->second.set(g);
+        }
+    }
+}
+
 Selection select(const Engine& e, const std::vector<std::string_view>* ids,
                  const std::vector<std::string_view>* countries, std::vector<std::string>& unknown_ids,
-                 std::vector<std::string>& unknown_countries) {
+                 std::vector<std::string>& unknown_countries, Evidence min_confidence) {
     Selection sel;
     sel.enabled.assign(e.kinds.size(), ids == nullptr);
     if (ids) {
@@ -311,8 +343,8 @@ Selection select(const Engine& e, const std::vector<std::string_view>* ids,
             if (!wanted[e.kinds[k].spec->country]) sel.enabled[k] = false;
     }
     if (!unknown_ids.empty() || !unknown_countries.empty()) sel.enabled.assign(e.kinds.size(), false);
-    for (std::size_t k = 0; k < e.kinds.size(); ++k)
-        if (sel.enabled[k]) sel.groups.set(static_cast<std::size_t>(e.kinds[k].group));
+    sel.min_confidence = min_confidence;
+    settle(e, sel);
     return sel;
 }
 

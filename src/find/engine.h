@@ -49,7 +49,12 @@ struct GroupBits {
         for (std::size_t k = 0; k < kWords; ++k) w[k] &= o.w[k];
         return *this;
     }
+    GroupBits& operator|=(const GroupBits& o) noexcept {
+        for (std::size_t k = 0; k < kWords; ++k) w[k] |= o.w[k];
+        return *this;
+    }
     friend GroupBits operator&(GroupBits a, const GroupBits& b) noexcept { return a &= b; }
+    friend GroupBits operator|(GroupBits a, const GroupBits& b) noexcept { return a |= b; }
 };
 
 // One kind the finder reports.
@@ -97,6 +102,10 @@ struct Engine {
     GroupBits by_length[kMaxKey + 1];
     GroupBits by_class[kMaxKey][4];  // by class_index of the byte
     GroupBits by_separator[4];  // ' ', '-', '.', '/'
+    // Groups with a kind whose `format` writes a group of n characters as
+    // its i-th (layout_at[i][n], n < kLayoutLengths).
+    static constexpr std::size_t kLayoutWords = 16, kLayoutLengths = 64;
+    GroupBits layout_at[kLayoutWords][kLayoutLengths];
     ContextIndex context;             // every kind's context words
     bool soft[256] = {};              // bytes that may occur inside a candidate
     std::size_t max_candidate = 0;    // bytes; longer spans are never candidates
@@ -115,18 +124,37 @@ const Engine& engine();
 // What a call asks for. A match is reported when its confidence reaches
 // min_confidence, or when one of its kind's context words announces it
 // (so shape-only kinds appear at the default only after their word).
+// A digit layout ("4 4 4 4") as one number; equal layouts give equal codes.
+inline std::uint64_t layout_code(const std::uint8_t* lengths, std::size_t n) noexcept {
+    std::uint64_t h = 1469598103934665603ull;
+    for (std::size_t i = 0; i < n; ++i) h = (h ^ lengths[i]) * 1099511628211ull;
+    return h ^ n;
+}
+
 struct Selection {
     std::vector<bool> enabled;  // per kind
     GroupBits groups;           // the groups with an enabled kind
+    // The groups with an enabled kind that reaches min_confidence without a
+    // context word: on any candidate (sure); on plain numbers, whatever
+    // their length and layout (sure_plain); on a number of one group of n
+    // digits (sure_number[n], n up to kLongNumber); on a number laid out as
+    // a kind's `format` writes it (sure_layout, by layout_code).
+    GroupBits sure, sure_plain;
+    GroupBits sure_number[kLongNumber + 1];
+    std::vector<std::pair<std::uint64_t, GroupBits>> sure_layout;  // sorted by code
     Evidence min_confidence = Evidence::Checksum;
     bool include_invalid = false;
 };
+
+// Sets the selection's group bits from `enabled` and `min_confidence`
+// (select does; call it again after changing either).
+void settle(const Engine& e, Selection& sel);
 
 // A selection of every kind (or of `ids` and/or `countries`). Unknown names
 // are returned in `unknown_ids`/`unknown_countries` and leave the selection empty.
 Selection select(const Engine& e, const std::vector<std::string_view>* ids,
                  const std::vector<std::string_view>* countries, std::vector<std::string>& unknown_ids,
-                 std::vector<std::string>& unknown_countries);
+                 std::vector<std::string>& unknown_countries, Evidence min_confidence = Evidence::Checksum);
 
 struct Hit {
     std::size_t start = 0, end = 0;  // byte offsets into the scanned text

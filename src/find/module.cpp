@@ -257,9 +257,22 @@ bool read_selection(const Engine& e, PyObject* ids, PyObject* countries, PyObjec
     std::vector<std::string_view> id_list, country_list;
     if (ids != Py_None && !str_items(ids, "ids", id_list)) return false;
     if (countries != Py_None && !str_items(countries, "countries", country_list)) return false;
+    // An unknown id or country is reported before a wrong min_confidence.
+    Evidence min = Evidence::Checksum;
+    bool bad_min = false;
+    if (min_confidence && min_confidence != Py_None) {
+        Py_ssize_t len = 0;
+        const char* p = PyUnicode_Check(min_confidence) ? PyUnicode_AsUTF8AndSize(min_confidence, &len) : nullptr;
+        PyErr_Clear();
+        const std::string_view c = p ? std::string_view(p, static_cast<std::size_t>(len)) : std::string_view();
+        if (c == "checksum") min = Evidence::Checksum;
+        else if (c == "component") min = Evidence::Component;
+        else if (c == "shape") min = Evidence::Shape;
+        else bad_min = true;
+    }
     std::vector<std::string> bad_ids, bad_countries;
     sel = select(e, ids == Py_None ? nullptr : &id_list, countries == Py_None ? nullptr : &country_list, bad_ids,
-                 bad_countries);
+                 bad_countries, min);
     if (!bad_ids.empty()) {
         PyObject* names = joined(bad_ids);
         PyObject* msg = names ? PyUnicode_FromFormat("unknown validator id: %U", names) : nullptr;
@@ -281,19 +294,10 @@ bool read_selection(const Engine& e, PyObject* ids, PyObject* countries, PyObjec
     const int inv = PyObject_IsTrue(include_invalid);
     if (inv < 0) return false;
     sel.include_invalid = inv == 1;
-    if (min_confidence && min_confidence != Py_None) {
-        Py_ssize_t len = 0;
-        const char* p = PyUnicode_Check(min_confidence) ? PyUnicode_AsUTF8AndSize(min_confidence, &len) : nullptr;
-        const std::string_view c = p ? std::string_view(p, static_cast<std::size_t>(len)) : std::string_view();
-        if (c == "checksum") sel.min_confidence = Evidence::Checksum;
-        else if (c == "component") sel.min_confidence = Evidence::Component;
-        else if (c == "shape") sel.min_confidence = Evidence::Shape;
-        else {
-            PyErr_Clear();
-            PyErr_Format(PyExc_ValueError, "min_confidence must be 'checksum', 'component' or 'shape', got %R",
-                         min_confidence);
-            return false;
-        }
+    if (bad_min) {
+        PyErr_Format(PyExc_ValueError, "min_confidence must be 'checksum', 'component' or 'shape', got %R",
+                     min_confidence);
+        return false;
     }
     return true;
 }

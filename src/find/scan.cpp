@@ -189,32 +189,36 @@ private:
         // date.
         if (text_[s] == '+' || looks_like_date(text_.substr(s, e - s))) return;
         const auto* t = reinterpret_cast<const unsigned char*>(text_.data());
-        // The last ASCII letter before the current word: context words are
-        // looked for only where one stands close enough.
-        last_letter_ = SIZE_MAX;
-        for (std::size_t i = s; i > 0 && s - i < kContextBytes; --i)
-            if (ascii_letter(t[i - 1])) {
-                last_letter_ = i - 1;
+        // Where the run's last byte other than a digit or a separator stands:
+        // after it, every span is a plain number.
+        digits_from_ = s;
+        for (std::size_t i = e; i > s; --i)
+            if (!separator_byte(t[i - 1]) && (t[i - 1] < '0' || t[i - 1] > '9')) {
+                digits_from_ = i;
                 break;
             }
         for (std::size_t a = s; a < e;) {
             std::size_t end = a;
             while (end < e && !separator_byte(t[end])) ++end;
             if (t[a] != '+') walk(a, e);
-            for (std::size_t i = a; i < end; ++i)
-                if (ascii_letter(t[i])) last_letter_ = i;
             a = end + 1;
         }
     }
-
-    static bool ascii_letter(unsigned char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; }
 
     // The spans that start at word `a` of the run ending at `e`. The key
     // grows a word at a time; the groups whose shape still allows it are
     // narrowed byte by byte, and the walk stops when none is left.
     void walk(std::size_t a, std::size_t e) {
         const auto* t = reinterpret_cast<const unsigned char*>(text_.data());
-        GroupBits alive = sel_.groups;
+        // Kinds that need a context word to be reported are left out unless
+        // one stands before the start.
+        const GroupBits heard = context_for(a);
+        GroupBits alive = sel_.groups & (sel_.sure | heard);
+        if (!alive.any()) return;
+        // A plain number goes on only for kinds laid out as its groups so
+        // far, kinds that need no layout, and announced kinds.
+        const bool plain = a >= digits_from_;
+        GroupBits laid_out = alive;
         Candidate c;
         c.start = a;
         std::size_t pos = a;
@@ -236,6 +240,12 @@ private:
             if (end >= e) return;
             // Only groups written with this separator go on.
             alive &= e_.by_separator[separator_index(t[end])];
+            if (plain) {
+                const std::size_t i = c.words - 1, n = end - pos;
+                laid_out &= i < Engine::kLayoutWords && n < Engine::kLayoutLengths ? e_.layout_at[i][n] : GroupBits();
+                alive &= laid_out | sel_.sure_plain | heard;
+                if (!alive.any()) return;
+            }
             pos = end + 1;
         }
     }
@@ -259,14 +269,32 @@ private:
         return std::equal(kind.layout.begin(), kind.layout.end(), c.word_len);
     }
 
-    // The candidate, for the groups in `cand`.
-    void span(const Candidate& c, const GroupBits& cand) {
+    // The candidate, for the groups in `cand`: those that may reach the
+    // call's confidence alone, and those a context word announces.
+    void span(const Candidate& c, GroupBits cand) {
         if (!starts_word(c.start) || !ends_word(c.end)) return;
         const std::string_view written = text_.substr(c.start, c.end - c.start);
         if (c.digits && c.words > 1 && looks_like_date(written)) return;
+        const GroupBits sure = c.digits ? sel_.sure_plain | plain_number(c) : sel_.sure;
+        GroupBits rest = cand;
+        cand &= sure;
+        for (std::size_t w = 0; w < GroupBits::kWords; ++w) rest.w[w] &= ~sure.w[w];
+        if (rest.any()) cand |= rest & context_for(c.start);
         for (std::size_t w = 0; w < GroupBits::kWords; ++w)
             for (std::uint64_t bits = cand.w[w]; bits; bits &= bits - 1)
                 judge_group(e_.groups[w * 64 + static_cast<std::size_t>(std::countr_zero(bits))], c);
+    }
+
+    // The groups that may reach min_confidence on the plain number `c`
+    // beyond those that do on any plain number: by its length, or by its
+    // layout.
+    GroupBits plain_number(const Candidate& c) const {
+        if (c.words == 1) return c.key_len <= kLongNumber ? sel_.sure_number[c.key_len] : sel_.sure;
+        if (c.words > kMaxWords) return GroupBits();
+        const std::uint64_t code = layout_code(c.word_len, c.words);
+        const auto it = std::lower_bound(sel_.sure_layout.begin(), sel_.sure_layout.end(), code,
+                                         [](const auto& p, std::uint64_t v) { return p.first < v; });
+        return it != sel_.sure_layout.end() && it->first == code ? it->second : GroupBits();
     }
 
     // Word boundaries on the real text (a window may cut a word).
@@ -277,18 +305,43 @@ private:
         return e == text_.size() || !word_byte(static_cast<unsigned char>(text_[e]));
     }
 
-    // Whether a context word of kind `k` stands in the few words before
-    // `s`. Context words hold letters: the words are looked up once for
-    // all the starts that follow the same last letter.
+    // The kinds a context word announces in the few words before `s`
+    // (heard_), and their groups (returned).
+    const GroupBits& context_for(std::size_t s) {
+        if (heard_at_ == s) return heard_groups_;
+        heard_at_ = s;
+        heard_.assign((e_.kinds.size() + 63) / 64, 0);
+        heard_groups_ = GroupBits();
+        look_up_context(s);
+        if (phrases_.empty()) return heard_groups_;
+        const std::size_t from = context_start(text_, s, kContextBytes);
+        for (const ContextIndex::PhraseHit& h : phrases_)
+            if (h.start >= from && h.end <= s) {
+                const auto i = static_cast<std::size_t>(h.kind);
+                heard_[i / 64] |= std::uint64_t{1} << (i % 64);
+                heard_groups_.set(static_cast<std::size_t>(e_.kinds[i].group));
+            }
+        return heard_groups_;
+    }
+
     bool announced(int k, std::size_t s) {
-        if (last_letter_ == SIZE_MAX || s - last_letter_ > kContextBytes) return false;
-        if (heard_at_ != last_letter_) {
-            heard_at_ = last_letter_;
-            heard_.assign((e_.kinds.size() + 63) / 64, 0);
-            e_.context.announced(words_before(text_, s, kContextBytes), heard_);
-        }
+        context_for(s);
         const auto i = static_cast<std::size_t>(k);
         return (heard_[i / 64] >> (i % 64)) & 1;
+    }
+
+    // The phrases in the few words before `s`: the text is read once, as
+    // the starts move forward; phrases too far behind are dropped.
+    void look_up_context(std::size_t s) {
+        const std::size_t from = s > kContextBytes ? s - kContextBytes : 0;
+        if (looked_to_ < from || looked_to_ > s) {
+            phrases_.clear();
+            looked_to_ = from;
+        }
+        // A phrase that starts before `from` may end after it.
+        std::erase_if(phrases_, [&](const ContextIndex::PhraseHit& h) { return h.end + kContextBytes < s; });
+        e_.context.scan(text_, looked_to_, s, phrases_);
+        looked_to_ = s;
     }
 
     // Records a hit for every enabled kind of the group that validates
@@ -393,9 +446,12 @@ private:
     const Selection& sel_;
     std::string_view text_;
     std::vector<Hit> hits_;
-    std::vector<std::uint64_t> heard_;
+    std::vector<ContextIndex::PhraseHit> phrases_;  // of the run being scanned
+    std::vector<std::uint64_t> heard_;                 // kinds announced before heard_at_
+    GroupBits heard_groups_;                           // and their groups
     std::size_t heard_at_ = SIZE_MAX;
-    std::size_t last_letter_ = SIZE_MAX;
+    std::size_t looked_to_ = SIZE_MAX;
+    std::size_t digits_from_ = 0;  // see segment()  // phrases_ holds those starting before this
     std::vector<int> matched_;  // groups whose pattern the candidate below matches
     std::size_t matched_start_ = SIZE_MAX, matched_end_ = SIZE_MAX;
     char key_[kMaxKey];

@@ -66,8 +66,8 @@ bool contains_words(std::string_view hay, std::string_view phrase) {
     return false;
 }
 
-// The few words before `start`, lower-cased (ASCII).
-std::string words_before(std::string_view text, std::size_t start, std::size_t limit) {
+// Where the few words before `start` begin (at most `limit` bytes back).
+std::size_t context_start(std::string_view text, std::size_t start, std::size_t limit) {
     std::size_t lo = start > limit ? start - limit : 0;
     std::size_t b = start;
     int words = 0;
@@ -82,10 +82,7 @@ std::string words_before(std::string_view text, std::size_t start, std::size_t l
         in_word = !space;
         --b;
     }
-    std::string out(text.substr(b, start - b));
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
+    return b;
 }
 
 // Whether `value` starts with `prefix`, ignoring case.

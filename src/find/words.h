@@ -37,8 +37,8 @@ bool inner_mark(const unsigned char* t, std::size_t j, std::size_t limit);
 // Whether `phrase` occurs as whole words in `hay`.
 bool contains_words(std::string_view hay, std::string_view phrase);
 
-// The few words before `start` (at most `limit` bytes back), lower-cased.
-std::string words_before(std::string_view text, std::size_t start, std::size_t limit);
+// Where the few words before `start` begin (at most `limit` bytes back).
+std::size_t context_start(std::string_view text, std::size_t start, std::size_t limit);
 
 // Whether `value` starts with the capitals `prefix`, ignoring case.
 bool starts_with_letters(std::string_view value, std::string_view prefix);

@@ -39,6 +39,7 @@ void run_one(const std::string& text, std::uint32_t knobs) {
     sel.include_invalid = (knobs >> 2) & 1;
     if ((knobs >> 3) & 1)
         for (std::size_t k = 0; k < sel.enabled.size(); ++k) sel.enabled[k] = ((k * 7 + knobs) % 5) == 0;
+    ovf::settle(e, sel);
     std::vector<ovf::Hit> whole;
     ovf::scan(e, sel, text, whole);
     for (std::size_t i = 0; i < whole.size(); ++i) {
