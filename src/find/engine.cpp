@@ -243,8 +243,11 @@ Engine::Engine() {
         for (std::size_t p = 0; p < kMaxKey; ++p)
             for (int c = 0; c < 4; ++c)
                 if (g.shape.classes[p] & (1u << c)) by_class[p][c].set(gi);
+        for (unsigned mask = 0; mask < 16; ++mask)
+            if ((g.shape.required_separators & ~mask) == 0) by_required[mask].set(gi);
         for (int k : g.kinds) {
             const std::vector<std::uint8_t>& layout = kinds[static_cast<std::size_t>(k)].layout;
+            if (layout.size() > 1) grouped.set(gi);
             for (std::size_t i = 0; i < layout.size() && i < kLayoutWords; ++i)
                 if (layout[i] < kLayoutLengths) layout_at[i][layout[i]].set(gi);
         }

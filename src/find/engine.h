@@ -102,6 +102,11 @@ struct Engine {
     GroupBits by_length[kMaxKey + 1];
     GroupBits by_class[kMaxKey][4];  // by class_index of the byte
     GroupBits by_separator[4];  // ' ', '-', '.', '/'
+    // Groups whose every pattern match holds the separators of a subset
+    // of the mask (by mask of separator bits, as Shape has them).
+    GroupBits by_required[16];
+    // Groups with a kind that `format` writes in several groups.
+    GroupBits grouped;
     // Groups with a kind whose `format` writes a group of n characters as
     // its i-th (layout_at[i][n], n < kLayoutLengths).
     static constexpr std::size_t kLayoutWords = 16, kLayoutLengths = 64;

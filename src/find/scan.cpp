@@ -235,11 +235,15 @@ private:
             if (c.words < kMaxWords) c.word_len[c.words] = static_cast<std::uint8_t>(std::min<std::size_t>(end - pos, 255));
             ++c.words;
             c.end = end;
-            const GroupBits cand = alive & e_.by_length[c.key_len];
+            const GroupBits cand = alive & e_.by_length[c.key_len] & e_.by_required[c.separators];
             if (cand.any()) span(c, cand);
             if (end >= e) return;
-            // Only groups written with this separator go on.
-            alive &= e_.by_separator[separator_index(t[end])];
+            // Only groups written with this separator go on; beyond two
+            // words, only kinds written in groups (or announced).
+            const int sep = separator_index(t[end]);
+            c.separators |= static_cast<std::uint8_t>(1u << sep);
+            alive &= e_.by_separator[sep];
+            if (c.words == 2) alive &= e_.grouped | heard;
             if (plain) {
                 const std::size_t i = c.words - 1, n = end - pos;
                 laid_out &= i < Engine::kLayoutWords && n < Engine::kLayoutLengths ? e_.layout_at[i][n] : GroupBits();
@@ -258,6 +262,7 @@ private:
     struct Candidate {
         std::size_t start = 0, end = 0, key_len = 0, words = 0;
         std::uint8_t word_len[kMaxWords] = {};
+        std::uint8_t separators = 0;  // bits by separator_index
         bool digits = true;
     };
 

@@ -295,9 +295,43 @@ private:
 
 }  // namespace
 
+namespace {
+
+std::uint8_t required(const Seq& items);
+
+// The separator bits an item demands in every match.
+std::uint8_t required(const Item& it) {
+    if (it.min == 0) return 0;
+    if (it.group) {
+        std::uint8_t all = 0xF;
+        for (const Seq& alt : it.alts) all &= required(alt);
+        return it.alts.empty() ? 0 : all;
+    }
+    if (!it.separator) return 0;
+    const std::string_view a = it.atom;
+    const char c = a.size() == 1 ? a[0] : (a.size() == 2 && a[0] == '\\' && a[1] != 's') ? a[1] : 0;
+    const std::size_t i = c ? kAllSeparators.find(c) : std::string_view::npos;
+    return i == std::string_view::npos ? 0 : static_cast<std::uint8_t>(1u << i);
+}
+
+std::uint8_t required(const Seq& items) {
+    std::uint8_t out = 0;
+    for (const Item& it : items) out |= required(it);
+    return out;
+}
+
+}  // namespace
+
 Shape shape_of(std::string_view pattern) {
     Parser parser(pattern, kAllSeparators);
     Shape s;
+    {
+        Parser again(pattern, kAllSeparators);
+        std::uint8_t all = 0xF;
+        const std::vector<Seq> alts = again.alternatives();
+        for (const Seq& alt : alts) all &= required(alt);
+        s.required_separators = alts.empty() ? 0 : all;
+    }
     Offsets start;
     start[0] = true;
     ShapeWalker walker(s);

@@ -44,6 +44,8 @@ inline std::uint8_t byte_class(unsigned char c) {
 struct Shape {
     std::bitset<kMaxKey + 1> lengths;
     std::array<std::uint8_t, kMaxKey> classes{};
+    // Separators every match holds (bit 0 ' ', 1 '-', 2 '.', 3 '/').
+    std::uint8_t required_separators = 0;
 };
 
 Shape shape_of(std::string_view pattern);
