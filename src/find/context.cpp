@@ -36,12 +36,12 @@ void ContextIndex::add(std::string_view phrase, int kind) {
     if (first.empty()) other_.push_back({std::string(phrase), kind});
     else {
         by_first_word_[std::string(first)].push_back({std::string(phrase), kind});
-        sketches_[sketch(first)] = true;
+        sketches_[sketch(first[0], first.size() > 1 ? first[1] : '\0', first.size())] = true;
+        longest_ = std::max(longest_, std::min(first.size(), kLongestWord));
     }
 }
 
 void ContextIndex::scan(std::string_view text, std::size_t from, std::size_t to, std::vector<PhraseHit>& out) const {
-    constexpr std::size_t kLongestWord = 48;
     char word[kLongestWord];
     to = std::min(to, text.size());
     for (std::size_t i = from; i < to;) {
@@ -56,16 +56,15 @@ void ContextIndex::scan(std::string_view text, std::size_t from, std::size_t to,
             continue;
         }
         const std::size_t end = word_end(text, i);
-        if (starts && end - i <= kLongestWord) {
-            for (std::size_t k = i; k < end; ++k) word[k - i] = lower(text[k]);
-            const std::string_view w(word, end - i);
-            if (!sketches_[sketch(w)]) {
-                i = end;
-                continue;
+        if (starts && end - i <= longest_) {
+            // The sketch of the word, lower-cased, before any copy.
+            const char w0 = lower(text[i]), w1 = end - i > 1 ? lower(text[i + 1]) : '\0';
+            if (sketches_[sketch(w0, w1, end - i)]) {
+                for (std::size_t k = i; k < end; ++k) word[k - i] = lower(text[k]);
+                if (const auto it = by_first_word_.find(std::string_view(word, end - i)); it != by_first_word_.end())
+                    for (const Entry& e : it->second)
+                        if (phrase_at(text, i, e.phrase)) out.push_back({i, i + e.phrase.size(), e.kind});
             }
-            if (const auto it = by_first_word_.find(w); it != by_first_word_.end())
-                for (const Entry& e : it->second)
-                    if (phrase_at(text, i, e.phrase)) out.push_back({i, i + e.phrase.size(), e.kind});
         }
         i = end;
     }

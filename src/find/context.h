@@ -41,13 +41,13 @@ private:
     std::unordered_map<std::string, std::vector<Entry>, Hash, std::equal_to<>> by_first_word_;
     std::vector<Entry> other_;  // phrases that start with punctuation
     // A cheap first test of a word: its first two bytes and its length.
-    static std::size_t sketch(std::string_view w) noexcept {
-        const auto a = static_cast<unsigned char>(w[0]);
-        const auto b = w.size() > 1 ? static_cast<unsigned char>(w[1]) : 0u;
-        return (a * 31u + b * 7u + w.size() * 131u) % kSketch;
+    static std::size_t sketch(char a, char b, std::size_t n) noexcept {
+        return (static_cast<unsigned char>(a) * 31u + static_cast<unsigned char>(b) * 7u + n * 131u) % kSketch;
     }
     static constexpr std::size_t kSketch = 4096;
+    static constexpr std::size_t kLongestWord = 48;
     std::vector<bool> sketches_ = std::vector<bool>(kSketch, false);
+    std::size_t longest_ = 0;  // the longest first word, at most kLongestWord
 };
 
 }  // namespace ovf

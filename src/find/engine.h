@@ -49,6 +49,11 @@ struct GroupBits {
         for (std::size_t k = 0; k < kWords; ++k) w[k] &= o.w[k];
         return *this;
     }
+    GroupBits operator~() const noexcept {
+        GroupBits r;
+        for (std::size_t k = 0; k < kWords; ++k) r.w[k] = ~w[k];
+        return r;
+    }
     GroupBits& operator|=(const GroupBits& o) noexcept {
         for (std::size_t k = 0; k < kWords; ++k) w[k] |= o.w[k];
         return *this;

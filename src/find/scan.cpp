@@ -210,11 +210,8 @@ private:
     // narrowed byte by byte, and the walk stops when none is left.
     void walk(std::size_t a, std::size_t e) {
         const auto* t = reinterpret_cast<const unsigned char*>(text_.data());
-        // Kinds that need a context word to be reported are left out unless
-        // one stands before the start.
-        const GroupBits heard = context_for(a);
-        GroupBits alive = sel_.groups & (sel_.sure | heard);
-        if (!alive.any()) return;
+        GroupBits alive = sel_.groups, heard;
+        bool looked = false;
         // A plain number goes on only for kinds laid out as its groups so
         // far, kinds that need no layout, and announced kinds.
         const bool plain = a >= digits_from_;
@@ -232,6 +229,19 @@ private:
                 key_[c.key_len++] = static_cast<char>(t[end]);
             }
             if (!alive.any() || end - a > e_.max_candidate) return;
+            if (!looked) {
+                // Kinds that need a context word to be reported are left out
+                // unless one stands before the start (looked up only when
+                // the first word could begin one of them).
+                looked = true;
+                if (!(alive & ~sel_.sure).any()) {
+                    alive &= sel_.sure;
+                } else {
+                    heard = context_for(a);
+                    alive &= sel_.sure | heard;
+                    if (!alive.any()) return;
+                }
+            }
             if (c.words < kMaxWords) c.word_len[c.words] = static_cast<std::uint8_t>(std::min<std::size_t>(end - pos, 255));
             ++c.words;
             c.end = end;
@@ -281,9 +291,8 @@ private:
         const std::string_view written = text_.substr(c.start, c.end - c.start);
         if (c.digits && c.words > 1 && looks_like_date(written)) return;
         const GroupBits sure = c.digits ? sel_.sure_plain | plain_number(c) : sel_.sure;
-        GroupBits rest = cand;
+        const GroupBits rest = cand & ~sure;
         cand &= sure;
-        for (std::size_t w = 0; w < GroupBits::kWords; ++w) rest.w[w] &= ~sure.w[w];
         if (rest.any()) cand |= rest & context_for(c.start);
         for (std::size_t w = 0; w < GroupBits::kWords; ++w)
             for (std::uint64_t bits = cand.w[w]; bits; bits &= bits - 1)
@@ -318,7 +327,12 @@ private:
         heard_.assign((e_.kinds.size() + 63) / 64, 0);
         heard_groups_ = GroupBits();
         look_up_context(s);
-        if (phrases_.empty()) return heard_groups_;
+        // The few words lie within kContextBytes: no phrase that close, no
+        // need to count words.
+        bool near = false;
+        for (auto h = phrases_.rbegin(); h != phrases_.rend() && !near; ++h)
+            near = h->end <= s && h->end + kContextBytes >= s;
+        if (!near) return heard_groups_;
         const std::size_t from = context_start(text_, s, kContextBytes);
         for (const ContextIndex::PhraseHit& h : phrases_)
             if (h.start >= from && h.end <= s) {
