@@ -219,6 +219,8 @@ Engine::Engine() {
         const std::string sample = sample_value(*spec);
         k.key_checks = !sample.empty() && !has_separator(sample);
         k.layout = layout_of(*spec);
+        k.periodic = k.layout.size() > 1 && k.layout.back() <= k.layout[0] &&
+                     std::all_of(k.layout.begin(), k.layout.end() - 1, [&](std::uint8_t n) { return n == k.layout[0]; });
         auto [it, fresh] = by_pattern.try_emplace(k.pattern, static_cast<int>(groups.size()));
         if (fresh) {
             if (groups.size() == GroupBits::kCapacity || patterns->Add(k.pattern, nullptr) < 0) {
@@ -241,8 +243,8 @@ Engine::Engine() {
         for (std::size_t n = 0; n <= kMaxKey; ++n)
             if (g.shape.lengths[n]) by_length[n].set(gi);
         for (std::size_t p = 0; p < kMaxKey; ++p)
-            for (int c = 0; c < 4; ++c)
-                if (g.shape.classes[p] & (1u << c)) by_class[p][c].set(gi);
+            for (int c = 0; c < kClasses; ++c)
+                if ((g.shape.classes[p] >> c) & 1) by_class[p][c].set(gi);
         for (unsigned mask = 0; mask < 16; ++mask)
             if ((g.shape.required_separators & ~mask) == 0) by_required[mask].set(gi);
         for (int k : g.kinds) {
@@ -250,6 +252,9 @@ Engine::Engine() {
             if (layout.size() > 1) grouped.set(gi);
             for (std::size_t i = 0; i < layout.size() && i < kLayoutWords; ++i)
                 if (layout[i] < kLayoutLengths) layout_at[i][layout[i]].set(gi);
+            if (kinds[static_cast<std::size_t>(k)].periodic)
+                for (std::size_t i = 0; i < kLayoutWords; ++i)
+                    for (std::size_t n = 1; n <= layout[0] && n < kLayoutLengths; ++n) layout_at[i][n].set(gi);
         }
         // A separator the compaction keeps stands in the pattern itself.
         for (std::size_t s = 0; s < kSeps.size(); ++s)

@@ -31,12 +31,6 @@ namespace ovf {
 
 using ov::Evidence;
 
-// 0 digit, 1 capital, 2 small letter, 3 anything else.
-inline int class_index(unsigned char c) noexcept {
-    const std::uint8_t b = byte_class(c);
-    return b == kDigit ? 0 : b == kUpper ? 1 : b == kLower ? 2 : 3;
-}
-
 // A set of groups (Engine::groups), one bit each.
 struct GroupBits {
     static constexpr std::size_t kWords = 4;
@@ -85,8 +79,11 @@ struct Kind {
     // Its compact form has no separator: a candidate's key (the span
     // without separators) passes its check whenever the span does.
     bool key_checks = false;
-    // The lengths of the digit groups `format` writes (empty: one group).
+    // The lengths of the groups `format` writes its sample in (empty: one
+    // group), and whether they are all alike but a shorter last one (an
+    // IBAN's fours), so that other lengths are written the same way.
     std::vector<std::uint8_t> layout;
+    bool periodic = false;
     int group = -1;                    // index of its pattern in Engine::groups
 };
 
@@ -105,7 +102,7 @@ struct Engine {
     // Groups by what a key holds: its length, the class of byte at each
     // position, and each separator the written candidate uses.
     GroupBits by_length[kMaxKey + 1];
-    GroupBits by_class[kMaxKey][4];  // by class_index of the byte
+    GroupBits by_class[kMaxKey][kClasses];  // by class_index of the byte
     GroupBits by_separator[4];  // ' ', '-', '.', '/'
     // Groups whose every pattern match holds the separators of a subset
     // of the mask (by mask of separator bits, as Shape has them).
@@ -113,7 +110,8 @@ struct Engine {
     // Groups with a kind that `format` writes in several groups.
     GroupBits grouped;
     // Groups with a kind whose `format` writes a group of n characters as
-    // its i-th (layout_at[i][n], n < kLayoutLengths).
+    // its i-th (layout_at[i][n], n < kLayoutLengths), or may (a periodic
+    // layout's group or a shorter last one anywhere).
     static constexpr std::size_t kLayoutWords = 16, kLayoutLengths = 64;
     GroupBits layout_at[kLayoutWords][kLayoutLengths];
     ContextIndex context;             // every kind's context words

@@ -1,11 +1,13 @@
 // Scanning: segments, candidates, verdicts, confidence and overlaps.
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <map>
 
 #include "find/engine.h"
 #include "find/words.h"
+#include "primitives/swar.h"
 #include "re2/re2.h"
 
 namespace ovf {
@@ -92,6 +94,14 @@ private:
             streak = 0;
         };
         while (i < limit) {
+            // Between runs, prose goes by a word at a time at most.
+            if (((t[i] | 0x20) >= 'a' && (t[i] | 0x20) <= 'z') && seg == SIZE_MAX && streak == 0 && !skipping) {
+                const std::size_t j = skip_prose(t, i, hi);
+                if (j > i) {
+                    i = j;
+                    continue;
+                }
+            }
             const unsigned char c = t[i];
             if (c == '(' || c == ')') {
                 // A bracket opens or closes a word only around its inside ("(A)").
@@ -152,17 +162,78 @@ private:
         bool digit, lower;
         int caps;
     };
+    // Bytes of prose: small letters, the bytes of other scripts' characters,
+    // blanks, commas and full stops.
+    static bool prose_byte(unsigned char c) {
+        return (c >= 'a' && c <= 'z') || c >= 0x80 || c == ' ' || c == '\n' || c == '\t' || c == '\r' || c == ',' ||
+               c == '.';
+    }
+
+    // The end of the prose from t[i] (before `limit`): whole words of small
+    // letters and letters of other scripts, and what lies between them,
+    // which end any run and start none (a word with a digit or a capital
+    // stops it). Eight bytes at a time while they are all prose.
+    static std::size_t skip_prose(const unsigned char* t, std::size_t i, std::size_t limit) {
+        namespace sw = ov::swar;
+        const auto letter = [](unsigned char c) { return ((c | 0x20) >= 'a' && (c | 0x20) <= 'z') || c >= 0x80; };
+        std::size_t j = i;
+        while (j < limit) {
+            if (limit - j >= 8) {
+                const std::uint64_t w = sw::load(t + j);
+                const std::uint64_t ascii = w & ~sw::kHigh;
+                const std::uint64_t ok = (sw::in_range(ascii, 'a', 'z') | sw::equal_to(ascii, ' ') |
+                                          sw::equal_to(ascii, '\n') | sw::equal_to(ascii, ',') |
+                                          sw::equal_to(ascii, '.') | w) &
+                                         sw::kHigh;
+                if (ok == sw::kHigh) {
+                    j += 8;
+                    continue;
+                }
+            }
+            const unsigned char c = t[j];
+            // A capital that starts a word of small letters ("Straße",
+            // "Zürich").
+            const bool capital = c >= 'A' && c <= 'Z' && (j == 0 || !letter(t[j - 1])) && j + 1 < limit &&
+                                 ((t[j + 1] >= 'a' && t[j + 1] <= 'z') ||
+                                  (t[j + 1] >= 0x80 && symbol_length(t, j + 1, limit) == 0));
+            if (!prose_byte(c) && !capital) break;
+            ++j;
+        }
+        // A word cut at the end is not known to be prose.
+        if (j < limit)
+            while (j > i && letter(t[j - 1])) --j;
+        return j;
+    }
+
+    // What a plain byte is, one bit each: plain, digit, small letter,
+    // capital.
+    static constexpr auto kWordBytes = [] {
+        std::array<std::uint8_t, 256> t{};
+        for (int c = 0; c < 256; ++c) {
+            const auto u = static_cast<unsigned char>(c);
+            if (!kPlainBytes[u]) continue;
+            t[static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(
+                1 | (c >= '0' && c <= '9' ? 2 : 0) | (c >= 'a' && c <= 'z' ? 4 : 0) | (c >= 'A' && c <= 'Z' ? 8 : 0));
+        }
+        return t;
+    }();
+
     static Word word_at(const unsigned char* t, std::size_t i, std::size_t limit) {
         std::size_t j = i;
         bool open = false, d = false, lower = false;
         int caps = 0;
         while (j < limit) {
             const unsigned char w = t[j];
-            if (plain_byte(w)) {
-                d |= w >= '0' && w <= '9';
-                lower |= w >= 'a' && w <= 'z';
-                caps += w >= 'A' && w <= 'Z';
-                ++j;
+            if (std::uint8_t f = kWordBytes[w]) {
+                // The common case: a run of plain bytes, one table look-up each.
+                unsigned seen = 0;
+                do {
+                    seen |= f;
+                    caps += f >> 3;
+                    f = ++j < limit ? kWordBytes[t[j]] : 0;
+                } while (f);
+                d |= (seen & 2) != 0;
+                lower |= (seen & 4) != 0;
             } else if (w == '(') {
                 open = true;
                 ++j;
@@ -253,13 +324,13 @@ private:
             const int sep = separator_index(t[end]);
             c.separators |= static_cast<std::uint8_t>(1u << sep);
             alive &= e_.by_separator[sep];
-            if (c.words == 2) alive &= e_.grouped | heard;
-            if (plain) {
-                const std::size_t i = c.words - 1, n = end - pos;
-                laid_out &= i < Engine::kLayoutWords && n < Engine::kLayoutLengths ? e_.layout_at[i][n] : GroupBits();
-                alive &= laid_out | sel_.sure_plain | heard;
-                if (!alive.any()) return;
-            }
+            // Beyond two words, only kinds that `format` writes in groups
+            // like these so far (or announced ones); a plain number only so.
+            const std::size_t i = c.words - 1, n = end - pos;
+            laid_out &= i < Engine::kLayoutWords && n < Engine::kLayoutLengths ? e_.layout_at[i][n] : GroupBits();
+            if (plain) alive &= laid_out | sel_.sure_plain | heard;
+            else if (c.words >= 2) alive &= (laid_out & e_.grouped) | heard;
+            if (!alive.any()) return;
             pos = end + 1;
         }
     }
@@ -282,6 +353,29 @@ private:
         if (c.words == 1) return true;
         if (c.words != kind.layout.size()) return false;
         return std::equal(kind.layout.begin(), kind.layout.end(), c.word_len);
+    }
+
+    // Whether the candidate's groups have the lengths of those `format`
+    // writes its compact value in (or of the compact value's own groups).
+    static bool written_as_format(const Kind& kind, const std::string& compact, const Candidate& c) {
+        if (c.words > kMaxWords) return false;
+        if (grouped_as(compact, c)) return true;
+        return kind.spec->ops.format && grouped_as(kind.spec->ops.format(*kind.spec, compact), c);
+    }
+
+    static bool grouped_as(std::string_view formatted, const Candidate& c) {
+        std::size_t word = 0, run = 0;
+        for (std::size_t i = 0; i <= formatted.size(); ++i) {
+            if (i < formatted.size() && !separator_byte(static_cast<unsigned char>(formatted[i]))) {
+                ++run;
+                continue;
+            }
+            if (run == 0) continue;
+            if (word == c.words || c.word_len[word] != std::min<std::size_t>(run, 255)) return false;
+            ++word;
+            run = 0;
+        }
+        return word == c.words;
     }
 
     // The candidate, for the groups in `cand`: those that may reach the
@@ -395,6 +489,11 @@ private:
                 continue;
             Verdict v = judge(*kind.spec, value, sel_.include_invalid);
             if (!v.ok && !sel_.include_invalid) continue;
+            // Three groups or more are evidence only as `format` writes them.
+            if (v.ok && cand.words >= 3 && !heard && !written_as_format(kind, v.compact, cand)) {
+                if (c == Evidence::Shape || static_cast<int>(c) - 1 < static_cast<int>(sel_.min_confidence)) continue;
+                c = static_cast<Evidence>(static_cast<int>(c) - 1);
+            }
             // The patterns last: they cost more than most checks.
             if (!tried) {
                 tried = true;

@@ -180,30 +180,30 @@ private:
 constexpr std::string_view kAllSeparators = " -./";
 
 // The classes of byte an atom matches (multi-byte literals count as
-// kOther at each of their bytes).
-std::uint8_t atom_classes(std::string_view a) {
-    constexpr std::uint8_t all = kDigit | kUpper | kLower | kOther;
-    if (a.empty() || a == ".") return all;
+// "other" at each of their bytes).
+std::uint64_t atom_classes(std::string_view a) {
+    constexpr std::uint64_t word = kAllClasses;  // letters, digits and '_'
+    if (a.empty() || a == ".") return kAllClasses;
     if (a[0] == '\\') {
-        if (a.size() < 2) return kOther;
+        if (a.size() < 2) return class_bit(0x80);
         switch (a[1]) {
             case 'd': return kDigit;
-            case 'w': return kDigit | kUpper | kLower | kOther;
-            case 'D': case 'W': case 'S': case 's': return all;
-            default: return byte_class(static_cast<unsigned char>(a[1]));
+            case 'w': return word;
+            case 'D': case 'W': case 'S': case 's': return kAllClasses;
+            default: return class_bit(static_cast<unsigned char>(a[1]));
         }
     }
-    if (a[0] != '[') return byte_class(static_cast<unsigned char>(a[0]));
-    if (a.size() > 1 && a[1] == '^') return all;
-    std::uint8_t out = 0;
+    if (a[0] != '[') return class_bit(static_cast<unsigned char>(a[0]));
+    if (a.size() > 1 && a[1] == '^') return kAllClasses;
+    std::uint64_t out = 0;
     for (std::size_t i = 1; i + 1 < a.size(); ++i) {
         unsigned char lo = static_cast<unsigned char>(a[i]);
         if (lo == '\\' && i + 2 < a.size()) {
             const char e = a[++i];
             if (e == 'd') out |= kDigit;
-            else if (e == 'w') out |= kDigit | kUpper | kLower | kOther;
-            else if (e == 's' || e == 'S' || e == 'D' || e == 'W') out |= all;
-            else out |= byte_class(static_cast<unsigned char>(e));
+            else if (e == 'w') out |= word;
+            else if (e == 's' || e == 'S' || e == 'D' || e == 'W') out |= kAllClasses;
+            else out |= class_bit(static_cast<unsigned char>(e));
             continue;
         }
         unsigned char hi = lo;
@@ -211,7 +211,7 @@ std::uint8_t atom_classes(std::string_view a) {
             hi = static_cast<unsigned char>(a[i + 2]);
             i += 2;
         }
-        for (unsigned c = lo; c <= hi && c < 256; ++c) out |= byte_class(static_cast<unsigned char>(c));
+        for (unsigned c = lo; c <= hi && c < 256; ++c) out |= class_bit(static_cast<unsigned char>(c));
     }
     return out;
 }
@@ -267,12 +267,12 @@ private:
             for (const Seq& alt : it.alts) out |= seq(alt, at);
             return out;
         }
-        const std::uint8_t cls = atom_classes(it.atom);
+        const std::uint64_t cls = atom_classes(it.atom);
         const std::size_t width = it.atom.size() > 1 && static_cast<unsigned char>(it.atom[0]) >= 0x80 ? it.atom.size() : 1;
         Offsets cur = at;
         for (std::size_t b = 0; b < width; ++b) {
             for (std::size_t k = 0; k < kMaxKey; ++k)
-                if (cur[k]) s_.classes[k] |= (width > 1 ? kOther : cls);
+                if (cur[k]) s_.classes[k] |= (width > 1 ? class_bit(0x80) : cls);
             cur <<= 1;
         }
         // A separator is no byte of the key.

@@ -27,15 +27,19 @@ inline constexpr int kMaxRepeat = 64;
 // No kind's key is longer than this.
 inline constexpr std::size_t kMaxKey = 128;
 
-// Classes of key bytes, one bit each.
-enum : std::uint8_t { kDigit = 1, kUpper = 2, kLower = 4, kOther = 8 };
+// Classes of key bytes: all digits are one class, each ASCII letter is
+// its own, everything else is one more.
+inline constexpr int kClasses = 54;
+inline constexpr std::uint64_t kAllClasses = (std::uint64_t{1} << kClasses) - 1;
 
-inline std::uint8_t byte_class(unsigned char c) {
-    if (c >= '0' && c <= '9') return kDigit;
-    if (c >= 'A' && c <= 'Z') return kUpper;
-    if (c >= 'a' && c <= 'z') return kLower;
-    return kOther;
+inline int class_index(unsigned char c) noexcept {
+    if (c >= '0' && c <= '9') return 0;
+    if (c >= 'A' && c <= 'Z') return 1 + (c - 'A');
+    if (c >= 'a' && c <= 'z') return 27 + (c - 'a');
+    return 53;
 }
+inline std::uint64_t class_bit(unsigned char c) noexcept { return std::uint64_t{1} << class_index(c); }
+inline constexpr std::uint64_t kDigit = 1;
 
 // What a pattern accepts once every separator is taken out: the key
 // lengths, and the classes of byte that may stand at each key position in
@@ -43,7 +47,7 @@ inline std::uint8_t byte_class(unsigned char c) {
 // before the pattern itself is matched on the written text.
 struct Shape {
     std::bitset<kMaxKey + 1> lengths;
-    std::array<std::uint8_t, kMaxKey> classes{};
+    std::array<std::uint64_t, kMaxKey> classes{};  // class_bit masks
     // Separators every match holds (bit 0 ' ', 1 '-', 2 '.', 3 '/').
     std::uint8_t required_separators = 0;
 };
