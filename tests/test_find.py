@@ -40,6 +40,12 @@ def _announcer(kid):
     return meta.abbreviation or meta.name
 
 
+def test_every_registered_kind_but_luhn_is_scanned_for():
+    # A kind the engine could not place (a pattern that does not compile, or
+    # no room left for its group) would silently never be found.
+    assert sorted(KINDS) == sorted(k for k in ov.validator_ids() if k != "luhn")
+
+
 @pytest.mark.parametrize("kid", KINDS)
 def test_every_kind_is_found_compact_and_formatted(kid):
     # With the kind's context word, every kind is reported at the default

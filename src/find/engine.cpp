@@ -244,7 +244,7 @@ Engine::Engine() {
             if (g.shape.lengths[n]) by_length[n].set(gi);
         for (std::size_t p = 0; p < kMaxKey; ++p)
             for (int c = 0; c < kClasses; ++c)
-                if ((g.shape.classes[p] >> c) & 1) by_class[p][c].set(gi);
+                if ((g.shape.classes[p] >> c) & 1) by_class[c][p].set(gi);
         for (unsigned mask = 0; mask < 16; ++mask)
             if ((g.shape.required_separators & ~mask) == 0) by_required[mask].set(gi);
         for (int k : g.kinds) {

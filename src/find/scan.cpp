@@ -296,7 +296,7 @@ private:
                 if (c.key_len == kMaxKey) return;
                 const int cls = class_index(t[end]);
                 c.digits &= cls == 0;
-                alive &= e_.by_class[c.key_len][cls];
+                alive &= e_.by_class[cls][c.key_len];
                 key_[c.key_len++] = static_cast<char>(t[end]);
             }
             if (!alive.any() || end - a > e_.max_candidate) return;
@@ -604,8 +604,8 @@ std::vector<int> identify(const Engine& e, const Selection& sel, std::string_vie
         if (len == kMaxKey) return found;
         const unsigned char u = c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - 'a' + 'A') : c;
         small |= u != c;
-        cand &= e.by_class[len][class_index(c)];
-        cand_up &= e.by_class[len++][class_index(u)];
+        cand &= e.by_class[class_index(c)][len];
+        cand_up &= e.by_class[class_index(u)][len++];
     }
     if (len == 0) return found;
     cand &= e.by_length[len];
