@@ -134,13 +134,14 @@ std::vector<std::string> context_words(const ov::ValidatorSpec& spec) {
 
 // The lengths at which plain numbers pass the kind's check too often to
 // count as one of it without a word that announces it (one in ten or
-// eleven for a single check digit). Measured by drawing numbers of each
+// eleven for a single check digit, one in a few hundred for a date and a
+// check digit: timestamps and order numbers are that common). Measured by drawing numbers of each
 // length (a fixed draw, so the answer is the same on every run); numbers
 // longer than a date and a serial are rare enough in text to stand on
 // their own.
 std::bitset<kLongNumber + 1> weak_lengths(const ov::ValidatorSpec& spec, Evidence evidence, const Shape& shape) {
-    constexpr int kTrials = 400;
-    constexpr int kMostPassing = 2;  // one in 200
+    constexpr int kTrials = 1500;
+    constexpr int kMostPassing = 3;  // one in 500
     std::bitset<kLongNumber + 1> out;
     if (evidence != Evidence::Checksum) return out;
     std::uint64_t state = 0x9E3779B97F4A7C15ull;
@@ -286,7 +287,7 @@ const Engine& engine() {
     return *e;
 }
 
-std::size_t window_context(const Engine& e) noexcept { return e.max_candidate + kContextBytes + 4; }
+std::size_t window_context(const Engine& e) noexcept { return e.max_candidate + 2 * kContextBytes + 4; }
 
 const char* confidence_name(Evidence c) noexcept {
     switch (c) {

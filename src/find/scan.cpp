@@ -45,7 +45,9 @@ public:
     Scanner(const Engine& e, const Selection& sel, std::string_view text) : e_(e), sel_(sel), text_(text) {}
 
     void run(std::size_t from, std::size_t to, std::vector<Hit>& out) {
-        const std::size_t m = e_.max_candidate;
+        // Runs from this far back decide where the first context words may
+        // stand (see segment()).
+        const std::size_t m = e_.max_candidate + kContextBytes;
         const std::size_t lo = from > m ? from - m : 0;
         const std::size_t hi = std::min(text_.size(), to + m);
         segments(lo, hi);
@@ -256,6 +258,10 @@ private:
     // Every candidate of the run [s, e): each span from a word start to a
     // later word end, at most max_candidate bytes and kMaxKey key bytes.
     void segment(std::size_t s, std::size_t e) {
+        // A context word announces the run that follows it, not the ones
+        // after that: the previous run's end bounds where it may stand.
+        run_after_ = run_end_;
+        run_end_ = e;
         // A telephone number (no kind is written with a '+' in front) or a
         // date.
         if (text_[s] == '+' || looks_like_date(text_.substr(s, e - s))) return;
@@ -268,10 +274,17 @@ private:
                 digits_from_ = i;
                 break;
             }
+        bool digit_before = false;  // the previous word of the run holds a digit
         for (std::size_t a = s; a < e;) {
             std::size_t end = a;
-            while (end < e && !separator_byte(t[end])) ++end;
-            if (t[a] != '+') walk(a, e);
+            bool digit = false;
+            for (; end < e && !separator_byte(t[end]); ++end) digit |= t[end] >= '0' && t[end] <= '9';
+            // The rest of a longer code: after a word with a digit, or after
+            // a joining mark rather than a blank ("CHE-958.618.316",
+            // "SN75 2671 5348 ...").
+            const bool tail = a > s && (digit_before || t[a - 1] != ' ');
+            if (t[a] != '+') walk(a, e, tail);
+            digit_before = digit;
             a = end + 1;
         }
     }
@@ -279,7 +292,7 @@ private:
     // The spans that start at word `a` of the run ending at `e`. The key
     // grows a word at a time; the groups whose shape still allows it are
     // narrowed byte by byte, and the walk stops when none is left.
-    void walk(std::size_t a, std::size_t e) {
+    void walk(std::size_t a, std::size_t e, bool tail) {
         const auto* t = reinterpret_cast<const unsigned char*>(text_.data());
         GroupBits alive = sel_.groups, heard;
         bool looked = false;
@@ -289,6 +302,7 @@ private:
         GroupBits laid_out = alive;
         Candidate c;
         c.start = a;
+        c.tail = tail;
         std::size_t pos = a;
         while (pos < e) {
             std::size_t end = pos;
@@ -345,6 +359,7 @@ private:
         std::uint8_t word_len[kMaxWords] = {};
         std::uint8_t separators = 0;  // bits by separator_index
         bool digits = true;
+        bool tail = false;  // it starts inside a longer code (see segment())
     };
 
     // A number of several digit groups grouped as `format` writes the
@@ -427,9 +442,11 @@ private:
         for (auto h = phrases_.rbegin(); h != phrases_.rend() && !near; ++h)
             near = h->end <= s && h->end + kContextBytes >= s;
         if (!near) return heard_groups_;
+        // A phrase ends within the few words (a long name may begin before
+        // them) and may itself be the previous run ("EDRPOU", "BTW-").
         const std::size_t from = context_start(text_, s, kContextBytes);
         for (const ContextIndex::PhraseHit& h : phrases_)
-            if (h.start >= from && h.end <= s) {
+            if (h.end > from && h.end <= s && h.end >= run_after_) {
                 const auto i = static_cast<std::size_t>(h.kind);
                 heard_[i / 64] |= std::uint64_t{1} << (i % 64);
                 heard_groups_.set(static_cast<std::size_t>(e_.kinds[i].group));
@@ -469,10 +486,11 @@ private:
             if (!sel_.enabled[static_cast<std::size_t>(k)]) continue;
             const Kind& kind = e_.kinds[static_cast<std::size_t>(k)];
             Evidence c = kind.evidence;
-            // Plain numbers: a check that too many of them pass, or digit
-            // groups laid out unlike the kind's, are weaker evidence.
-            const bool plain = cand.digits && ((cand.key_len <= kLongNumber && kind.weak_lengths[cand.key_len]) ||
-                                               !laid_out_as(cand, kind));
+            // Plain numbers: a check that too many of them pass, groups laid
+            // out unlike the kind's, or the rest of a longer code are weaker
+            // evidence.
+            const bool weak = cand.key_len <= kLongNumber && kind.weak_lengths[cand.key_len];
+            const bool plain = cand.digits && (!laid_out_as(cand, kind) || (weak && (cand.words == 1 || cand.tail)));
             if (c != Evidence::Shape && (plain || (kind.bare_is_weaker && !starts_with_letters(value, kind.prefix))))
                 c = static_cast<Evidence>(static_cast<int>(c) - 1);
             bool heard = false;
@@ -569,7 +587,9 @@ private:
     GroupBits heard_groups_;                           // and their groups
     std::size_t heard_at_ = SIZE_MAX;
     std::size_t looked_to_ = SIZE_MAX;
-    std::size_t digits_from_ = 0;  // see segment()  // phrases_ holds those starting before this
+    std::size_t digits_from_ = 0;  // see segment()
+    std::size_t run_after_ = 0;    // the end of the run before this one
+    std::size_t run_end_ = 0;  // phrases_ holds those starting before this
     std::vector<int> matched_;  // groups whose pattern the candidate below matches
     std::size_t matched_start_ = SIZE_MAX, matched_end_ = SIZE_MAX;
     char key_[kMaxKey];
