@@ -116,7 +116,7 @@ PyObject* fn_scan(PyObject*, PyObject* const* args, Py_ssize_t nargs, PyObject* 
         std::size_t start = 0, stop = 0;
         if (!index_arg(a[5], 0, start) || !index_arg(a[6], SIZE_MAX, stop)) return nullptr;
         const std::size_t from = cps.byte(start);
-        const std::size_t to = stop == SIZE_MAX ? text.size() : cps.byte(stop);
+        const std::size_t to = stop == SIZE_MAX ? text.size() : cps.byte(stop, from, std::min(start, stop));
         std::vector<Hit> hits;
         Py_BEGIN_ALLOW_THREADS
         // The text stays alive and unchanged: the caller holds a reference

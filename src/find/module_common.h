@@ -2,6 +2,9 @@
 // reading a selection (ids, countries, confidence) from Python arguments.
 #pragma once
 
+#include <bit>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,10 +32,23 @@ public:
             if ((static_cast<unsigned char>(text_[byte_]) & 0xC0) != 0x80) ++index_;
         return index_;
     }
-    // Byte offset of str index `cp` (clamped to the end).
-    std::size_t byte(std::size_t cp) const noexcept {
+    // Byte offset of str index `cp` (clamped to the end); `from` is a byte
+    // offset known to lie at or before it, at a character's start, and
+    // `from_cp` its index.
+    std::size_t byte(std::size_t cp, std::size_t from = 0, std::size_t from_cp = 0) const noexcept {
         if (ascii_) return std::min(cp, text_.size());
-        std::size_t b = 0, i = 0;
+        std::size_t b = from, i = from_cp;
+        // Eight bytes at a time while the character sought lies beyond them.
+        while (text_.size() - b >= 8) {
+            std::uint64_t w;
+            std::memcpy(&w, text_.data() + b, 8);
+            // A byte starts a character unless it is 10xxxxxx.
+            const std::uint64_t cont = w & ~(w << 1) & 0x8080808080808080ULL;
+            const std::size_t starts = 8 - static_cast<std::size_t>(std::popcount(cont));
+            if (i + starts > cp) break;
+            i += starts;
+            b += 8;
+        }
         for (; b < text_.size(); ++b) {
             if ((static_cast<unsigned char>(text_[b]) & 0xC0) != 0x80) {
                 if (i == cp) return b;
