@@ -328,11 +328,11 @@ Selection select(const Engine& e, const std::vector<std::string_view>* ids,
                  const std::vector<std::string_view>* countries, std::vector<std::string>& unknown_ids,
                  std::vector<std::string>& unknown_countries, Evidence min_confidence) {
     Selection sel;
-    sel.enabled.assign(e.kinds.size(), ids == nullptr);
+    sel.enabled.assign(e.kinds.size(), ids == nullptr ? 1 : 0);
     if (ids) {
         for (std::string_view id : ids[0]) {
             const int k = e.kind_index(id);
-            if (k >= 0) sel.enabled[static_cast<std::size_t>(k)] = true;
+            if (k >= 0) sel.enabled[static_cast<std::size_t>(k)] = 1;
             else unknown_ids.emplace_back(id);
         }
     }
@@ -349,9 +349,9 @@ Selection select(const Engine& e, const std::vector<std::string_view>* ids,
             if (!known) unknown_countries.emplace_back(c);
         }
         for (std::size_t k = 0; k < e.kinds.size(); ++k)
-            if (!wanted[e.kinds[k].spec->country]) sel.enabled[k] = false;
+            if (!wanted[e.kinds[k].spec->country]) sel.enabled[k] = 0;
     }
-    if (!unknown_ids.empty() || !unknown_countries.empty()) sel.enabled.assign(e.kinds.size(), false);
+    if (!unknown_ids.empty() || !unknown_countries.empty()) sel.enabled.assign(e.kinds.size(), 0);
     sel.min_confidence = min_confidence;
     settle(e, sel);
     return sel;

@@ -146,7 +146,7 @@ inline std::uint64_t layout_code(const std::uint8_t* lengths, std::size_t n) noe
 }
 
 struct Selection {
-    std::vector<bool> enabled;  // per kind
+    std::vector<std::uint8_t> enabled;  // per kind: 1 when selected
     GroupBits groups;           // the groups with an enabled kind
     // The groups with an enabled kind that reaches min_confidence without a
     // context word: on any candidate (sure); on plain numbers, whatever
