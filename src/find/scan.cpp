@@ -274,6 +274,7 @@ private:
                 digits_from_ = i;
                 break;
             }
+        find_dates(s, e);
         bool digit_before = false;  // the previous word of the run holds a digit
         for (std::size_t a = s; a < e;) {
             std::size_t end = a;
@@ -289,13 +290,42 @@ private:
         }
     }
 
+    // The dates inside the run [s, e) ("TIN 07.12.2026", "2018-03-14T07"):
+    // three words of digits joined by '.', '/' or '-', the last one perhaps
+    // followed by a time ('T' and digits). No candidate overlaps them.
+    void find_dates(std::size_t s, std::size_t e) {
+        dates_.clear();
+        const auto* t = reinterpret_cast<const unsigned char*>(text_.data());
+        const auto digit = [&](std::size_t i) { return t[i] >= '0' && t[i] <= '9'; };
+        const auto digits_end = [&](std::size_t i) {
+            while (i < e && digit(i)) ++i;
+            return i;
+        };
+        for (std::size_t a = s; a < e;) {
+            std::size_t word_end = a;
+            while (word_end < e && !separator_byte(t[word_end])) ++word_end;
+            const std::size_t d1 = digits_end(a);
+            if (d1 > a && d1 == word_end && d1 < e && t[d1] != ' ') {
+                const std::size_t d2 = digits_end(d1 + 1);
+                if (d2 > d1 + 1 && d2 < e && t[d2] == t[d1]) {
+                    const std::size_t d3 = digits_end(d2 + 1);
+                    std::size_t end = d3;
+                    if (d3 < e && t[d3] == 'T' && d3 + 1 < e && digit(d3 + 1)) end = digits_end(d3 + 1);
+                    const bool whole = end == e || separator_byte(t[end]) || !word_byte(t[end]);
+                    if (d3 > d2 + 1 && whole && looks_like_date(text_.substr(a, d3 - a))) dates_.emplace_back(a, end);
+                }
+            }
+            a = word_end + 1;
+        }
+    }
+
     // The spans that start at word `a` of the run ending at `e`. The key
     // grows a word at a time; the groups whose shape still allows it are
     // narrowed byte by byte, and the walk stops when none is left.
     void walk(std::size_t a, std::size_t e, bool tail) {
         const auto* t = reinterpret_cast<const unsigned char*>(text_.data());
         GroupBits alive = sel_.groups, heard;
-        bool looked = false;
+        bool looked = false, heard_known = false;
         // A plain number goes on only for kinds laid out as its groups so
         // far, kinds that need no layout, and announced kinds.
         const bool plain = a >= digits_from_;
@@ -319,13 +349,12 @@ private:
                 // unless one stands before the start (looked up only when
                 // the first word could begin one of them).
                 looked = true;
-                if (!(alive & ~sel_.sure).any()) {
-                    alive &= sel_.sure;
-                } else {
+                if ((alive & ~sel_.sure).any()) {
                     heard = context_for(a);
-                    alive &= sel_.sure | heard;
-                    if (!alive.any()) return;
+                    heard_known = true;
                 }
+                alive &= sel_.sure | heard;
+                if (!alive.any()) return;
             }
             if (c.words < kMaxWords) c.word_len[c.words] = static_cast<std::uint8_t>(std::min<std::size_t>(end - pos, 255));
             ++c.words;
@@ -342,8 +371,16 @@ private:
             // like these so far (or announced ones); a plain number only so.
             const std::size_t i = c.words - 1, n = end - pos;
             laid_out &= i < Engine::kLayoutWords && n < Engine::kLayoutLengths ? e_.layout_at[i][n] : GroupBits();
-            if (plain) alive &= laid_out | sel_.sure_plain | heard;
-            else if (c.words >= 2) alive &= (laid_out & e_.grouped) | heard;
+            // Kinds that reach min_confidence even one step down go on too.
+            GroupBits keep = alive;
+            if (plain) keep = laid_out | sel_.sure_plain;
+            else if (c.words >= 2) keep = (laid_out & e_.grouped) | sel_.sure_plain;
+            // What goes only with a context word: looked up if it matters.
+            if ((alive & ~keep).any() && !heard_known) {
+                heard = context_for(a);
+                heard_known = true;
+            }
+            alive &= keep | heard;
             if (!alive.any()) return;
             pos = end + 1;
         }
@@ -399,6 +436,8 @@ private:
         if (!starts_word(c.start) || !ends_word(c.end)) return;
         const std::string_view written = text_.substr(c.start, c.end - c.start);
         if (c.digits && c.words > 1 && looks_like_date(written)) return;
+        for (const auto& [ds, de] : dates_)
+            if (c.start < de && ds < c.end) return;
         const GroupBits sure = c.digits ? sel_.sure_plain | plain_number(c) : sel_.sure;
         const GroupBits rest = cand & ~sure;
         cand &= sure;
@@ -507,10 +546,17 @@ private:
                 continue;
             Verdict v = judge(*kind.spec, value, sel_.include_invalid);
             if (!v.ok && !sel_.include_invalid) continue;
-            // Three groups or more are evidence only as `format` writes them.
-            if (v.ok && cand.words >= 3 && !heard && !written_as_format(kind, v.compact, cand)) {
-                if (c == Evidence::Shape || static_cast<int>(c) - 1 < static_cast<int>(sel_.min_confidence)) continue;
-                c = static_cast<Evidence>(static_cast<int>(c) - 1);
+            // Three groups or more are evidence only as `format` writes them
+            // (or after a context word, which makes up for it).
+            if (v.ok && cand.words >= 3 && !written_as_format(kind, v.compact, cand)) {
+                if (!heard && announced(k, s)) {
+                    heard = true;
+                } else {
+                    if (c == Evidence::Shape ||
+                        (!heard && static_cast<int>(c) - 1 < static_cast<int>(sel_.min_confidence)))
+                        continue;
+                    c = static_cast<Evidence>(static_cast<int>(c) - 1);
+                }
             }
             // The patterns last: they cost more than most checks.
             if (!tried) {
@@ -588,6 +634,7 @@ private:
     std::size_t heard_at_ = SIZE_MAX;
     std::size_t looked_to_ = SIZE_MAX;
     std::size_t digits_from_ = 0;  // see segment()
+    std::vector<std::pair<std::size_t, std::size_t>> dates_;  // of the run: see find_dates()
     std::size_t run_after_ = 0;    // the end of the run before this one
     std::size_t run_end_ = 0;  // phrases_ holds those starting before this
     std::vector<int> matched_;  // groups whose pattern the candidate below matches
@@ -663,7 +710,7 @@ std::vector<int> identify(const Engine& e, const Selection& sel, std::string_vie
             for (int k : e.groups[g].kinds) {
                 if (!sel.enabled[static_cast<std::size_t>(k)]) continue;
                 const ov::ValidatorSpec& spec = *e.kinds[static_cast<std::size_t>(k)].spec;
-                if (!spec.ops.validate(spec, value).ok) continue;
+                if (!spec.ops.validate(spec, core).ok) continue;
                 if (!tried) {
                     tried = true;
                     pattern = pattern_matches(g, as_written, as_upper);
