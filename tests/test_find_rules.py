@@ -138,19 +138,13 @@ def test_three_groups_unlike_format_are_not_found_bare(kid, written):
     assert kid not in [m.id for m in ov.find(f"ref {written} ok")]
 
 
-# The word should lift a span of three groups back to its kind's evidence,
-# as it lifts a plain number laid out unlike format; the engine does not
-# yet look for the word of a kind that needed none before the demotion.
-_THREE_GROUPS_NEED_WORD = pytest.mark.xfail(
-    strict=True, reason="context word not looked up for kinds reported without one before the demotion"
-)
-
-
+# The word lifts a span of three groups back to its kind's evidence, as it
+# lifts a plain number laid out unlike format.
 @pytest.mark.parametrize(
     "text, kid, written",
     [
-        pytest.param("ISIN US03 7833 1005", "isin", "US03 7833 1005", marks=_THREE_GROUPS_NEED_WORD),
-        pytest.param("IBAN GB29NWBK 60161331 926819", "iban", "GB29NWBK 60161331 926819", marks=_THREE_GROUPS_NEED_WORD),
+        ("ISIN US03 7833 1005", "isin", "US03 7833 1005"),
+        ("IBAN GB29NWBK 60161331 926819", "iban", "GB29NWBK 60161331 926819"),
         ("ISIN US 0378 3310 05", "isin", "US 0378 3310 05"),
     ],
 )
@@ -164,11 +158,7 @@ def test_three_groups_unlike_format_are_found_after_their_word(text, kid, writte
     "text, expected",
     [
         ("RUC 1-184-921 DV49", [("pa.ruc", "1-184-921 DV49", True)]),
-        pytest.param(
-            "RUC 2588017-1-831938 DV20",
-            [("pa.ruc", "2588017-1-831938 DV20", True)],
-            marks=pytest.mark.xfail(strict=True, reason="the word is not looked up when every kind left needs none"),
-        ),
+        ("RUC 2588017-1-831938 DV20", [("pa.ruc", "2588017-1-831938 DV20", True)]),
         # A wrong check digit is a candidate still.
         ("RUC 1-184-921 DV48", [("pa.ruc", "1-184-921 DV48", False)]),
         # Its pattern demands the hyphens: without them no candidate.
@@ -200,7 +190,6 @@ def test_dates_are_never_reported(date, frame):
     assert ov.find(text, min_confidence="shape", include_invalid=True) == []
 
 
-@pytest.mark.xfail(strict=True, reason="a capitals word joined to a date by a space lets the date's last two fields through")
 @pytest.mark.parametrize("frame", ["TIN {}", "PEID {}"])
 def test_dates_after_a_capitals_word_are_never_reported(frame):
     today = datetime.date.today()
@@ -312,7 +301,6 @@ def test_each_kinds_match_is_kept_or_beaten_by_a_longer_one(text):
             ), (m, full)
 
 
-_WORD_NOT_LOOKED_UP = "the word is not looked up when every kind left needs none"
 
 
 @pytest.mark.parametrize(
@@ -320,8 +308,10 @@ _WORD_NOT_LOOKED_UP = "the word is not looked up when every kind left needs none
     [
         *OVERLAP_TEXTS,
         "ISIN US 0378 3310 05 and PESEL 44051401359",
-        pytest.param("credit card 41111111 11111111", marks=pytest.mark.xfail(strict=True, reason=_WORD_NOT_LOOKED_UP)),
-        pytest.param("RUC 2588017-1-831938 DV20", marks=pytest.mark.xfail(strict=True, reason=_WORD_NOT_LOOKED_UP)),
+        # Kinds that need a word only for some spans: the word is looked up
+        # whatever else was chosen.
+        "credit card 41111111 11111111",
+        "RUC 2588017-1-831938 DV20",
     ],
 )
 def test_fewer_ids_find_the_same_of_each(text):
@@ -335,10 +325,7 @@ def test_fewer_ids_find_the_same_of_each(text):
     "text",
     [
         *OVERLAP_TEXTS,
-        pytest.param(
-            "RUC 2588017-1-831938 DV20",
-            marks=pytest.mark.xfail(strict=True, reason="a lower min_confidence skips the context word that lets it through"),
-        ),
+        "RUC 2588017-1-831938 DV20",
         "ISIN US 0378 3310 05 and CC 41111111 11111111",
     ],
 )
@@ -382,7 +369,6 @@ def test_identify_lists_what_find_finds_on_the_whole_value(kid, value):
     assert sorted(whole, key=ORDER.get) == sorted(ov.identify(value), key=ORDER.get)
 
 
-@pytest.mark.xfail(strict=True, reason="identify trims a tab for the patterns but hands it to validate")
 @pytest.mark.parametrize("value", ["44051401359", "912-90-3456"])
 def test_identify_ignores_a_trailing_tab(value):
     assert ov.identify(value + "\t") == ov.identify(value)
