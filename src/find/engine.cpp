@@ -204,6 +204,7 @@ Engine::Engine() {
     opt.set_max_mem(256 << 20);  // the Set's DFA cache; it grows lazily
     patterns = std::make_unique<re2::RE2::Set>(opt, re2::RE2::ANCHOR_BOTH);
     std::map<std::string, int> by_pattern;
+    std::vector<Shape> shapes;  // of each group, read into the bit tables below
     for (const ov::ValidatorSpec* spec : ov::all_validators()) {
         // A check, not an identifier: every number that passes it belongs to
         // some other kind (a card, an account) or to none.
@@ -228,9 +229,8 @@ Engine::Engine() {
                 by_pattern.erase(it);
                 continue;
             }
-            Group g;
-            g.shape = shape_of(k.pattern);
-            groups.push_back(std::move(g));
+            groups.emplace_back();
+            shapes.push_back(shape_of(k.pattern));
         }
         k.group = it->second;
         for (const std::string& w : k.context) context.add(w, static_cast<int>(kinds.size()));
@@ -241,13 +241,14 @@ Engine::Engine() {
     constexpr std::string_view kSeps = " -./";
     for (std::size_t gi = 0; gi < groups.size(); ++gi) {
         const Group& g = groups[gi];
+        const Shape& shape = shapes[gi];
         for (std::size_t n = 0; n <= kMaxKey; ++n)
-            if (g.shape.lengths[n]) by_length[n].set(gi);
+            if (shape.lengths[n]) by_length[n].set(gi);
         for (std::size_t p = 0; p < kMaxKey; ++p)
             for (int c = 0; c < kClasses; ++c)
-                if ((g.shape.classes[p] >> c) & 1) by_class[c][p].set(gi);
+                if ((shape.classes[p] >> c) & 1) by_class[c][p].set(gi);
         for (unsigned mask = 0; mask < 16; ++mask)
-            if ((g.shape.required_separators & ~mask) == 0) by_required[mask].set(gi);
+            if ((shape.required_separators & ~mask) == 0) by_required[mask].set(gi);
         for (int k : g.kinds) {
             const std::vector<std::uint8_t>& layout = kinds[static_cast<std::size_t>(k)].layout;
             if (layout.size() > 1) grouped.set(gi);

@@ -95,7 +95,6 @@ struct Kind {
 
 // Kinds with one and the same scanning pattern share one group.
 struct Group {
-    Shape shape;
     std::vector<int> kinds;
 };
 

@@ -685,38 +685,21 @@ std::vector<int> identify(const Engine& e, const Selection& sel, std::string_vie
             if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     }
     // The groups whose pattern the value matches (as written, or in
-    // capitals), found at the first kind whose check passes.
-    std::vector<int> matched, upper;
-    bool looked = false;
-    const auto pattern_matches = [&](std::size_t g, bool as_written, bool as_upper) {
-        if (!looked) {
-            looked = true;
-            e.patterns->Match(core, &matched);
-            if (small) e.patterns->Match(core_up, &upper);
-        }
-        const int gi = static_cast<int>(g);
-        return (as_written && std::find(matched.begin(), matched.end(), gi) != matched.end()) ||
-               (as_upper && std::find(upper.begin(), upper.end(), gi) != upper.end());
-    };
-    GroupBits either = cand;
-    if (small)
-        for (std::size_t w = 0; w < GroupBits::kWords; ++w) either.w[w] |= cand_up.w[w];
-    for (std::size_t w = 0; w < GroupBits::kWords; ++w)
-        for (std::uint64_t bits = either.w[w]; bits; bits &= bits - 1) {
-            const std::size_t g = w * 64 + static_cast<std::size_t>(std::countr_zero(bits));
-            const bool as_written = (cand.w[w] >> (g % 64)) & 1;
-            const bool as_upper = small && ((cand_up.w[w] >> (g % 64)) & 1);
-            bool pattern = false, tried = false;
-            for (int k : e.groups[g].kinds) {
-                if (!sel.enabled[static_cast<std::size_t>(k)]) continue;
-                const ov::ValidatorSpec& spec = *e.kinds[static_cast<std::size_t>(k)].spec;
-                if (!spec.ops.validate(spec, core).ok) continue;
-                if (!tried) {
-                    tried = true;
-                    pattern = pattern_matches(g, as_written, as_upper);
-                }
-                if (pattern) found.push_back(k);
-            }
+    // capitals): one pass of the automaton, then only their kinds' checks.
+    std::vector<int> matched;
+    if (cand.any()) e.patterns->Match(core, &matched);
+    if (small && cand_up.any()) {
+        std::vector<int> upper;
+        e.patterns->Match(core_up, &upper);
+        matched.insert(matched.end(), upper.begin(), upper.end());
+    }
+    std::sort(matched.begin(), matched.end());
+    matched.erase(std::unique(matched.begin(), matched.end()), matched.end());
+    for (const int g : matched)
+        for (int k : e.groups[static_cast<std::size_t>(g)].kinds) {
+            if (!sel.enabled[static_cast<std::size_t>(k)]) continue;
+            const ov::ValidatorSpec& spec = *e.kinds[static_cast<std::size_t>(k)].spec;
+            if (spec.ops.validate(spec, core).ok) found.push_back(k);
         }
     std::sort(found.begin(), found.end(), [&](int x, int y) {
         const Evidence ex = e.kinds[static_cast<std::size_t>(x)].evidence;
