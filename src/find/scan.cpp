@@ -479,7 +479,7 @@ private:
         // need to count words.
         bool near = false;
         for (auto h = phrases_.rbegin(); h != phrases_.rend() && !near; ++h)
-            near = h->end <= s && h->end + kContextBytes >= s;
+            near = h->end <= s && h->end + kContextBytes >= s && h->end >= run_after_;
         if (!near) return heard_groups_;
         // A phrase ends within the few words (a long name may begin before
         // them) and may itself be the previous run ("EDRPOU", "BTW-").
