@@ -1,13 +1,12 @@
 // Scanning: segments, candidates, verdicts, confidence and overlaps.
 #include <algorithm>
-#include <array>
 #include <bit>
 #include <cstdint>
 #include <map>
 
+#include "find/candidate.h"
 #include "find/engine.h"
 #include "find/words.h"
-#include "primitives/swar.h"
 #include "re2/re2.h"
 
 namespace ovf {
@@ -156,105 +155,6 @@ private:
         flush();
     }
 
-    // The word at t[i]: its end and what it holds. Plain ASCII letters
-    // and digits take the fast path; brackets, other scripts and inner
-    // marks are looked at closely.
-    struct Word {
-        std::size_t end;
-        bool digit, lower;
-        int caps;
-    };
-    // Bytes of prose: small letters, the bytes of other scripts' characters,
-    // blanks, commas and full stops.
-    static bool prose_byte(unsigned char c) {
-        return (c >= 'a' && c <= 'z') || c >= 0x80 || c == ' ' || c == '\n' || c == '\t' || c == '\r' || c == ',' ||
-               c == '.';
-    }
-
-    // The end of the prose from t[i] (before `limit`): whole words of small
-    // letters and letters of other scripts, and what lies between them,
-    // which end any run and start none (a word with a digit or a capital
-    // stops it). Eight bytes at a time while they are all prose.
-    static std::size_t skip_prose(const unsigned char* t, std::size_t i, std::size_t limit) {
-        namespace sw = ov::swar;
-        const auto letter = [](unsigned char c) { return ((c | 0x20) >= 'a' && (c | 0x20) <= 'z') || c >= 0x80; };
-        std::size_t j = i;
-        while (j < limit) {
-            if (limit - j >= 8) {
-                const std::uint64_t w = sw::load(t + j);
-                const std::uint64_t ascii = w & ~sw::kHigh;
-                const std::uint64_t ok = (sw::in_range(ascii, 'a', 'z') | sw::equal_to(ascii, ' ') |
-                                          sw::equal_to(ascii, '\n') | sw::equal_to(ascii, ',') |
-                                          sw::equal_to(ascii, '.') | w) &
-                                         sw::kHigh;
-                if (ok == sw::kHigh) {
-                    j += 8;
-                    continue;
-                }
-            }
-            const unsigned char c = t[j];
-            // A capital that starts a word of small letters ("Straße",
-            // "Zürich").
-            const bool capital = c >= 'A' && c <= 'Z' && (j == 0 || !letter(t[j - 1])) && j + 1 < limit &&
-                                 ((t[j + 1] >= 'a' && t[j + 1] <= 'z') ||
-                                  (t[j + 1] >= 0x80 && symbol_length(t, j + 1, limit) == 0));
-            if (!prose_byte(c) && !capital) break;
-            ++j;
-        }
-        // A word cut at the end is not known to be prose.
-        if (j < limit)
-            while (j > i && letter(t[j - 1])) --j;
-        return j;
-    }
-
-    // What a plain byte is, one bit each: plain, digit, small letter,
-    // capital.
-    static constexpr auto kWordBytes = [] {
-        std::array<std::uint8_t, 256> t{};
-        for (int c = 0; c < 256; ++c) {
-            const auto u = static_cast<unsigned char>(c);
-            if (!kPlainBytes[u]) continue;
-            t[static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(
-                1 | (c >= '0' && c <= '9' ? 2 : 0) | (c >= 'a' && c <= 'z' ? 4 : 0) | (c >= 'A' && c <= 'Z' ? 8 : 0));
-        }
-        return t;
-    }();
-
-    static Word word_at(const unsigned char* t, std::size_t i, std::size_t limit) {
-        std::size_t j = i;
-        bool open = false, d = false, lower = false;
-        int caps = 0;
-        while (j < limit) {
-            const unsigned char w = t[j];
-            if (std::uint8_t f = kWordBytes[w]) {
-                // The common case: a run of plain bytes, one table look-up each.
-                unsigned seen = 0;
-                do {
-                    seen |= f;
-                    caps += f >> 3;
-                    f = ++j < limit ? kWordBytes[t[j]] : 0;
-                } while (f);
-                d |= (seen & 2) != 0;
-                lower |= (seen & 4) != 0;
-            } else if (w == '(') {
-                open = true;
-                ++j;
-            } else if (w == ')' && open) {
-                ++j;
-            } else if (w >= 0x80) {
-                // A letter of another script: the whole character.
-                if (symbol_length(t, j, limit)) break;
-                lower = true;
-                j += w >= 0xF0 ? 4 : w >= 0xE0 ? 3 : 2;
-            } else if (inner_mark(t, j, limit)) {
-                ++j;
-            } else {
-                break;
-            }
-        }
-        return {std::min(j, limit), d, lower, caps};
-    }
-
     // Every candidate of the run [s, e): each span from a word start to a
     // later word end, at most max_candidate bytes and kMaxKey key bytes.
     void segment(std::size_t s, std::size_t e) {
@@ -274,7 +174,7 @@ private:
                 digits_from_ = i;
                 break;
             }
-        find_dates(s, e);
+        dates_in(text_, s, e, dates_);
         bool digit_before = false;  // the previous word of the run holds a digit
         for (std::size_t a = s; a < e;) {
             std::size_t end = a;
@@ -287,35 +187,6 @@ private:
             if (t[a] != '+') walk(a, e, tail);
             digit_before = digit;
             a = end + 1;
-        }
-    }
-
-    // The dates inside the run [s, e) ("TIN 07.12.2026", "2018-03-14T07"):
-    // three words of digits joined by '.', '/' or '-', the last one perhaps
-    // followed by a time ('T' and digits). No candidate overlaps them.
-    void find_dates(std::size_t s, std::size_t e) {
-        dates_.clear();
-        const auto* t = reinterpret_cast<const unsigned char*>(text_.data());
-        const auto digit = [&](std::size_t i) { return t[i] >= '0' && t[i] <= '9'; };
-        const auto digits_end = [&](std::size_t i) {
-            while (i < e && digit(i)) ++i;
-            return i;
-        };
-        for (std::size_t a = s; a < e;) {
-            std::size_t word_end = a;
-            while (word_end < e && !separator_byte(t[word_end])) ++word_end;
-            const std::size_t d1 = digits_end(a);
-            if (d1 > a && d1 == word_end && d1 < e && t[d1] != ' ') {
-                const std::size_t d2 = digits_end(d1 + 1);
-                if (d2 > d1 + 1 && d2 < e && t[d2] == t[d1]) {
-                    const std::size_t d3 = digits_end(d2 + 1);
-                    std::size_t end = d3;
-                    if (d3 < e && t[d3] == 'T' && d3 + 1 < e && digit(d3 + 1)) end = digits_end(d3 + 1);
-                    const bool whole = end == e || separator_byte(t[end]) || !word_byte(t[end]);
-                    if (d3 > d2 + 1 && whole && looks_like_date(text_.substr(a, d3 - a))) dates_.emplace_back(a, end);
-                }
-            }
-            a = word_end + 1;
         }
     }
 
@@ -384,50 +255,6 @@ private:
             if (!alive.any()) return;
             pos = end + 1;
         }
-    }
-
-    static int separator_index(unsigned char c) { return c == ' ' ? 0 : c == '-' ? 1 : c == '.' ? 2 : 3; }
-
-    // What a candidate span is: where it stands, its key (in key_) and its
-    // words.
-    static constexpr std::size_t kMaxWords = 16;
-    struct Candidate {
-        std::size_t start = 0, end = 0, key_len = 0, words = 0;
-        std::uint8_t word_len[kMaxWords] = {};
-        std::uint8_t separators = 0;  // bits by separator_index
-        bool digits = true;
-        bool tail = false;  // it starts inside a longer code (see segment())
-    };
-
-    // A number of several digit groups grouped as `format` writes the
-    // kind (or as one group).
-    static bool laid_out_as(const Candidate& c, const Kind& kind) {
-        if (c.words == 1) return true;
-        if (c.words != kind.layout.size()) return false;
-        return std::equal(kind.layout.begin(), kind.layout.end(), c.word_len);
-    }
-
-    // Whether the candidate's groups have the lengths of those `format`
-    // writes its compact value in (or of the compact value's own groups).
-    static bool written_as_format(const Kind& kind, const std::string& compact, const Candidate& c) {
-        if (c.words > kMaxWords) return false;
-        if (grouped_as(compact, c)) return true;
-        return kind.spec->ops.format && grouped_as(kind.spec->ops.format(*kind.spec, compact), c);
-    }
-
-    static bool grouped_as(std::string_view formatted, const Candidate& c) {
-        std::size_t word = 0, run = 0;
-        for (std::size_t i = 0; i <= formatted.size(); ++i) {
-            if (i < formatted.size() && !separator_byte(static_cast<unsigned char>(formatted[i]))) {
-                ++run;
-                continue;
-            }
-            if (run == 0) continue;
-            if (word == c.words || c.word_len[word] != std::min<std::size_t>(run, 255)) return false;
-            ++word;
-            run = 0;
-        }
-        return word == c.words;
     }
 
     // The candidate, for the groups in `cand`: those that may reach the
@@ -634,7 +461,7 @@ private:
     std::size_t heard_at_ = SIZE_MAX;
     std::size_t looked_to_ = SIZE_MAX;
     std::size_t digits_from_ = 0;  // see segment()
-    std::vector<std::pair<std::size_t, std::size_t>> dates_;  // of the run: see find_dates()
+    std::vector<std::pair<std::size_t, std::size_t>> dates_;  // of the run: no candidate overlaps them
     std::size_t run_after_ = 0;    // the end of the run before this one
     std::size_t run_end_ = 0;  // phrases_ holds those starting before this
     std::vector<int> matched_;  // groups whose pattern the candidate below matches
@@ -648,66 +475,6 @@ void scan(const Engine& e, const Selection& sel, std::string_view text, std::siz
           std::vector<Hit>& out) {
     if (from >= to || from >= text.size()) return;
     Scanner(e, sel, text).run(from, std::min(to, text.size()), out);
-}
-
-std::vector<int> identify(const Engine& e, const Selection& sel, std::string_view value) {
-    std::vector<int> found;
-    // Surrounding blanks and small letters are what people type; the
-    // validators accept both, the patterns only the canonical form.
-    std::size_t b = 0, n = value.size();
-    while (b < n && (value[b] == ' ' || value[b] == '\t')) ++b;
-    while (n > b && (value[n - 1] == ' ' || value[n - 1] == '\t')) --n;
-    std::size_t len = 0;
-    GroupBits cand = sel.groups, cand_up = sel.groups;
-    bool small = false;
-    for (std::size_t i = b; i < n; ++i) {
-        const auto c = static_cast<unsigned char>(value[i]);
-        if (separator_byte(c)) {
-            if (i == b || separator_byte(static_cast<unsigned char>(value[i - 1]))) return found;
-            cand &= e.by_separator[c == ' ' ? 0 : c == '-' ? 1 : c == '.' ? 2 : 3];
-            cand_up &= e.by_separator[c == ' ' ? 0 : c == '-' ? 1 : c == '.' ? 2 : 3];
-            continue;
-        }
-        if (len == kMaxKey) return found;
-        const unsigned char u = c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - 'a' + 'A') : c;
-        small |= u != c;
-        cand &= e.by_class[class_index(c)][len];
-        cand_up &= e.by_class[class_index(u)][len++];
-    }
-    if (len == 0) return found;
-    cand &= e.by_length[len];
-    cand_up &= e.by_length[len];
-    const std::string_view core = value.substr(b, n - b);
-    std::string core_up;
-    if (small) {
-        core_up.assign(core);
-        for (char& c : core_up)
-            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    // The groups whose pattern the value matches (as written, or in
-    // capitals): one pass of the automaton, then only their kinds' checks.
-    std::vector<int> matched;
-    if (cand.any()) e.patterns->Match(core, &matched);
-    if (small && cand_up.any()) {
-        std::vector<int> upper;
-        e.patterns->Match(core_up, &upper);
-        matched.insert(matched.end(), upper.begin(), upper.end());
-    }
-    std::sort(matched.begin(), matched.end());
-    matched.erase(std::unique(matched.begin(), matched.end()), matched.end());
-    for (const int g : matched)
-        for (int k : e.groups[static_cast<std::size_t>(g)].kinds) {
-            if (!sel.enabled[static_cast<std::size_t>(k)]) continue;
-            const ov::ValidatorSpec& spec = *e.kinds[static_cast<std::size_t>(k)].spec;
-            if (spec.ops.validate(spec, core).ok) found.push_back(k);
-        }
-    std::sort(found.begin(), found.end(), [&](int x, int y) {
-        const Evidence ex = e.kinds[static_cast<std::size_t>(x)].evidence;
-        const Evidence ey = e.kinds[static_cast<std::size_t>(y)].evidence;
-        if (ex != ey) return ex > ey;
-        return x < y;
-    });
-    return found;
 }
 
 }  // namespace ovf

@@ -1,7 +1,10 @@
 // Character classes and the small word-level tests the scanner makes.
 #include "find/words.h"
 
+#include <array>
 #include <cstdint>
+
+#include "primitives/swar.h"
 
 namespace ovf {
 
@@ -129,6 +132,134 @@ bool looks_like_date(std::string_view v) {
     const bool ymd = fields[0] == 4 && fields[1] <= 2 && fields[2] <= 2 && value(0) >= 1800 && value(0) < 2200 &&
                      day_month(value(2), value(1));
     return dmy || ymd;
+}
+
+// Bytes of prose: small letters, the bytes of other scripts' characters,
+// blanks, commas and full stops.
+namespace {
+
+bool prose_byte(unsigned char c) {
+    return (c >= 'a' && c <= 'z') || c >= 0x80 || c == ' ' || c == '\n' || c == '\t' || c == '\r' || c == ',' ||
+           c == '.';
+}
+
+}  // namespace
+
+// The end of the prose from t[i] (before `limit`): whole words of small
+// letters and letters of other scripts, and what lies between them,
+// which end any run and start none (a word with a digit or a capital
+// stops it). Eight bytes at a time while they are all prose.
+std::size_t skip_prose(const unsigned char* t, std::size_t i, std::size_t limit) {
+    namespace sw = ov::swar;
+    const auto letter = [](unsigned char c) { return ((c | 0x20) >= 'a' && (c | 0x20) <= 'z') || c >= 0x80; };
+    std::size_t j = i;
+    while (j < limit) {
+        if (limit - j >= 8) {
+            const std::uint64_t w = sw::load(t + j);
+            const std::uint64_t ascii = w & ~sw::kHigh;
+            const std::uint64_t ok = (sw::in_range(ascii, 'a', 'z') | sw::equal_to(ascii, ' ') |
+                                      sw::equal_to(ascii, '\n') | sw::equal_to(ascii, ',') |
+                                      sw::equal_to(ascii, '.') | w) &
+                                     sw::kHigh;
+            if (ok == sw::kHigh) {
+                j += 8;
+                continue;
+            }
+        }
+        const unsigned char c = t[j];
+        // A capital that starts a word of small letters ("Straße",
+        // "Zürich").
+        const bool capital = c >= 'A' && c <= 'Z' && (j == 0 || !letter(t[j - 1])) && j + 1 < limit &&
+                             ((t[j + 1] >= 'a' && t[j + 1] <= 'z') ||
+                              (t[j + 1] >= 0x80 && symbol_length(t, j + 1, limit) == 0));
+        if (!prose_byte(c) && !capital) break;
+        ++j;
+    }
+    // A word cut at the end is not known to be prose.
+    if (j < limit)
+        while (j > i && letter(t[j - 1])) --j;
+    return j;
+}
+
+namespace {
+
+// What a plain byte is, one bit each: plain, digit, small letter,
+// capital.
+constexpr auto kWordBytes = [] {
+    std::array<std::uint8_t, 256> t{};
+    for (int c = 0; c < 256; ++c) {
+        const auto u = static_cast<unsigned char>(c);
+        if (!kPlainBytes[u]) continue;
+        t[static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(
+            1 | (c >= '0' && c <= '9' ? 2 : 0) | (c >= 'a' && c <= 'z' ? 4 : 0) | (c >= 'A' && c <= 'Z' ? 8 : 0));
+    }
+    return t;
+}();
+
+}  // namespace
+
+Word word_at(const unsigned char* t, std::size_t i, std::size_t limit) {
+    std::size_t j = i;
+    bool open = false, d = false, lower = false;
+    int caps = 0;
+    while (j < limit) {
+        const unsigned char w = t[j];
+        if (std::uint8_t f = kWordBytes[w]) {
+            // The common case: a run of plain bytes, one table look-up each.
+            unsigned seen = 0;
+            do {
+                seen |= f;
+                caps += f >> 3;
+                f = ++j < limit ? kWordBytes[t[j]] : 0;
+            } while (f);
+            d |= (seen & 2) != 0;
+            lower |= (seen & 4) != 0;
+        } else if (w == '(') {
+            open = true;
+            ++j;
+        } else if (w == ')' && open) {
+            ++j;
+        } else if (w >= 0x80) {
+            // A letter of another script: the whole character.
+            if (symbol_length(t, j, limit)) break;
+            lower = true;
+            j += w >= 0xF0 ? 4 : w >= 0xE0 ? 3 : 2;
+        } else if (inner_mark(t, j, limit)) {
+            ++j;
+        } else {
+            break;
+        }
+    }
+    return {std::min(j, limit), d, lower, caps};
+}
+
+// The dates inside the run [s, e) ("TIN 07.12.2026", "2018-03-14T07"):
+// three words of digits joined by '.', '/' or '-', the last one perhaps
+// followed by a time ('T' and digits). No candidate overlaps them.
+void dates_in(std::string_view text, std::size_t s, std::size_t e, std::vector<std::pair<std::size_t, std::size_t>>& out) {
+    out.clear();
+    const auto* t = reinterpret_cast<const unsigned char*>(text.data());
+    const auto digit = [&](std::size_t i) { return t[i] >= '0' && t[i] <= '9'; };
+    const auto digits_end = [&](std::size_t i) {
+        while (i < e && digit(i)) ++i;
+        return i;
+    };
+    for (std::size_t a = s; a < e;) {
+        std::size_t word_end = a;
+        while (word_end < e && !separator_byte(t[word_end])) ++word_end;
+        const std::size_t d1 = digits_end(a);
+        if (d1 > a && d1 == word_end && d1 < e && t[d1] != ' ') {
+            const std::size_t d2 = digits_end(d1 + 1);
+            if (d2 > d1 + 1 && d2 < e && t[d2] == t[d1]) {
+                const std::size_t d3 = digits_end(d2 + 1);
+                std::size_t end = d3;
+                if (d3 < e && t[d3] == 'T' && d3 + 1 < e && digit(d3 + 1)) end = digits_end(d3 + 1);
+                const bool whole = end == e || separator_byte(t[end]) || !word_byte(t[end]);
+                if (d3 > d2 + 1 && whole && looks_like_date(text.substr(a, d3 - a))) out.emplace_back(a, end);
+            }
+        }
+        a = word_end + 1;
+    }
 }
 
 }  // namespace ovf

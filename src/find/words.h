@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace ovf {
 
@@ -45,5 +47,25 @@ bool starts_with_letters(std::string_view value, std::string_view prefix);
 
 // Whether `v` is a date (d.m.yyyy, dd/mm/yy, yyyy-mm-dd and the like).
 bool looks_like_date(std::string_view v);
+
+// The word at t[i]: its end and what it holds. Plain ASCII letters
+// and digits take the fast path; brackets, other scripts and inner
+// marks are looked at closely.
+struct Word {
+    std::size_t end;
+    bool digit, lower;
+    int caps;
+};
+Word word_at(const unsigned char* t, std::size_t i, std::size_t limit);
+
+// The end of the prose from t[i] (before `limit`): whole words of small
+// letters and letters of other scripts, and what lies between them, which
+// end any run and start none (a word with a digit or a capital stops it).
+std::size_t skip_prose(const unsigned char* t, std::size_t i, std::size_t limit);
+
+// The dates inside the run text[s, e) ("TIN 07.12.2026",
+// "2018-03-14T07"): three words of digits joined by '.', '/' or '-', the
+// last one perhaps followed by a time ('T' and digits).
+void dates_in(std::string_view text, std::size_t s, std::size_t e, std::vector<std::pair<std::size_t, std::size_t>>& out);
 
 }  // namespace ovf

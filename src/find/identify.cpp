@@ -1,0 +1,72 @@
+// identify: the kinds a whole value validates as.
+#include <algorithm>
+#include <bit>
+#include <string>
+
+#include "find/engine.h"
+#include "find/words.h"
+#include "re2/set.h"
+
+namespace ovf {
+
+std::vector<int> identify(const Engine& e, const Selection& sel, std::string_view value) {
+    std::vector<int> found;
+    // Surrounding blanks and small letters are what people type; the
+    // validators accept both, the patterns only the canonical form.
+    std::size_t b = 0, n = value.size();
+    while (b < n && (value[b] == ' ' || value[b] == '\t')) ++b;
+    while (n > b && (value[n - 1] == ' ' || value[n - 1] == '\t')) --n;
+    std::size_t len = 0;
+    GroupBits cand = sel.groups, cand_up = sel.groups;
+    bool small = false;
+    for (std::size_t i = b; i < n; ++i) {
+        const auto c = static_cast<unsigned char>(value[i]);
+        if (separator_byte(c)) {
+            if (i == b || separator_byte(static_cast<unsigned char>(value[i - 1]))) return found;
+            cand &= e.by_separator[c == ' ' ? 0 : c == '-' ? 1 : c == '.' ? 2 : 3];
+            cand_up &= e.by_separator[c == ' ' ? 0 : c == '-' ? 1 : c == '.' ? 2 : 3];
+            continue;
+        }
+        if (len == kMaxKey) return found;
+        const unsigned char u = c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - 'a' + 'A') : c;
+        small |= u != c;
+        cand &= e.by_class[class_index(c)][len];
+        cand_up &= e.by_class[class_index(u)][len++];
+    }
+    if (len == 0) return found;
+    cand &= e.by_length[len];
+    cand_up &= e.by_length[len];
+    const std::string_view core = value.substr(b, n - b);
+    std::string core_up;
+    if (small) {
+        core_up.assign(core);
+        for (char& c : core_up)
+            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    // The groups whose pattern the value matches (as written, or in
+    // capitals): one pass of the automaton, then only their kinds' checks.
+    std::vector<int> matched;
+    if (cand.any()) e.patterns->Match(core, &matched);
+    if (small && cand_up.any()) {
+        std::vector<int> upper;
+        e.patterns->Match(core_up, &upper);
+        matched.insert(matched.end(), upper.begin(), upper.end());
+    }
+    std::sort(matched.begin(), matched.end());
+    matched.erase(std::unique(matched.begin(), matched.end()), matched.end());
+    for (const int g : matched)
+        for (int k : e.groups[static_cast<std::size_t>(g)].kinds) {
+            if (!sel.enabled[static_cast<std::size_t>(k)]) continue;
+            const ov::ValidatorSpec& spec = *e.kinds[static_cast<std::size_t>(k)].spec;
+            if (spec.ops.validate(spec, core).ok) found.push_back(k);
+        }
+    std::sort(found.begin(), found.end(), [&](int x, int y) {
+        const Evidence ex = e.kinds[static_cast<std::size_t>(x)].evidence;
+        const Evidence ey = e.kinds[static_cast<std::size_t>(y)].evidence;
+        if (ex != ey) return ex > ey;
+        return x < y;
+    });
+    return found;
+}
+
+}  // namespace ovf
