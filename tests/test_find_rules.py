@@ -197,6 +197,15 @@ def test_dates_after_a_capitals_word_are_never_reported(frame):
         assert ov.find(frame.format(date)) == []
 
 
+@pytest.mark.parametrize("seed", range(8))
+def test_a_number_that_starts_like_a_date_is_no_date(seed):
+    # A Belgian national number is written from the birth date on
+    # ("YY.MM.DD-XXX.CC"): its first three fields are no date of their own.
+    value = ov.sample("be.nn", 1, seed=seed)[0]
+    written = ov.format("be.nn", value)
+    assert ("be.nn", written) in [(m.id, m.text) for m in ov.find(f"Rijksregisternummer {written}, ok")]
+
+
 @pytest.mark.parametrize(
     "text",
     ["call +4111111111111111 now", "tel. +44051401359", "PESEL +44051401359", "+48 22 4405140135", "+1 212 555 0100"],

@@ -248,13 +248,15 @@ void dates_in(std::string_view text, std::size_t s, std::size_t e, std::vector<s
         std::size_t word_end = a;
         while (word_end < e && !separator_byte(t[word_end])) ++word_end;
         const std::size_t d1 = digits_end(a);
-        if (d1 > a && d1 == word_end && d1 < e && t[d1] != ' ') {
+        if (d1 > a && d1 == word_end && d1 < e && t[d1] != ' ' && (a == s || t[a - 1] == ' ')) {
             const std::size_t d2 = digits_end(d1 + 1);
             if (d2 > d1 + 1 && d2 < e && t[d2] == t[d1]) {
                 const std::size_t d3 = digits_end(d2 + 1);
                 std::size_t end = d3;
                 if (d3 < e && t[d3] == 'T' && d3 + 1 < e && digit(d3 + 1)) end = digits_end(d3 + 1);
-                const bool whole = end == e || separator_byte(t[end]) || !word_byte(t[end]);
+                // A date stands alone in its run: a longer dotted number that
+            // starts like one ("03.05.18-273.61") is no date.
+            const bool whole = end == e || t[end] == ' ' || (!word_byte(t[end]) && !separator_byte(t[end]));
                 if (d3 > d2 + 1 && whole && looks_like_date(text.substr(a, d3 - a))) out.emplace_back(a, end);
             }
         }
