@@ -415,3 +415,29 @@ def test_columns_find_agrees_with_find(kw):
         for t in COLUMN_TEXTS
     ]
     assert got == want
+
+
+# --- Spellings found bare -------------------------------------------------
+
+@pytest.mark.parametrize(
+    "text, kid, written",
+    [
+        # A kind whose groups vary in length from value to value: judged by
+        # the layout format gives the value itself.
+        ("paid to 2588017-1-831938 DV 20 today", "pa.ruc", "2588017-1-831938 DV 20"),
+        ("paid to 1-184-921 DV 49 today", "pa.ruc", "1-184-921 DV 49"),
+        # A check character in brackets, the whole in brackets too.
+        ("holder (G123456(A)) signed", "hk.hkid", "G123456(A)"),
+        ("holder G123456(A), signed", "hk.hkid", "G123456(A)"),
+    ],
+)
+def test_spellings_found_without_a_word(text, kid, written):
+    assert (kid, written, "checksum") in _found(text)
+
+
+@pytest.mark.parametrize("value", ["1101700230708", "3100600445015"])
+def test_a_context_word_in_another_script_announces(value):
+    # A long word of a script with combining marks, in the kind's aliases.
+    word = next(a for a in ov.validator_metadata("th.tin").aliases if not a.isascii())
+    assert ("th.tin", value, "checksum") in _found(f"{word}: {value}")
+    assert ("th.tin", value, "checksum") not in _found(f"number: {value}")

@@ -45,7 +45,7 @@ private:
         return (static_cast<unsigned char>(a) * 31u + static_cast<unsigned char>(b) * 7u + n * 131u) % kSketch;
     }
     static constexpr std::size_t kSketch = 4096;
-    static constexpr std::size_t kLongestWord = 48;
+    static constexpr std::size_t kLongestWord = 128;  // bytes: a word of another script is long
     std::vector<bool> sketches_ = std::vector<bool>(kSketch, false);
     std::size_t longest_ = 0;  // the longest first word, at most kLongestWord
 };

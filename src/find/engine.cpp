@@ -169,10 +169,9 @@ bool has_separator(std::string_view v) {
     return v.find_first_of(kSeparatorCandidates) != std::string_view::npos;
 }
 
-// The lengths of the groups the kind's `format` writes its sample in.
-std::vector<std::uint8_t> layout_of(const ov::ValidatorSpec& spec) {
+// The lengths of the groups `format` writes `value` in (empty: one group).
+std::vector<std::uint8_t> layout_of(const ov::ValidatorSpec& spec, const std::string& base) {
     std::vector<std::uint8_t> out;
-    const std::string base = sample_value(spec);
     if (base.empty() || !spec.ops.format) return out;
     const std::string written = spec.ops.format(spec, base);
     if (!has_separator(written)) return out;
@@ -187,6 +186,31 @@ std::vector<std::uint8_t> layout_of(const ov::ValidatorSpec& spec) {
     }
     if (run) out.push_back(static_cast<std::uint8_t>(std::min<std::size_t>(run, 255)));
     return out;
+}
+
+// Whether `format` writes the kind's values in groups of lengths that vary
+// from value to value (beyond a periodic layout's last group): its
+// examples and a few generated values, each written by `format`.
+bool free_layout(const ov::ValidatorSpec& spec, const std::vector<std::uint8_t>& first, bool periodic) {
+    std::vector<std::string> values;
+    for (std::string_view ex : spec.examples) {
+        const ov::ValidationOutcome o = spec.ops.validate(spec, ex);
+        if (o.ok) values.emplace_back(o.text());
+    }
+    for (int i = 0; i < 6 && spec.ops.generate; ++i)
+        if (auto g = spec.ops.generate(spec)) {
+            const ov::ValidationOutcome o = spec.ops.validate(spec, *g);
+            if (o.ok) values.emplace_back(o.text());
+        }
+    for (const std::string& v : values) {
+        const std::vector<std::uint8_t> l = layout_of(spec, v);
+        if (l == first) continue;
+        if (!periodic || l.empty()) return true;
+        const bool alike = l.back() <= first[0] &&
+                           std::all_of(l.begin(), l.end() - 1, [&](std::uint8_t n) { return n == first[0]; });
+        if (!alike) return true;
+    }
+    return false;
 }
 
 re2::RE2::Options options() {
@@ -220,9 +244,10 @@ Engine::Engine() {
         k.weak_lengths = weak_lengths(*spec, k.evidence, shape_of(k.pattern));
         const std::string sample = sample_value(*spec);
         k.key_checks = !sample.empty() && !has_separator(sample);
-        k.layout = layout_of(*spec);
+        k.layout = layout_of(*spec, sample_value(*spec));
         k.periodic = k.layout.size() > 1 && k.layout.back() <= k.layout[0] &&
                      std::all_of(k.layout.begin(), k.layout.end() - 1, [&](std::uint8_t n) { return n == k.layout[0]; });
+        k.free_layout = k.layout.size() > 1 && free_layout(*spec, k.layout, k.periodic);
         auto [it, fresh] = by_pattern.try_emplace(k.pattern, static_cast<int>(groups.size()));
         if (fresh) {
             if (groups.size() == GroupBits::kCapacity || patterns->Add(k.pattern, nullptr) < 0) {
@@ -257,6 +282,10 @@ Engine::Engine() {
             if (kinds[static_cast<std::size_t>(k)].periodic)
                 for (std::size_t i = 0; i < kLayoutWords; ++i)
                     for (std::size_t n = 1; n <= layout[0] && n < kLayoutLengths; ++n) layout_at[i][n].set(gi);
+            // A layout that varies is judged on the value, once it passed.
+            if (kinds[static_cast<std::size_t>(k)].free_layout)
+                for (std::size_t i = 0; i < kLayoutWords; ++i)
+                    for (std::size_t n = 1; n < kLayoutLengths; ++n) layout_at[i][n].set(gi);
         }
         // A separator the compaction keeps stands in the pattern itself.
         for (std::size_t s = 0; s < kSeps.size(); ++s)
@@ -300,7 +329,7 @@ const char* confidence_name(Evidence c) noexcept {
 }
 
 void settle(const Engine& e, Selection& sel) {
-    sel.groups = sel.sure = sel.sure_plain = GroupBits();
+    sel.groups = sel.sure = sel.sure_plain = sel.sure_free = GroupBits();
     for (GroupBits& b : sel.sure_number) b = GroupBits();
     sel.sure_layout.clear();
     for (std::size_t k = 0; k < e.kinds.size() && k < sel.enabled.size(); ++k) {
@@ -315,6 +344,7 @@ void settle(const Engine& e, Selection& sel) {
             sel.sure_plain.set(g);
         for (std::size_t n = 1; n <= kLongNumber; ++n)
             if (!kind.weak_lengths[n]) sel.sure_number[n].set(g);
+        if (kind.free_layout) sel.sure_free.set(g);
         if (kind.layout.size() > 1) {
             const std::uint64_t code = layout_code(kind.layout.data(), kind.layout.size());
             auto it = std::lower_bound(sel.sure_layout.begin(), sel.sure_layout.end(), code,

@@ -90,6 +90,10 @@ struct Kind {
     // IBAN's fours), so that other lengths are written the same way.
     std::vector<std::uint8_t> layout;
     bool periodic = false;
+    // The layout varies from value to value (pa.ruc's "1-184-921 DV 49" and
+    // "2588017-1-831938 DV 20"): a span's groups are compared with those
+    // `format` writes its own value in, once the check has passed.
+    bool free_layout = false;
     int group = -1;                    // index of its pattern in Engine::groups
 };
 
@@ -151,8 +155,9 @@ struct Selection {
     // context word: on any candidate (sure); on plain numbers, whatever
     // their length and layout (sure_plain); on a number of one group of n
     // digits (sure_number[n], n up to kLongNumber); on a number laid out as
-    // a kind's `format` writes it (sure_layout, by layout_code).
-    GroupBits sure, sure_plain;
+    // a kind's `format` writes it (sure_layout, by layout_code), or of a
+    // kind whose layout varies (sure_free).
+    GroupBits sure, sure_plain, sure_free;
     GroupBits sure_number[kLongNumber + 1];
     std::vector<std::pair<std::uint64_t, GroupBits>> sure_layout;  // sorted by code
     Evidence min_confidence = Evidence::Checksum;

@@ -283,7 +283,7 @@ private:
         const std::uint64_t code = layout_code(c.word_len, c.words);
         const auto it = std::lower_bound(sel_.sure_layout.begin(), sel_.sure_layout.end(), code,
                                          [](const auto& p, std::uint64_t v) { return p.first < v; });
-        return it != sel_.sure_layout.end() && it->first == code ? it->second : GroupBits();
+        return it != sel_.sure_layout.end() && it->first == code ? it->second | sel_.sure_free : sel_.sure_free;
     }
 
     // Word boundaries on the real text (a window may cut a word).
@@ -356,7 +356,8 @@ private:
             // out unlike the kind's, or the rest of a longer code are weaker
             // evidence.
             const bool weak = cand.key_len <= kLongNumber && kind.weak_lengths[cand.key_len];
-            const bool plain = cand.digits && (!laid_out_as(cand, kind) || (weak && (cand.words == 1 || cand.tail)));
+            const bool laid_out = kind.free_layout || laid_out_as(cand, kind);
+            const bool plain = cand.digits && (!laid_out || (weak && (cand.words == 1 || cand.tail)));
             if (c != Evidence::Shape && (plain || (kind.bare_is_weaker && !starts_with_letters(value, kind.prefix))))
                 c = static_cast<Evidence>(static_cast<int>(c) - 1);
             bool heard = false;
@@ -373,9 +374,11 @@ private:
                 continue;
             Verdict v = judge(*kind.spec, value, sel_.include_invalid);
             if (!v.ok && !sel_.include_invalid) continue;
-            // Three groups or more are evidence only as `format` writes them
-            // (or after a context word, which makes up for it).
-            if (v.ok && cand.words >= 3 && !written_as_format(kind, v.compact, cand)) {
+            // Three groups or more, or a plain number of a kind whose layout
+            // varies, are evidence only as `format` writes them (or after a
+            // context word, which makes up for it).
+            const bool judged_late = cand.words >= 3 || (cand.words == 2 && kind.free_layout && cand.digits);
+            if (v.ok && judged_late && !written_as_format(kind, v.compact, cand)) {
                 if (!heard && announced(k, s)) {
                     heard = true;
                 } else {

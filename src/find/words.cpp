@@ -200,8 +200,8 @@ constexpr auto kWordBytes = [] {
 
 Word word_at(const unsigned char* t, std::size_t i, std::size_t limit) {
     std::size_t j = i;
-    bool open = false, d = false, lower = false;
-    int caps = 0;
+    bool d = false, lower = false;
+    int caps = 0, open = 0;  // brackets opened inside the word and not closed
     while (j < limit) {
         const unsigned char w = t[j];
         if (std::uint8_t f = kWordBytes[w]) {
@@ -215,9 +215,12 @@ Word word_at(const unsigned char* t, std::size_t i, std::size_t limit) {
             d |= (seen & 2) != 0;
             lower |= (seen & 4) != 0;
         } else if (w == '(') {
-            open = true;
+            ++open;
             ++j;
-        } else if (w == ')' && open) {
+        } else if (w == ')' && open > 0) {
+            // Only a bracket the word opened: "(A123456(3))" ends before the
+            // last one.
+            --open;
             ++j;
         } else if (w >= 0x80) {
             // A letter of another script: the whole character.
