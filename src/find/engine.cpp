@@ -191,7 +191,8 @@ std::vector<std::uint8_t> layout_of(const ov::ValidatorSpec& spec, const std::st
 // Whether `format` writes the kind's values in groups of lengths that vary
 // from value to value (beyond a periodic layout's last group): its
 // examples and a few generated values, each written by `format`.
-bool free_layout(const ov::ValidatorSpec& spec, const std::vector<std::uint8_t>& first, bool periodic) {
+bool free_layout(const ov::ValidatorSpec& spec, const std::vector<std::uint8_t>& first, bool periodic,
+                 std::size_t& most_words, std::size_t& longest) {
     std::vector<std::string> values;
     for (std::string_view ex : spec.examples) {
         const ov::ValidationOutcome o = spec.ops.validate(spec, ex);
@@ -202,15 +203,20 @@ bool free_layout(const ov::ValidatorSpec& spec, const std::vector<std::uint8_t>&
             const ov::ValidationOutcome o = spec.ops.validate(spec, *g);
             if (o.ok) values.emplace_back(o.text());
         }
+    bool varies = false;
+    most_words = first.size();
+    longest = first.empty() ? 0 : *std::max_element(first.begin(), first.end());
     for (const std::string& v : values) {
         const std::vector<std::uint8_t> l = layout_of(spec, v);
+        if (l.empty()) continue;
+        most_words = std::max(most_words, l.size());
+        longest = std::max<std::size_t>(longest, *std::max_element(l.begin(), l.end()));
         if (l == first) continue;
-        if (!periodic || l.empty()) return true;
-        const bool alike = l.back() <= first[0] &&
+        const bool alike = periodic && l.back() <= first[0] &&
                            std::all_of(l.begin(), l.end() - 1, [&](std::uint8_t n) { return n == first[0]; });
-        if (!alike) return true;
+        varies |= !alike;
     }
-    return false;
+    return varies;
 }
 
 re2::RE2::Options options() {
@@ -247,7 +253,7 @@ Engine::Engine() {
         k.layout = layout_of(*spec, sample_value(*spec));
         k.periodic = k.layout.size() > 1 && k.layout.back() <= k.layout[0] &&
                      std::all_of(k.layout.begin(), k.layout.end() - 1, [&](std::uint8_t n) { return n == k.layout[0]; });
-        k.free_layout = k.layout.size() > 1 && free_layout(*spec, k.layout, k.periodic);
+        k.free_layout = k.layout.size() > 1 && free_layout(*spec, k.layout, k.periodic, k.most_words, k.longest_word);
         auto [it, fresh] = by_pattern.try_emplace(k.pattern, static_cast<int>(groups.size()));
         if (fresh) {
             if (groups.size() == GroupBits::kCapacity || patterns->Add(k.pattern, nullptr) < 0) {
@@ -282,10 +288,13 @@ Engine::Engine() {
             if (kinds[static_cast<std::size_t>(k)].periodic)
                 for (std::size_t i = 0; i < kLayoutWords; ++i)
                     for (std::size_t n = 1; n <= layout[0] && n < kLayoutLengths; ++n) layout_at[i][n].set(gi);
-            // A layout that varies is judged on the value, once it passed.
-            if (kinds[static_cast<std::size_t>(k)].free_layout)
-                for (std::size_t i = 0; i < kLayoutWords; ++i)
-                    for (std::size_t n = 1; n < kLayoutLengths; ++n) layout_at[i][n].set(gi);
+            // A layout that varies is judged on the value, once it passed:
+            // here only the number of its groups and their lengths are
+            // bounded, by those of its examples and samples and one more.
+            const Kind& kind = kinds[static_cast<std::size_t>(k)];
+            if (kind.free_layout)
+                for (std::size_t i = 0; i <= kind.most_words && i < kLayoutWords; ++i)
+                    for (std::size_t n = 1; n <= kind.longest_word + 1 && n < kLayoutLengths; ++n) layout_at[i][n].set(gi);
         }
         // A separator the compaction keeps stands in the pattern itself.
         for (std::size_t s = 0; s < kSeps.size(); ++s)
