@@ -2,6 +2,7 @@
 context words, layouts, dates and telephone numbers, overlaps, identify,
 and the columnar face agreeing with find."""
 import datetime
+import random
 
 import pyarrow as pa
 import pytest
@@ -441,3 +442,28 @@ def test_a_context_word_in_another_script_announces(value):
     word = next(a for a in ov.validator_metadata("th.tin").aliases if not a.isascii())
     assert ("th.tin", value, "checksum") in _found(f"{word}: {value}")
     assert ("th.tin", value, "checksum") not in _found(f"number: {value}")
+
+
+# --- Deep inside a longer code ----------------------------------------------
+
+@pytest.mark.parametrize(
+    "text, expected",
+    [
+        # One word with digits before it: a bank code, then the IBAN.
+        ("BLZ 37040044 DE89 3704 0044 0532 0130 00", [("iban", "DE89 3704 0044 0532 0130 00")]),
+        # Two words with digits right before it: part of a table or a longer
+        # code, unless its word says what it is.
+        ("12 34 GB29 NWBK 6016 1331 9268 19", []),
+        ("12 34 IBAN GB29 NWBK 6016 1331 9268 19", [("iban", "GB29 NWBK 6016 1331 9268 19")]),
+    ],
+)
+def test_deep_inside_a_longer_code(text, expected):
+    assert [(m.id, m.text) for m in ov.find(text)] == expected
+
+
+def test_runs_of_letter_digit_groups_report_nothing_by_chance():
+    # Thousands of spans of ISIN, LEI and IBAN shape, a tenth of which pass
+    # a single check digit by chance.
+    rng = random.Random(5)
+    text = " ".join(rng.choice("ABCDEFGH") + rng.choice("ABCDEFGH") + str(rng.randint(10, 99)) for _ in range(5000))
+    assert [m for m in ov.find(text) if m.start > 20] == []

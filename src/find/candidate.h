@@ -24,6 +24,7 @@ struct Candidate {
     std::uint8_t separators = 0;  // bits by separator_index
     bool digits = true;
     bool tail = false;  // it starts inside a longer code (see segment())
+    bool deep = false;  // ... after two words with digits
 };
 
 // A number of several digit groups grouped as `format` writes the

@@ -175,17 +175,17 @@ private:
                 break;
             }
         dates_in(text_, s, e, dates_);
-        bool digit_before = false;  // the previous word of the run holds a digit
+        int digit_words = 0;  // the words with a digit right before this one
         for (std::size_t a = s; a < e;) {
             std::size_t end = a;
             bool digit = false;
             for (; end < e && !separator_byte(t[end]); ++end) digit |= t[end] >= '0' && t[end] <= '9';
             // The rest of a longer code: after a word with a digit, or after
             // a joining mark rather than a blank ("CHE-958.618.316",
-            // "SN75 2671 5348 ...").
-            const bool tail = a > s && (digit_before || t[a - 1] != ' ');
-            if (t[a] != '+') walk(a, e, tail);
-            digit_before = digit;
+            // "SN75 2671 5348 ..."); deep inside one after two such words.
+            const bool tail = a > s && (digit_words > 0 || t[a - 1] != ' ');
+            if (t[a] != '+') walk(a, e, tail, digit_words >= 2);
+            digit_words = digit ? digit_words + 1 : 0;
             a = end + 1;
         }
     }
@@ -193,7 +193,7 @@ private:
     // The spans that start at word `a` of the run ending at `e`. The key
     // grows a word at a time; the groups whose shape still allows it are
     // narrowed byte by byte, and the walk stops when none is left.
-    void walk(std::size_t a, std::size_t e, bool tail) {
+    void walk(std::size_t a, std::size_t e, bool tail, bool deep) {
         const auto* t = reinterpret_cast<const unsigned char*>(text_.data());
         GroupBits alive = sel_.groups, heard;
         bool looked = false, heard_known = false;
@@ -204,6 +204,7 @@ private:
         Candidate c;
         c.start = a;
         c.tail = tail;
+        c.deep = deep;
         std::size_t pos = a;
         while (pos < e) {
             std::size_t end = pos;
@@ -220,11 +221,14 @@ private:
                 // unless one stands before the start (looked up only when
                 // the first word could begin one of them).
                 looked = true;
-                if ((alive & ~sel_.sure).any()) {
+                // Deep inside a longer code, only kinds that reach the call's
+                // confidence a step down (or announced ones) are tried.
+                const GroupBits& sure = deep ? sel_.sure_plain : sel_.sure;
+                if ((alive & ~sure).any()) {
                     heard = context_for(a);
                     heard_known = true;
                 }
-                alive &= sel_.sure | heard;
+                alive &= sure | heard;
                 if (!alive.any()) return;
             }
             if (c.words < kMaxWords) c.word_len[c.words] = static_cast<std::uint8_t>(std::min<std::size_t>(end - pos, 255));
@@ -265,7 +269,7 @@ private:
         if (c.digits && c.words > 1 && looks_like_date(written)) return;
         for (const auto& [ds, de] : dates_)
             if (c.start < de && ds < c.end) return;
-        const GroupBits sure = c.digits ? sel_.sure_plain | plain_number(c) : sel_.sure;
+        const GroupBits sure = c.deep ? sel_.sure_plain : c.digits ? sel_.sure_plain | plain_number(c) : sel_.sure;
         const GroupBits rest = cand & ~sure;
         cand &= sure;
         if (rest.any()) cand |= rest & context_for(c.start);
@@ -354,11 +358,12 @@ private:
             Evidence c = kind.evidence;
             // Plain numbers: a check that too many of them pass, groups laid
             // out unlike the kind's, or the rest of a longer code are weaker
-            // evidence.
+            // evidence; so is anything deep inside a longer code.
             const bool weak = cand.key_len <= kLongNumber && kind.weak_lengths[cand.key_len];
             const bool laid_out = kind.free_layout || laid_out_as(cand, kind);
             const bool plain = cand.digits && (!laid_out || (weak && (cand.words == 1 || cand.tail)));
-            if (c != Evidence::Shape && (plain || (kind.bare_is_weaker && !starts_with_letters(value, kind.prefix))))
+            if (c != Evidence::Shape &&
+                (plain || cand.deep || (kind.bare_is_weaker && !starts_with_letters(value, kind.prefix))))
                 c = static_cast<Evidence>(static_cast<int>(c) - 1);
             bool heard = false;
             if (c != Evidence::Checksum && announced(k, s)) {
