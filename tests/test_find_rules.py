@@ -467,3 +467,17 @@ def test_runs_of_letter_digit_groups_report_nothing_by_chance():
     rng = random.Random(5)
     text = " ".join(rng.choice("ABCDEFGH") + rng.choice("ABCDEFGH") + str(rng.randint(10, 99)) for _ in range(5000))
     assert [m for m in ov.find(text) if m.start > 20] == []
+
+
+@pytest.mark.parametrize(
+    "text, expected",
+    [
+        # A telephone number ends where its digits end; what follows in the
+        # same run is looked at.
+        ("+49 30 1234567 IBAN DE89 3704 0044 0532 0130 00", [("iban", "DE89 3704 0044 0532 0130 00")]),
+        ("tel +48 22 4405140135 PESEL 44051401359", [("pl.pesel", "44051401359")]),
+        ("+48 22 4405140135", []),
+    ],
+)
+def test_what_follows_a_telephone_number(text, expected):
+    assert [(m.id, m.text) for m in ov.find(text)] == expected

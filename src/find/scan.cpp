@@ -162,10 +162,20 @@ private:
         // after that: the previous run's end bounds where it may stand.
         run_after_ = run_end_;
         run_end_ = e;
-        // A telephone number (no kind is written with a '+' in front) or a
-        // date.
-        if (text_[s] == '+' || looks_like_date(text_.substr(s, e - s))) return;
+        // A date.
+        if (looks_like_date(text_.substr(s, e - s))) return;
         const auto* t = reinterpret_cast<const unsigned char*>(text_.data());
+        // A telephone number: a '+' and the words of digits after it. No kind
+        // is written so, and no span starts inside it.
+        std::size_t phone_end = s;
+        if (t[s] == '+')
+            for (std::size_t i = s + 1; i <= e; ++i)
+                if (i == e || separator_byte(t[i])) {
+                    phone_end = i;
+                    if (i == e || i + 1 >= e || t[i + 1] < '0' || t[i + 1] > '9') break;
+                } else if (t[i] < '0' || t[i] > '9') {
+                    break;
+                }
         // Where the run's last byte other than a digit or a separator stands:
         // after it, every span is a plain number.
         digits_from_ = s;
@@ -184,7 +194,7 @@ private:
             // a joining mark rather than a blank ("CHE-958.618.316",
             // "SN75 2671 5348 ..."); deep inside one after two such words.
             const bool tail = a > s && (digit_words > 0 || t[a - 1] != ' ');
-            if (t[a] != '+') walk(a, e, tail, digit_words >= 2);
+            if (t[a] != '+' && a >= phone_end) walk(a, e, tail, digit_words >= 2);
             digit_words = digit ? digit_words + 1 : 0;
             a = end + 1;
         }
