@@ -481,3 +481,12 @@ def test_runs_of_letter_digit_groups_report_nothing_by_chance():
 )
 def test_what_follows_a_telephone_number(text, expected):
     assert [(m.id, m.text) for m in ov.find(text)] == expected
+
+
+@pytest.mark.parametrize("word", ["ЛНЧ", "лнч", "ЛИЧЕН НОМЕР НА ЧУЖДЕНЕЦ", "Личен номер на чужденец"])
+def test_context_words_of_other_scripts_in_any_case(word):
+    # Bulgarian foreigner number: a bare 10-digit number that a single check
+    # digit passes, announced by its Cyrillic abbreviation or name.
+    value = ov.sample("bg.pnf", 1, seed=1)[0]
+    assert ("bg.pnf", value, "checksum") in _found(f"{word} {value}")
+    assert ("bg.pnf", value, "checksum") not in _found(f"номер {value}")

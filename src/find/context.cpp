@@ -16,22 +16,55 @@ std::size_t word_end(std::string_view s, std::size_t at) {
     return at;
 }
 
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+// The small letter of a two-byte character of the Latin-1, Latin
+// Extended-A, Greek or Cyrillic capitals (each stays two bytes), else the
+// character itself.
+char32_t small_letter(char32_t c) {
+    if ((c >= 0xC0 && c <= 0xDE && c != 0xD7) || (c >= 0x391 && c <= 0x3AB && c != 0x3A2) ||
+        (c >= 0x410 && c <= 0x42F))
+        return c + 0x20;
+    if (c >= 0x400 && c <= 0x40F) return c + 0x50;
+    const bool even_pairs = (c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177);
+    const bool odd_pairs = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+    if ((even_pairs && c % 2 == 0) || (odd_pairs && c % 2 == 1)) return c + 1;
+    return c;
+}
 
-// Whether `phrase` (lower-case) stands in `text` at `at`, ignoring case,
-// and ends a word there.
+// `in` with its capitals made small: ASCII, and the two-byte ones above.
+// Every character keeps its length, so offsets into `out` are offsets
+// into `in`.
+void fold_case(std::string_view in, std::string& out) {
+    out.assign(in);
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        const auto b = static_cast<unsigned char>(out[i]);
+        if (b >= 'A' && b <= 'Z') {
+            out[i] = static_cast<char>(b - 'A' + 'a');
+        } else if (b >= 0xC2 && b <= 0xDF && i + 1 < out.size() && (static_cast<unsigned char>(out[i + 1]) & 0xC0) == 0x80) {
+            const char32_t c = ((b & 0x1Fu) << 6) | (static_cast<unsigned char>(out[i + 1]) & 0x3Fu);
+            const char32_t l = small_letter(c);
+            out[i] = static_cast<char>(0xC0 | (l >> 6));
+            out[i + 1] = static_cast<char>(0x80 | (l & 0x3F));
+            ++i;
+        }
+    }
+}
+
+// Whether `phrase` (folded) stands in the folded text at `at` and ends a
+// word there.
 bool phrase_at(std::string_view text, std::size_t at, std::string_view phrase) {
-    if (text.size() - at < phrase.size()) return false;
-    for (std::size_t i = 0; i < phrase.size(); ++i)
-        if (lower(text[at + i]) != phrase[i]) return false;
+    if (text.size() - at < phrase.size() || text.compare(at, phrase.size(), phrase) != 0) return false;
     const std::size_t end = at + phrase.size();
     return end == text.size() || !alnum_byte(static_cast<unsigned char>(text[end]));
 }
 
 }  // namespace
 
-void ContextIndex::add(std::string_view phrase, int kind) {
-    if (phrase.empty()) return;
+void ContextIndex::add(std::string_view written, int kind) {
+    if (written.empty()) return;
+    std::string folded;
+    fold_case(written, folded);
+    const std::string_view phrase = folded;
+    longest_phrase_ = std::max(longest_phrase_, phrase.size());
     const std::string_view first = phrase.substr(0, word_end(phrase, 0));
     if (first.empty()) other_.push_back({std::string(phrase), kind});
     else {
@@ -41,30 +74,32 @@ void ContextIndex::add(std::string_view phrase, int kind) {
     }
 }
 
-void ContextIndex::scan(std::string_view text, std::size_t from, std::size_t to, std::vector<PhraseHit>& out) const {
-    char word[kLongestWord];
+void ContextIndex::scan(std::string_view text, std::size_t from, std::size_t to, std::vector<PhraseHit>& out,
+                        std::string& scratch) const {
     to = std::min(to, text.size());
+    if (from >= to) return;
+    // The text folded, from `from` to as far as a phrase starting before `to`
+    // may reach (offsets in it are offsets in the text minus `from`).
+    fold_case(text.substr(from, std::min(text.size(), to + longest_phrase_) - from), scratch);
+    const std::string_view f = scratch;
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
     for (std::size_t i = from; i < to;) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        const bool starts = word_char(c) && (i == 0 || !word_char(static_cast<unsigned char>(text[i - 1])));
+        const unsigned char c = byte(i);
         if (!word_char(c)) {
             for (const Entry& e : other_)
-                if (static_cast<char>(c) == e.phrase[0] && (i == 0 || !alnum_byte(static_cast<unsigned char>(text[i - 1]))) &&
-                    phrase_at(text, i, e.phrase))
+                if (f[i - from] == e.phrase[0] && (i == 0 || !alnum_byte(byte(i - 1))) && phrase_at(f, i - from, e.phrase))
                     out.push_back({i, i + e.phrase.size(), e.kind});
             ++i;
             continue;
         }
-        const std::size_t end = word_end(text, i);
+        const bool starts = i == 0 || !word_char(byte(i - 1));
+        const std::size_t end = from + word_end(f, i - from);
         if (starts && end - i <= longest_) {
-            // The sketch of the word, lower-cased, before any copy.
-            const char w0 = lower(text[i]), w1 = end - i > 1 ? lower(text[i + 1]) : '\0';
-            if (sketches_[sketch(w0, w1, end - i)]) {
-                for (std::size_t k = i; k < end; ++k) word[k - i] = lower(text[k]);
-                if (const auto it = by_first_word_.find(std::string_view(word, end - i)); it != by_first_word_.end())
+            const std::string_view w = f.substr(i - from, end - i);
+            if (sketches_[sketch(w[0], w.size() > 1 ? w[1] : '\0', w.size())])
+                if (const auto it = by_first_word_.find(w); it != by_first_word_.end())
                     for (const Entry& e : it->second)
-                        if (phrase_at(text, i, e.phrase)) out.push_back({i, i + e.phrase.size(), e.kind});
-            }
+                        if (phrase_at(f, i - from, e.phrase)) out.push_back({i, i + e.phrase.size(), e.kind});
         }
         i = end;
     }

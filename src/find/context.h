@@ -16,7 +16,7 @@ namespace ovf {
 
 class ContextIndex {
 public:
-    // `phrase` (lower-case ASCII, whole words) announces kind `kind`.
+    // `phrase` (whole words, in any case) announces kind `kind`.
     void add(std::string_view phrase, int kind);
 
     struct PhraseHit {
@@ -24,9 +24,12 @@ public:
         int kind;
     };
 
-    // Appends every phrase, in any case, that starts a word in
-    // text[from, to) and ends one, in text order.
-    void scan(std::string_view text, std::size_t from, std::size_t to, std::vector<PhraseHit>& out) const;
+    // Appends every phrase, in any case (ASCII letters, and the Latin,
+    // Greek and Cyrillic capitals of two bytes), that starts a word in
+    // text[from, to) and ends one, in text order. `scratch` is working
+    // space.
+    void scan(std::string_view text, std::size_t from, std::size_t to, std::vector<PhraseHit>& out,
+              std::string& scratch) const;
 
 private:
     struct Entry {
@@ -48,6 +51,7 @@ private:
     static constexpr std::size_t kLongestWord = 128;  // bytes: a word of another script is long
     std::vector<bool> sketches_ = std::vector<bool>(kSketch, false);
     std::size_t longest_ = 0;  // the longest first word, at most kLongestWord
+    std::size_t longest_phrase_ = 0;
 };
 
 }  // namespace ovf

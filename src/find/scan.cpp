@@ -342,16 +342,21 @@ private:
 
     // The phrases in the few words before `s`: the text is read once, as
     // the starts move forward; phrases too far behind are dropped.
+    // Read ahead a stretch at a time, the phrases past `s` kept for later.
     void look_up_context(std::size_t s) {
+        constexpr std::size_t kAhead = 1024;
         const std::size_t from = s > kContextBytes ? s - kContextBytes : 0;
-        if (looked_to_ < from || looked_to_ > s) {
+        if (looked_to_ < from || looked_to_ > s + kAhead) {
             phrases_.clear();
             looked_to_ = from;
         }
         // A phrase that starts before `from` may end after it.
         std::erase_if(phrases_, [&](const ContextIndex::PhraseHit& h) { return h.end + kContextBytes < s; });
-        e_.context.scan(text_, looked_to_, s, phrases_);
-        looked_to_ = s;
+        if (looked_to_ <= s) {
+            const std::size_t to = std::min(text_.size(), s + kAhead);
+            e_.context.scan(text_, looked_to_, to, phrases_, folded_);
+            looked_to_ = to;
+        }
     }
 
     // Records a hit for every enabled kind of the group that validates
@@ -474,6 +479,7 @@ private:
     std::string_view text_;
     std::vector<Hit> hits_;
     std::vector<ContextIndex::PhraseHit> phrases_;  // of the run being scanned
+    std::string folded_;                               // working space of the phrase look-up
     std::vector<std::uint64_t> heard_;                 // kinds announced before heard_at_
     GroupBits heard_groups_;                           // and their groups
     std::size_t heard_at_ = SIZE_MAX;
