@@ -21,9 +21,6 @@ constexpr std::string_view kSeparatorCandidates = " -./";
 // No identifier is longer than this, separators included (a bech32
 // address is 90 characters, a spaced IBAN under 70 bytes).
 constexpr std::size_t kMaxCandidate = 256;
-// How far back context words are looked for.
-constexpr std::size_t kContextBytes = 96;
-
 const ov::ScanRow* scan_row(std::string_view id) {
     for (auto rows : {ov::core_scan_rows(), ov::legacy_scan_rows(), ov::additional_a_m_scan_rows(),
                       ov::additional_n_z_scan_rows(), ov::extended_scan_rows()})

@@ -63,6 +63,9 @@ struct GroupBits {
 };
 
 // One kind the finder reports.
+// How far back context words are looked for (bytes; at most five words).
+inline constexpr std::size_t kContextBytes = 96;
+
 // Plain numbers up to this many digits are common in text (dates, amounts,
 // order numbers, timestamps); longer ones are rare.
 inline constexpr std::size_t kLongNumber = 13;

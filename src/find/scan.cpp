@@ -17,7 +17,6 @@ namespace {
 // kShortStreak: see segments().
 constexpr std::size_t kShortGroup = 4;
 constexpr std::size_t kShortStreak = 12;
-constexpr std::size_t kContextBytes = 96;
 
 struct Verdict {
     bool ok = false;

@@ -58,14 +58,6 @@ bool inner_mark(const unsigned char* t, std::size_t j, std::size_t limit) {
     return e - b <= 3 && b > 0 && alnum_byte(t[b - 1]) && e < limit && alnum_byte(t[e]);
 }
 
-// Whether `phrase` occurs as whole words in `hay`.
-bool contains_words(std::string_view hay, std::string_view phrase) {
-    for (std::size_t at = hay.find(phrase); at != std::string_view::npos; at = hay.find(phrase, at + 1)) {
-        const bool before = at == 0 || !alnum_byte(static_cast<unsigned char>(hay[at - 1]));
-        const std::size_t end = at + phrase.size();
-        const bool after = end == hay.size() || !alnum_byte(static_cast<unsigned char>(hay[end]));
-        if (before && after) return true;
-    }
     return false;
 }
 

@@ -36,9 +36,6 @@ std::size_t symbol_length(const unsigned char* t, std::size_t i, std::size_t lim
 // between two letters or digits.
 bool inner_mark(const unsigned char* t, std::size_t j, std::size_t limit);
 
-// Whether `phrase` occurs as whole words in `hay`.
-bool contains_words(std::string_view hay, std::string_view phrase);
-
 // Where the few words before `start` begin (at most `limit` bytes back).
 std::size_t context_start(std::string_view text, std::size_t start, std::size_t limit);
 
