@@ -58,9 +58,6 @@ bool inner_mark(const unsigned char* t, std::size_t j, std::size_t limit) {
     return e - b <= 3 && b > 0 && alnum_byte(t[b - 1]) && e < limit && alnum_byte(t[e]);
 }
 
-    return false;
-}
-
 // Where the few words before `start` begin (at most `limit` bytes back).
 std::size_t context_start(std::string_view text, std::size_t start, std::size_t limit) {
     std::size_t lo = start > limit ? start - limit : 0;
