@@ -91,7 +91,7 @@ void scanning_pattern(const ov::ValidatorSpec& spec, std::string_view stored, Ki
         if (!sample.starts_with(p) && same_value(spec, p + sample, sample)) {
             k.prefix = p;
             k.bare_is_weaker = true;
-            k.pattern += "|" + variant(std::string(stored.substr(len)));
+            k.pattern.append("|").append(variant(std::string(stored.substr(len))));
             return;
         }
     }
@@ -101,7 +101,7 @@ void scanning_pattern(const ov::ValidatorSpec& spec, std::string_view stored, Ki
     for (const std::string& cc : codes) {
         if (!lit.starts_with(cc) && !sample.starts_with(cc) && same_value(spec, cc + sample, sample)) {
             k.prefix = cc;
-            k.pattern += "|" + variant(cc + "(?:" + std::string(stored) + ")");
+            k.pattern.append("|").append(variant(cc + "(?:" + std::string(stored) + ")"));
             return;
         }
     }

@@ -167,14 +167,16 @@ private:
         // A telephone number: a '+' and the words of digits after it. No kind
         // is written so, and no span starts inside it.
         std::size_t phone_end = s;
-        if (t[s] == '+')
-            for (std::size_t i = s + 1; i <= e; ++i)
+        if (t[s] == '+') {
+            for (std::size_t i = s + 1; i <= e; ++i) {
                 if (i == e || separator_byte(t[i])) {
                     phone_end = i;
                     if (i == e || i + 1 >= e || t[i + 1] < '0' || t[i + 1] > '9') break;
                 } else if (t[i] < '0' || t[i] > '9') {
                     break;
                 }
+            }
+        }
         // Where the run's last byte other than a digit or a separator stands:
         // after it, every span is a plain number.
         digits_from_ = s;

@@ -160,8 +160,10 @@ private:
     static std::string repeat(int min, int max) {
         if (max < 0) max = kMaxRepeat;
         if (min == 0 && max == 1) return "?";
-        if (min == max) return "{" + std::to_string(min) + "}";
-        return "{" + std::to_string(min) + "," + std::to_string(max) + "}";
+        std::string out("{");
+        out += std::to_string(min);
+        if (min != max) out.append(",").append(std::to_string(max));
+        return out.append("}");
     }
 
     std::string item(const Item& it, bool first) const {
