@@ -1,0 +1,667 @@
+"""Differential checker of the text finder against an independent model.
+
+Builds texts from generated pieces (valid values of random kinds written
+compact, formatted or regrouped, with or without a context word, next to
+decoys, punctuation, other scripts and line breaks), runs ``find``,
+``find_iter``, ``redact``, ``identify`` and ``columns.find`` on them and
+checks what the model can decide on its own: every match is what was
+written and validates; order and overlaps; confidence recomputed from the
+evidence class, weak lengths (measured here by drawing random numbers),
+layouts (from ``format``) and context words; announced values are found;
+equal spans keep every kind that qualifies; the faces agree.
+
+    python benchmarks/find_review.py [--seed S] [--cases N]
+
+Disagreements are shrunk to a short reproducer and printed by kind of
+fault. Where the model cannot decide (a weak rate close to 1 in 200, a
+context word at the edge of the reach) the check is skipped and counted.
+"""
+from __future__ import annotations
+
+import argparse
+import random
+import re
+import sys
+import time
+import uuid
+from collections import Counter, defaultdict
+
+import pyarrow as pa
+
+import orvane_vardik as ov
+import orvane_vardik.columns as ovc
+from orvane_vardik import _find
+
+RANKS = {"shape": 0, "component": 1, "checksum": 2}
+NAMES = {v: k for k, v in RANKS.items()}
+SEPS = " -./"
+SEP_RE = re.compile(r"[ \-./]")
+KINDS = _find.kinds()
+IDS = [k for k, _, _ in KINDS]
+ORDER = {k: i for i, k in enumerate(IDS)}
+CLS = {k: c for k, c, _ in KINDS}
+PAT = {k: re.compile(p, re.ASCII) for k, _, p in KINDS}
+META = {k: ov.validator_metadata(k) for k in IDS}
+WORD_CHARS = re.compile(r"[A-Za-z0-9]")
+
+
+def _ctx_words(k):
+    m = META[k]
+    words = {m.abbreviation, m.name, *m.aliases}
+    return sorted({w.strip().lower() for w in words if w and w.strip()}, key=len, reverse=True)
+
+
+CTX = {k: _ctx_words(k) for k in IDS}
+CTX_RE = {
+    k: re.compile("|".join(r"(?<![a-z0-9])" + re.escape(w) + (r"(?![a-z0-9])" if w[-1:].isalnum() else "") for w in ws))
+    for k, ws in CTX.items() if ws
+}
+
+
+def lens(s):
+    return [len(g) for g in SEP_RE.split(s)]
+
+
+def first_layout(k):
+    for e in META[k].examples:
+        if ov.validate(k, e).valid:
+            return lens(ov.format(k, e))
+    return None
+
+
+FIRST_LAYOUT = {k: first_layout(k) for k in IDS}
+
+
+def drops_prefix(k):
+    cc = META[k].country
+    if not cc:
+        return None
+    for e in META[k].examples:
+        r = ov.validate(k, e)
+        if r.valid:
+            r2 = ov.validate(k, cc + r.compact)
+            if r2.valid and r2.compact == r.compact and not r.compact.upper().startswith(cc) \
+                    and ov.format(k, r.compact).upper().startswith(cc):
+                return cc
+    return None
+
+
+PREFIX = {k: drops_prefix(k) for k in IDS}
+
+# ---- weak lengths: how often a random plain number of n digits validates
+
+
+_weak_cache: dict = {}
+
+
+def _rate_side(hits, n, thr=1 / 200):
+    if n == 0:
+        return None
+    p = hits / n
+    z = 3.5
+    half = z * ((p * (1 - p) + 1e-9) / n) ** 0.5 + z * z / n
+    if p - half > thr:
+        return True
+    if p + half < thr:
+        return False
+    return None
+
+
+def weak(k, n, rng=random.Random(7)):
+    key = (k, n)
+    if key in _weak_cache:
+        return _weak_cache[key]
+    hits = draws = 0
+    side = None
+    while draws < 40000:
+        for _ in range(2000):
+            s = "".join(rng.choice("0123456789") for _ in range(n))
+            draws += 1
+            if ov.validate(k, s).valid:
+                hits += 1
+        side = _rate_side(hits, draws)
+        if side is not None:
+            break
+    _weak_cache[key] = side
+    return side
+
+
+# ---- the model's confidence
+
+
+def announced(k, text, start):
+    """True / False / None (undecidable: at the edge of the reach)."""
+    rx = CTX_RE.get(k)
+    if rx is None:
+        return False
+    lo = max(0, start - 300)
+    before = text[lo:start].lower()
+    best = None
+    for m in rx.finditer(before):
+        gap = before[m.end():]
+        gb = len(gap.encode("utf-8", "surrogatepass"))
+        span_b = len(before[m.start():].encode("utf-8", "surrogatepass"))
+        nw = len(re.findall(r"[^\s\-./,;:()\[\]\"']+", gap))
+        if not gap[:1].isspace() and gap[:1] not in (":", "-", ".", "/", ",", "(", ")", "#", "=", "[", "]", '"', "'"):
+            continue
+        if span_b <= 60 and nw <= 2:
+            return True
+        if span_b <= 160 and nw <= 9:
+            best = None if best is None else best
+            return None
+    return False
+
+
+def layout_ok(k, span, compact):
+    sl = lens(span)
+    if len(sl) < 3:
+        return True
+    fl = lens(ov.format(k, compact))
+    if sl == fl or sl == lens(compact):
+        return True
+    if len(fl) >= 3 and len(set(fl[:-1])) == 1 and fl[-1] <= fl[0]:
+        g = fl[0]
+        if all(x == g for x in sl[:-1]) and sl[-1] <= g:
+            return True
+    return False
+
+
+def model_conf(k, text, s, e, compact):
+    """(confidence rank, announced) or None when undecidable."""
+    span = text[s:e]
+    base = RANKS[CLS[k]]
+    lower = False
+    why = []
+    plain = re.fullmatch(r"[0-9 \-./]+", span) is not None
+    groups = lens(span)
+    ndig = sum(ch.isdigit() for ch in span)
+    if plain and ndig <= 13 and CLS[k] == "checksum":
+        w = weak(k, ndig)
+        if w is None:
+            return None
+        lower |= w
+        why += ["weak length"] * w
+    if plain and len(groups) > 1 and FIRST_LAYOUT[k] is not None and groups != FIRST_LAYOUT[k]:
+        lower = True
+        why.append("plain layout")
+    cc = PREFIX[k]
+    if cc and not span.upper().startswith(cc):
+        lower = True
+        why.append("no prefix")
+    if len(groups) >= 3 and not layout_ok(k, span, compact):
+        lower = True
+        why.append("3+ groups layout")
+    WHY[0] = why
+    steps = len(why) if STEPS_PER_REASON else int(lower)
+    conf = max(0, base - steps)
+    a = announced(k, text, s)
+    if a is None:
+        return None
+    if a:
+        conf = min(2, conf + 1)
+    return conf, a
+
+
+# ---- generators
+
+PROSE = "the invoice was sent to our office on time please check amount with reference and see attached payment due".split()
+FOREIGN = ["Grüße", "naïve", "日本語", "привет", "Ωμέγα", "😀", "𝔘𝔫𝔦", "e\u0301t\u0301e", "Zürich", "ĳssel", "٣٤٥", "中文字"]
+PUNCT = [", ", "; ", ": ", "! ", "? ", " (", ") ", " [", "] ", '"', "'", " — ", "\n", "\n\n", " ", " ", " ", "\t"]
+
+
+def decoy(rng):
+    c = rng.randrange(14)
+    d = lambda n: "".join(rng.choice("0123456789") for _ in range(n))
+    if c == 0:
+        return f"{rng.randint(1990, 2035)}-{rng.randint(1, 12):02d}-{rng.randint(1, 28):02d}"
+    if c == 1:
+        return f"{rng.randint(1, 28)}.{rng.randint(1, 12)}.{rng.randint(1990, 2035)}"
+    if c == 2:
+        return rng.choice([f"+{rng.randint(1, 99)} {d(2)} {d(7)}", f"({d(3)}) {d(3)}-{d(4)}", f"+1-{d(3)}-555-{d(4)}"])
+    if c == 3:
+        return rng.choice([f"EUR {rng.randint(1, 99)},{d(3)}.{d(2)}", f"${rng.randint(1, 999)}.{d(2)}", f"{d(2)} {d(3)} CZK"])
+    if c == 4:
+        return rng.choice([f"Order #{d(6)}", f"PO-{rng.randint(2000, 2030)}-{d(5)}", f"INV {d(5)}", f"#{d(8)}"])
+    if c == 5:
+        return rng.choice([str(rng.randint(10 ** 9, 2 * 10 ** 9)), str(rng.randint(10 ** 12, 2 * 10 ** 12)),
+                           f"{rng.randint(2000, 2030)}-0{rng.randint(1, 9)}-1{rng.randint(0, 9)}T{d(2)}:{d(2)}:{d(2)}Z"])
+    if c == 6:
+        return str(uuid.UUID(int=rng.getrandbits(128)))
+    if c == 7:
+        return "%0*x" % (rng.choice([32, 40, 64]) // 1, rng.getrandbits(256)) if False else "".join(
+            rng.choice("0123456789abcdef") for _ in range(rng.choice([32, 40, 64])))
+    if c == 8:
+        return d(rng.randint(3, 20))
+    if c == 9:
+        return " ".join(d(rng.randint(2, 4)) for _ in range(rng.randint(2, 6)))
+    if c == 10:
+        return rng.choice(FOREIGN)
+    if c == 11:
+        return rng.choice(PROSE).upper() if rng.random() < 0.3 else rng.choice(PROSE)
+    if c == 12:
+        return rng.choice(IDS_CTX_WORDS)
+    return rng.choice(PROSE)
+
+
+IDS_CTX_WORDS = sorted({w for k in IDS for w in [META[k].abbreviation, *META[k].aliases] if w})
+_pool: dict = {}
+
+
+def value_of(k, rng):
+    if k not in _pool:
+        vals = [e for e in META[k].examples if ov.validate(k, e).valid]
+        try:
+            vals += ov.sample(k, 24, seed=rng.randrange(1 << 30))
+        except Exception:
+            pass
+        _pool[k] = vals
+    return rng.choice(_pool[k])
+
+
+def regroup(key, rng):
+    if len(key) < 4:
+        return key
+    ng = rng.choice([2, 2, 3, 4])
+    cuts = sorted(rng.sample(range(1, len(key)), min(ng - 1, len(key) - 1)))
+    sep = rng.choice(SEPS)
+    parts = [key[a:b] for a, b in zip([0] + cuts, cuts + [len(key)])]
+    return sep.join(parts)
+
+
+def written(k, v, rng):
+    r = rng.random()
+    compact = ov.compact(k, v)
+    if r < 0.35:
+        return compact, "compact"
+    if r < 0.75:
+        return ov.format(k, compact), "format"
+    if r < 0.85:
+        return v, "raw"
+    return regroup(compact, rng), "regroup"
+
+
+def make_case(rng, kinds_weighting):
+    pieces = []  # list of (str, plant or None)
+    for _ in range(rng.randint(2, 10)):
+        pieces.append((decoy(rng), None))
+    for _ in range(rng.randint(1, 3)):
+        k = rng.choice(kinds_weighting)
+        v = value_of(k, rng)
+        w, how = written(k, v, rng)
+        ctx = None
+        if rng.random() < 0.6:
+            words = [META[k].abbreviation, *META[k].aliases, META[k].name]
+            words = [x for x in words if x]
+            ctx = rng.choice(words)
+            if rng.random() < 0.2:
+                ctx = ctx.lower()
+            ctx = ctx + rng.choice([" ", ": ", " no. ", " (", " = ", " #"[:1]])
+        pieces.insert(rng.randrange(len(pieces) + 1), ((ctx or ""), (k, w, how, ctx is not None)))
+    text = []
+    plants = []
+    pos = 0
+    for i, (p, plant) in enumerate(pieces):
+        if i:
+            j = rng.choice(PUNCT)
+            text.append(j)
+            pos += len(j)
+        if plant is None:
+            text.append(p)
+            pos += len(p)
+        else:
+            k, w, how, _ = plant
+            text.append(p)
+            pos += len(p)
+            text.append(w)
+            plants.append((k, pos, pos + len(w), how))
+            pos += len(w)
+    return "".join(text), plants
+
+
+# ---- checks; each returns a list of (category, kind, detail)
+
+DATE_RE = re.compile(r"(\d{1,2}[./-]\d{1,2}[./-](\d{2}|\d{4})|\d{4}[./-]\d{1,2}[./-]\d{1,2})")
+
+
+def is_word_char(ch):
+    return ch.isalnum() or ch == "&"
+
+
+def check_matches(text, ms, mc, include_invalid):
+    out = []
+    prev = None
+    for m in ms:
+        if text[m.start:m.end] != m.text:
+            out.append(("span text differs", m.id, m))
+            continue
+        if (m.start > 0 and is_word_char(text[m.start - 1]) and is_word_char(text[m.start])) or (
+                m.end < len(text) and is_word_char(text[m.end]) and is_word_char(text[m.end - 1])):
+            out.append(("not at word boundary", m.id, m))
+        r = ov.validate(m.id, m.text)
+        if m.valid and not (r.valid and r.compact == m.compact):
+            out.append(("match does not validate as reported", m.id, (m, r.valid, r.compact)))
+        if not m.valid and (r.valid or not include_invalid):
+            out.append(("invalid match wrongly reported", m.id, m))
+        if m.id == "luhn":
+            out.append(("luhn reported", m.id, m))
+        if prev is not None:
+            if (m.start, m.end) == (prev.start, prev.end):
+                if ORDER[m.id] <= ORDER[prev.id]:
+                    out.append(("equal span kinds not in registry order", m.id, (prev, m)))
+            elif m.start < prev.end:
+                out.append(("overlapping matches", m.id, (prev, m)))
+            elif m.start < prev.start:
+                out.append(("not in text order", m.id, (prev, m)))
+        prev = m
+        if m.valid:
+            mcf = model_conf(m.id, text, m.start, m.end, m.compact)
+            if mcf is None:
+                STATS["conf undecided"] += 1
+                continue
+            conf, ann = mcf
+            if NAMES[conf] != m.confidence:
+                out.append(("confidence differs from model", m.id, (m, NAMES[conf], ann, WHY[0])))
+            elif conf < RANKS[mc] and not ann:
+                out.append(("reported below min_confidence, unannounced", m.id, m))
+    return out
+
+
+def qualifies(k, text, s, e, mc):
+    span = text[s:e]
+    if not (PAT[k].fullmatch(span) or PAT[k].fullmatch(span.upper())):
+        return None
+    r = ov.validate(k, span)
+    if not r.valid:
+        return False
+    mcf = model_conf(k, text, s, e, r.compact)
+    if mcf is None:
+        return None
+    conf, ann = mcf
+    if len(lens(span)) >= 3 and not ann and not layout_ok(k, span, r.compact):
+        return None
+    return conf >= RANKS[mc] or ann
+
+
+def check_equal_spans(text, ms, mc):
+    out = []
+    spans = defaultdict(set)
+    for m in ms:
+        if m.valid:
+            spans[(m.start, m.end)].add(m.id)
+    for (s, e), got in spans.items():
+        for k in IDS:
+            if k in got:
+                continue
+            q = qualifies(k, text, s, e, mc)
+            if q:
+                out.append(("equal span misses a qualifying kind", k, (text[s:e], sorted(got))))
+    return out
+
+
+def check_plants(text, plants, ms, mc):
+    out = []
+    for k, s, e, how in plants:
+        span = text[s:e]
+        if DATE_RE.fullmatch(span) or (s > 0 and is_word_char(text[s - 1])) or (e < len(text) and is_word_char(text[e])):
+            continue
+        q = qualifies(k, text, s, e, mc)
+        if not q:
+            continue
+        hit = [m for m in ms if m.valid and m.start < e and s < m.end]
+        if any(m.id == k and (m.start, m.end) == (s, e) for m in hit):
+            continue
+        longer = [m for m in hit if m.end - m.start > e - s]
+        if longer:
+            continue
+        if hit:
+            out.append(("planted value displaced by a shorter/equal span", k, (span, [(m.id, m.text) for m in hit])))
+        else:
+            out.append(("qualifying planted value not found", k, (span, how)))
+    return out
+
+
+def expected_identify(v):
+    t = v.strip(" \t\n\r\f\v")
+    got = []
+    for k in IDS:
+        if not (PAT[k].fullmatch(t) or PAT[k].fullmatch(t.upper())):
+            continue
+        if ov.validate(k, t).valid:
+            got.append(k)
+    got.sort(key=lambda k: (-RANKS[CLS[k]], ORDER[k]))
+    return got
+
+
+def check_identify(v):
+    exp = expected_identify(v)
+    got = ov.identify(v)
+    if got != exp:
+        cat = "identify differs from model" + (" (padding other than spaces)" if v.strip(" ") != v.strip() else "")
+        return [(cat, (got[:1] or exp[:1] or ["-"])[0], (v, got, exp))]
+    return []
+
+
+def mask(s):
+    return "".join("*" if ("0" <= c <= "9" or "A" <= c <= "Z" or "a" <= c <= "z") else c for c in s)
+
+
+def check_faces(text, ms, mc):
+    out = []
+    it = list(ov.find_iter(text, min_confidence=mc))
+    if it != ms:
+        out.append(("find_iter differs from find", "-", (it, ms)))
+    parts, done = [], 0
+    for m in ms:
+        if m.start < done:
+            continue
+        parts += [text[done:m.start], mask(m.text)]
+        done = m.end
+    parts.append(text[done:])
+    red = ov.redact(text, min_confidence=mc)
+    if red != "".join(parts):
+        out.append(("redact differs from find", "-", (red, "".join(parts))))
+    return out
+
+
+def check_monotone(text, ms, mc):
+    """A lower min_confidence keeps every match, unless a longer valid span now wins."""
+    if mc == "shape":
+        return []
+    out = []
+    low = ov.find(text, min_confidence="shape")
+    have = {(m.id, m.start, m.end) for m in low}
+    for m in ms:
+        if (m.id, m.start, m.end) in have:
+            continue
+        longer = [x for x in low if x.start < m.end and m.start < x.end and x.end - x.start > m.end - m.start]
+        if longer:
+            weaker = all(RANKS[x.confidence] < RANKS[m.confidence] for x in longer)
+            cat = "min_confidence=shape hides a stronger match under a longer weaker span" if weaker else \
+                "min_confidence=shape: longer span replaces a match"
+        else:
+            cat = "min_confidence=shape loses a match"
+        out.append((cat, m.id, (m.text, [(x.id, x.text, x.confidence) for x in longer])))
+    return out
+
+
+def all_faults(text, plants, mc, inc):
+    ms = ov.find(text, min_confidence=mc, include_invalid=inc)
+    f = check_matches(text, ms, mc, inc)
+    if not inc:
+        f += check_monotone(text, ms, mc)
+    if not inc:
+        f += check_equal_spans(text, ms, mc)
+        f += check_plants(text, plants, ms, mc)
+        f += check_faces(text, ms, mc)
+    return f, ms
+
+
+# ---- shrinking
+
+
+def shrink(text, keep, protect=None, budget=1500):
+    """Delete chunks of text while keep(text, protect) holds; protect is a (s, e) kept whole."""
+    n = len(text)
+    size = max(1, n // 2)
+    while size >= 1 and budget > 0:
+        i = 0
+        while i < len(text) and budget > 0:
+            j = min(len(text), i + size)
+            if protect and not (j <= protect[0] or i >= protect[1]):
+                i = j
+                continue
+            cand = text[:i] + text[j:]
+            np = protect
+            if protect and j <= protect[0]:
+                np = (protect[0] - (j - i), protect[1] - (j - i))
+            budget -= 1
+            if keep(cand, np):
+                text, protect = cand, np
+            else:
+                i = j
+        size //= 2
+    return text, protect
+
+
+def span_of(detail):
+    m = detail[0] if isinstance(detail, tuple) and detail and hasattr(detail[0], "start") else detail
+    if hasattr(m, "start"):
+        return (m.start, m.end)
+    return None
+
+
+def reproduce(cat, kind, text, plants, mc, inc, detail=None):
+    own = span_of(detail)
+
+    def has(t, prot):
+        if own is not None:
+            try:
+                f, _ = all_faults(t, [], mc, inc)
+            except Exception:  # noqa: BLE001
+                return False
+            return any(c == cat and k == kind and span_of(d) == prot for c, k, d in f)
+        pl = []
+        if prot is not None:
+            k0, s0, e0, how = plant
+            pl = [(k0, prot[0], prot[1], how)]
+        try:
+            f, _ = all_faults(t, pl, mc, inc)
+        except Exception as exc:  # noqa: BLE001 - a crash is a fault of its own
+            return cat == "exception" and kind in repr(exc)
+        return any(c == cat and k == kind for c, k, _ in f)
+
+    plant = None
+    prot = None
+    for p in plants:
+        if p[0] == kind:
+            plant, prot = p, (p[1], p[2])
+            break
+    if cat not in ("qualifying planted value not found", "planted value displaced by a shorter/equal span"):
+        plant, prot = None, own
+    if not has(text, prot):
+        return text
+    t, _ = shrink(text, has, prot)
+    return t
+
+
+# ---- driver
+
+STATS: Counter = Counter()
+WHY = [[]]
+STEPS_PER_REASON = False  # the rules lower one step whatever the number of reasons
+
+
+def run(seed, cases):
+    rng = random.Random(seed)
+    weighting = IDS * 3 + ["iban", "creditcard", "pl.pesel", "de.vat", "eu.vat", "isni", "orcid", "isin", "lei", "bic"] * 5
+    faults = defaultdict(list)
+    batch = []
+    t0 = time.time()
+    for i in range(cases):
+        text, plants = make_case(rng, weighting)
+        mc = rng.choice(["checksum", "checksum", "checksum", "component", "shape"])
+        inc = rng.random() < 0.1
+        try:
+            f, ms = all_faults(text, plants, mc, inc)
+        except Exception as exc:  # noqa: BLE001
+            f, ms = [("exception", type(exc).__name__, repr(exc))], []
+        for v in {text[s:e] for _, s, e, _ in plants} | {m.text for m in ms} | ({decoy(rng)} if i % 4 == 0 else set()):
+            f += check_identify(v if rng.random() < 0.8 else " " + v + "\t")
+        STATS["cases"] += 1
+        STATS["matches"] += len(ms)
+        STATS["plants"] += len(plants)
+        for cat, kind, detail in f:
+            faults[(cat, kind)].append((text, plants, mc, inc, detail))
+        batch.append((text, mc))
+        if len(batch) == 256:
+            for cat, kind, detail in check_columns(batch):
+                faults[(cat, kind)].append((detail[0], [], detail[1], False, detail))
+            batch = []
+        if i % 20000 == 0 and i:
+            print(f"... {i} cases, {time.time() - t0:.0f}s, {sum(len(v) for v in faults.values())} faults", file=sys.stderr)
+        if i % 5000 == 4999:
+            faults.update(check_windows(rng, faults))
+    return faults
+
+
+def check_columns(batch):
+    out = []
+    by_mc = defaultdict(list)
+    for t, mc in batch:
+        by_mc[mc].append(t)
+    for mc, texts in by_mc.items():
+        col = pa.array(ovc.find(pa.array(texts), min_confidence=mc, threads=random.choice([None, 2])))
+        for t, row in zip(texts, col.to_pylist()):
+            exp = [dict(id=m.id, start=m.start, end=m.end, compact=m.compact, valid=m.valid, confidence=m.confidence)
+                   for m in ov.find(t, min_confidence=mc)]
+            if row != exp:
+                out.append(("columns.find differs from find", "-", (t, mc, row, exp)))
+    return out
+
+
+def check_windows(rng, faults):
+    """A long text: the windowed find must equal one whole scan."""
+    n = (1 << 20) + rng.randrange(-400, 400)
+    local, _ = make_case(rng, IDS)
+    local2, _ = make_case(rng, IDS)
+    fill = ("lorem ipsum Grüße 日本 " * (n // 20 + 1))[: n - len(local) // 2]
+    text = fill + local + " " + local2 + " "
+    got = [(m.id, m.start, m.end) for m in ov.find(text)]
+    whole = [(k, s, e) for k, s, e, *_ in _find.scan(text, None, None, False, "checksum")]
+    STATS["window cases"] += 1
+    if got != whole:
+        faults[("windowed find differs from one scan", "-")].append((text, [], "checksum", False, (len(fill), got, whole)))
+    return faults
+
+
+def main(argv=None):
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--seed", type=int, default=1)
+    ap.add_argument("--cases", type=int, default=20000)
+    ap.add_argument("--examples", type=int, default=2, help="reproducers shrunk per fault kind")
+    a = ap.parse_args(argv)
+    t0 = time.time()
+    faults = run(a.seed, a.cases)
+    by_cat = defaultdict(list)
+    for (cat, kind), items in faults.items():
+        by_cat[cat].append((kind, items))
+    for cat in sorted(by_cat):
+        total = sum(len(items) for _, items in by_cat[cat])
+        print(f"\n=== {cat}: {total} disagreements over {len(by_cat[cat])} kinds")
+        for kind, items in sorted(by_cat[cat], key=lambda x: -len(x[1]))[:12]:
+            text, plants, mc, inc, detail = items[0]
+            if len(text) > 5000:
+                print(f"  {kind} x{len(items)}: long text, detail {str(detail)[:300]}")
+                continue
+            rep = reproduce(cat, kind, text, plants, mc, inc, detail) if a.examples else text
+            print(f"  {kind} x{len(items)} [min_confidence={mc}{', include_invalid' if inc else ''}]")
+            print(f"     repro: {rep!r}")
+            print(f"     detail: {str(detail)[:300]}")
+    print(f"\ncases {STATS['cases']}, plants {STATS['plants']}, matches {STATS['matches']}, "
+          f"window cases {STATS['window cases']}, confidence undecided {STATS['conf undecided']}, "
+          f"faults {sum(len(v) for v in faults.values())}, {time.time() - t0:.0f}s")
+    return 1 if faults else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
