@@ -548,7 +548,7 @@ def check_monotone(text, ms, mc):
                 "min_confidence=shape: longer span replaces a match"
         else:
             cat = "min_confidence=shape loses a match"
-        out.append((cat, m.id, (m.text, [(x.id, x.text, x.confidence) for x in longer])))
+        out.append((cat, m.id, (m, [(x.id, x.text, x.confidence) for x in longer])))
     return out
 
 
@@ -567,7 +567,7 @@ def all_faults(text, plants, mc, inc):
 # ---- shrinking
 
 
-def shrink(text, keep, protect=None, budget=1500):
+def shrink(text, keep, protect=None, budget=400):
     """Delete chunks of text while keep(text, protect) holds; protect is a (s, e) kept whole."""
     n = len(text)
     size = max(1, n // 2)
@@ -744,7 +744,7 @@ def main(argv=None):
     ap = argparse.ArgumentParser()
     ap.add_argument("--seed", type=int, default=1)
     ap.add_argument("--cases", type=int, default=20000)
-    ap.add_argument("--examples", type=int, default=2, help="reproducers shrunk per fault kind")
+    ap.add_argument("--examples", type=int, default=3, help="kinds per fault category given a shrunk reproducer")
     a = ap.parse_args(argv)
     t0 = time.time()
     faults = context_sweep()
@@ -755,12 +755,14 @@ def main(argv=None):
     for cat in sorted(by_cat):
         total = sum(len(items) for _, items in by_cat[cat])
         print(f"\n=== {cat}: {total} disagreements over {len(by_cat[cat])} kinds")
-        for kind, items in sorted(by_cat[cat], key=lambda x: -len(x[1]))[:12]:
-            text, plants, mc, inc, detail = items[0]
+        ranked = sorted(by_cat[cat], key=lambda x: -len(x[1]))
+        print("  kinds: " + ", ".join(f"{k} x{len(v)}" for k, v in ranked[:40]))
+        for kind, items in ranked[: a.examples]:
+            text, plants, mc, inc, detail = min(items, key=lambda it: len(it[0]))
             if len(text) > 5000:
                 print(f"  {kind} x{len(items)}: long text, detail {str(detail)[:300]}")
                 continue
-            rep = reproduce(cat, kind, text, plants, mc, inc, detail) if a.examples else text
+            rep = reproduce(cat, kind, text, plants, mc, inc, detail)
             print(f"  {kind} x{len(items)} [min_confidence={mc}{', include_invalid' if inc else ''}]")
             print(f"     repro: {rep!r}")
             print(f"     detail: {str(detail)[:300]}")
