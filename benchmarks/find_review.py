@@ -549,6 +549,14 @@ def check_monotone(text, ms, mc):
         else:
             cat = "min_confidence=shape loses a match"
         out.append((cat, m.id, (m, [(x.id, x.text, x.confidence) for x in longer])))
+    # And the other way: what min_confidence="shape" reports at or above mc must be reported at mc.
+    have = {(m.id, m.start, m.end) for m in ms}
+    for x in low:
+        if RANKS[x.confidence] < RANKS[mc] or (x.id, x.start, x.end) in have:
+            continue
+        if any(m.start < x.end and x.start < m.end and m.end - m.start >= x.end - x.start for m in ms):
+            continue
+        out.append(("match of confidence >= min_confidence reported only at min_confidence=shape", x.id, (x, mc)))
     return out
 
 
@@ -717,6 +725,18 @@ def context_sweep():
                         m.start < s + len(v) and s < m.end and m.end - m.start > len(v) for m in ms):
                     faults[("format-written example not found even at min_confidence=shape", k)].append(
                         (text, [], "shape", False, (v, [(m.id, m.text) for m in ms])))
+            key = SEP_RE.sub("", ov.compact(k, v))
+            for cut in range(2, len(key) - 1, 3):
+                two = key[:cut] + " " + key[cut:]
+                if not ov.validate(k, two).valid or not (PAT[k].fullmatch(two) or PAT[k].fullmatch(two.upper())):
+                    continue
+                text = f"{META[k].abbreviation or words[0]} {two}"
+                STATS["sweep texts"] += 1
+                ms = ov.find(text)
+                low = [m for m in ov.find(text, min_confidence="shape") if m.id == k and m.text == two]
+                if not any(m.id == k and m.text == two for m in ms) and low and low[0].confidence == "checksum":
+                    faults[("announced value in two groups: confidence checksum at min_confidence=shape, "
+                            "missing at the default", k)].append((text, [], "checksum", False, (two, low[0])))
             for w in words:
                 for form in {w, w.lower(), w.upper()}:
                     text = f"{form} {v}"
