@@ -380,13 +380,19 @@ def test_identify_lists_what_find_finds_on_the_whole_value(kid, value):
 
 
 @pytest.mark.parametrize("value", ["44051401359", "912-90-3456"])
-def test_identify_ignores_a_trailing_tab(value):
-    assert ov.identify(value + "\t") == ov.identify(value)
+@pytest.mark.parametrize("blank", ["\t", "\n", "\r\n", " \t "])
+def test_identify_ignores_surrounding_blanks(value, blank):
+    assert ov.identify(blank + value + blank) == ov.identify(value) != []
 
 
-@pytest.mark.parametrize("value", ["", "   ", "hello", "12", "DE89-3704--0044", "GB29 NWBK 6016 1331 9268 18"])
+@pytest.mark.parametrize("value", ["", "   ", "\n", "hello", "12", "DE89 3704  0044", "GB29 NWBK 6016 1331 9268 18"])
 def test_identify_of_no_identifier(value):
     assert ov.identify(value) == []
+
+
+def test_identify_keeps_a_doubled_separator_a_pattern_allows():
+    # An ISIL's identifier after its prefix may hold hyphens of its own.
+    assert "isil" in ov.identify("DE89-3704--0044") and ov.validate("isil", "DE89-3704--0044").valid
 
 
 # --- columns.find agrees with find -----------------------------------------
@@ -490,3 +496,17 @@ def test_context_words_of_other_scripts_in_any_case(word):
     value = ov.sample("bg.pnf", 1, seed=1)[0]
     assert ("bg.pnf", value, "checksum") in _found(f"{word} {value}")
     assert ("bg.pnf", value, "checksum") not in _found(f"номер {value}")
+
+
+@pytest.mark.parametrize(
+    "kid, words",
+    [
+        ("am.tin", ["ՀՎՀՀ", "հվհհ"]),  # Armenian capitals and small letters
+        ("ge.pin", ["პირადი ნომერი", "ᲞᲘᲠᲐᲓᲘ ᲜᲝᲛᲔᲠᲘ"]),  # Georgian and its capital forms
+        ("cz.ico", ["IČO", "ičo"]),  # a Latin letter beyond Latin-1
+    ],
+)
+def test_context_words_fold_case_across_scripts(kid, words):
+    value = ov.sample(kid, 1, seed=2)[0]
+    for word in words:
+        assert kid in [m.id for m in ov.find(f"{word} {value}")], word

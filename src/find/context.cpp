@@ -16,19 +16,28 @@ std::size_t word_end(std::string_view s, std::size_t at) {
     return at;
 }
 
-// The small letter of a two-byte character of the Latin-1, Latin
-// Extended-A, Greek or Cyrillic capitals (each stays two bytes), else the
-// character itself.
+// The small letter of a capital of the Latin-1, Latin Extended-A and
+// Additional, Greek, Cyrillic, Armenian and Georgian letters (each keeps its
+// UTF-8 length), else the character itself.
 char32_t small_letter(char32_t c) {
     if ((c >= 0xC0 && c <= 0xDE && c != 0xD7) || (c >= 0x391 && c <= 0x3AB && c != 0x3A2) ||
         (c >= 0x410 && c <= 0x42F))
         return c + 0x20;
     if (c >= 0x400 && c <= 0x40F) return c + 0x50;
+    if (c >= 0x531 && c <= 0x556) return c + 0x30;
+    if (c == 0x386) return 0x3AC;
+    if (c >= 0x388 && c <= 0x38A) return c + 0x25;
+    if (c == 0x38C) return 0x3CC;
+    if (c == 0x38E || c == 0x38F) return c + 0x3F;
+    if ((c >= 0x1C90 && c <= 0x1CBA) || (c >= 0x1CBD && c <= 0x1CBF)) return c - 0x1C90 + 0x10D0;
+    if (((c >= 0x1E00 && c <= 0x1E95) || (c >= 0x1EA0 && c <= 0x1EFF)) && c % 2 == 0) return c + 1;
     const bool even_pairs = (c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177);
     const bool odd_pairs = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
     if ((even_pairs && c % 2 == 0) || (odd_pairs && c % 2 == 1)) return c + 1;
     return c;
 }
+
+bool continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
 // `in` with its capitals made small: ASCII, and the two-byte ones above.
 // Every character keeps its length, so offsets into `out` are offsets
@@ -39,12 +48,19 @@ void fold_case(std::string_view in, std::string& out) {
         const auto b = static_cast<unsigned char>(out[i]);
         if (b >= 'A' && b <= 'Z') {
             out[i] = static_cast<char>(b - 'A' + 'a');
-        } else if (b >= 0xC2 && b <= 0xDF && i + 1 < out.size() && (static_cast<unsigned char>(out[i + 1]) & 0xC0) == 0x80) {
+        } else if (b >= 0xC2 && b <= 0xDF && i + 1 < out.size() && continuation(out[i + 1])) {
             const char32_t c = ((b & 0x1Fu) << 6) | (static_cast<unsigned char>(out[i + 1]) & 0x3Fu);
             const char32_t l = small_letter(c);
             out[i] = static_cast<char>(0xC0 | (l >> 6));
             out[i + 1] = static_cast<char>(0x80 | (l & 0x3F));
             ++i;
+        } else if (b == 0xE1 && i + 2 < out.size() && continuation(out[i + 1]) && continuation(out[i + 2])) {
+            const char32_t c = ((b & 0x0Fu) << 12) | ((static_cast<unsigned char>(out[i + 1]) & 0x3Fu) << 6) |
+                               (static_cast<unsigned char>(out[i + 2]) & 0x3Fu);
+            const char32_t l = small_letter(c);
+            out[i + 1] = static_cast<char>(0x80 | ((l >> 6) & 0x3F));
+            out[i + 2] = static_cast<char>(0x80 | (l & 0x3F));
+            i += 2;
         }
     }
 }

@@ -11,18 +11,21 @@ namespace ovf {
 
 std::vector<int> identify(const Engine& e, const Selection& sel, std::string_view value) {
     std::vector<int> found;
-    // Surrounding blanks and small letters are what people type; the
-    // validators accept both, the patterns only the canonical form.
+    // Surrounding blanks (a line's end too) and small letters are what
+    // people type; the validators accept both, the patterns only the
+    // canonical form.
+    const auto blank = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
     std::size_t b = 0, n = value.size();
-    while (b < n && (value[b] == ' ' || value[b] == '\t')) ++b;
-    while (n > b && (value[n - 1] == ' ' || value[n - 1] == '\t')) --n;
+    while (b < n && blank(value[b])) ++b;
+    while (n > b && blank(value[n - 1])) --n;
     std::size_t len = 0;
     GroupBits cand = sel.groups, cand_up = sel.groups;
     bool small = false;
     for (std::size_t i = b; i < n; ++i) {
         const auto c = static_cast<unsigned char>(value[i]);
         if (separator_byte(c)) {
-            if (i == b || separator_byte(static_cast<unsigned char>(value[i - 1]))) return found;
+            // Separators take no key position (a doubled one may still be a
+            // pattern's own: the automaton decides).
             cand &= e.by_separator[c == ' ' ? 0 : c == '-' ? 1 : c == '.' ? 2 : 3];
             cand_up &= e.by_separator[c == ' ' ? 0 : c == '-' ? 1 : c == '.' ? 2 : 3];
             continue;

@@ -371,22 +371,27 @@ private:
         for (int k : g.kinds) {
             if (!sel_.enabled[static_cast<std::size_t>(k)]) continue;
             const Kind& kind = e_.kinds[static_cast<std::size_t>(k)];
-            Evidence c = kind.evidence;
             // Plain numbers: a check that too many of them pass, groups laid
             // out unlike the kind's, or the rest of a longer code are weaker
             // evidence; so is anything deep inside a longer code.
             const bool weak = cand.key_len <= kLongNumber && kind.weak_lengths[cand.key_len];
             const bool laid_out = kind.free_layout || laid_out_as(cand, kind);
             const bool plain = cand.digits && (!laid_out || (weak && (cand.words == 1 || cand.tail)));
-            if (c != Evidence::Shape &&
-                (plain || cand.deep || (kind.bare_is_weaker && !starts_with_letters(value, kind.prefix))))
-                c = static_cast<Evidence>(static_cast<int>(c) - 1);
-            bool heard = false;
-            if (c != Evidence::Checksum && announced(k, s)) {
-                heard = true;
-                c = static_cast<Evidence>(static_cast<int>(c) + 1);
+            bool lowered = plain || cand.deep || (kind.bare_is_weaker && !starts_with_letters(value, kind.prefix));
+            // The confidence: the kind's evidence, one step lower for any of
+            // the reasons here or below, one step higher after a context word.
+            const auto level = [&](bool heard_word) {
+                int c = static_cast<int>(kind.evidence);
+                if (lowered && c > 0) --c;
+                if (heard_word && c < 2) ++c;
+                return static_cast<Evidence>(c);
+            };
+            bool heard = false, heard_known = false;
+            if (level(false) != Evidence::Checksum) {
+                heard = announced(k, s);
+                heard_known = true;
             }
-            if (c < sel_.min_confidence && !heard) continue;
+            if (level(heard) < sel_.min_confidence && !heard) continue;
             // Most candidates fail their check. Where the kind's compact form
             // has no separator, the key fails it just as the span would, and
             // costs no compaction.
@@ -396,19 +401,15 @@ private:
             Verdict v = judge(*kind.spec, value, sel_.include_invalid);
             if (!v.ok && !sel_.include_invalid) continue;
             // Three groups or more, or a plain number of a kind whose layout
-            // varies, are evidence only as `format` writes them (or after a
-            // context word, which makes up for it).
+            // varies, are evidence only as `format` writes them; a context
+            // word makes up for it.
             const bool judged_late = cand.words >= 3 || (cand.words == 2 && kind.free_layout && cand.digits);
-            if (v.ok && judged_late && !written_as_format(kind, v.compact, cand)) {
-                if (!heard && announced(k, s)) {
-                    heard = true;
-                } else {
-                    if (c == Evidence::Shape ||
-                        (!heard && static_cast<int>(c) - 1 < static_cast<int>(sel_.min_confidence)))
-                        continue;
-                    c = static_cast<Evidence>(static_cast<int>(c) - 1);
-                }
+            if (v.ok && judged_late && !lowered && !written_as_format(kind, v.compact, cand)) {
+                lowered = true;
+                if (!heard_known) heard = announced(k, s);
             }
+            const Evidence c = level(heard);
+            if (c < sel_.min_confidence && !heard) continue;
             // The patterns last: they cost more than most checks.
             if (!tried) {
                 tried = true;
