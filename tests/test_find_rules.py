@@ -461,6 +461,10 @@ def test_a_context_word_in_another_script_announces(value):
         # code, unless its word says what it is.
         ("12 34 GB29 NWBK 6016 1331 9268 19", []),
         ("12 34 IBAN GB29 NWBK 6016 1331 9268 19", [("iban", "GB29 NWBK 6016 1331 9268 19")]),
+        # A decimal, a date's fraction or a hyphenated pair is one group.
+        ("2.8 AT90 5292 2265 9619 1448", [("iban", "AT90 5292 2265 9619 1448")]),
+        ("1/8 5319 0756 4660 0616", [("creditcard", "5319 0756 4660 0616")]),
+        ("7-6 1498091TXA14XM2CFV32", [("lei", "1498091TXA14XM2CFV32")]),
     ],
 )
 def test_deep_inside_a_longer_code(text, expected):
@@ -504,6 +508,8 @@ def test_context_words_of_other_scripts_in_any_case(word):
         ("am.tin", ["ՀՎՀՀ", "հվհհ"]),  # Armenian capitals and small letters
         ("ge.pin", ["პირადი ნომერი", "ᲞᲘᲠᲐᲓᲘ ᲜᲝᲛᲔᲠᲘ"]),  # Georgian and its capital forms
         ("cz.ico", ["IČO", "ičo"]),  # a Latin letter beyond Latin-1
+        # Greek capitals with an accent, and a word's final sigma.
+        ("gr.amka", ["Αριθμός Μητρώου Κοινωνικής Ασφάλισης", "ΑΡΙΘΜΌΣ ΜΗΤΡΏΟΥ ΚΟΙΝΩΝΙΚΉΣ ΑΣΦΆΛΙΣΗΣ"]),
     ],
 )
 def test_context_words_fold_case_across_scripts(kid, words):

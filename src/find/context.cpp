@@ -25,6 +25,7 @@ char32_t small_letter(char32_t c) {
         return c + 0x20;
     if (c >= 0x400 && c <= 0x40F) return c + 0x50;
     if (c >= 0x531 && c <= 0x556) return c + 0x30;
+    if (c == 0x3C2) return 0x3C3;  // a word's last sigma is a sigma
     if (c == 0x386) return 0x3AC;
     if (c >= 0x388 && c <= 0x38A) return c + 0x25;
     if (c == 0x38C) return 0x3CC;

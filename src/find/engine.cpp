@@ -189,7 +189,7 @@ std::vector<std::uint8_t> layout_of(const ov::ValidatorSpec& spec, const std::st
 // from value to value (beyond a periodic layout's last group): its
 // examples and a few generated values, each written by `format`.
 bool free_layout(const ov::ValidatorSpec& spec, const std::vector<std::uint8_t>& first, bool periodic,
-                 std::size_t& most_words, std::size_t& longest) {
+                 std::size_t& most_words) {
     std::vector<std::string> values;
     for (std::string_view ex : spec.examples) {
         const ov::ValidationOutcome o = spec.ops.validate(spec, ex);
@@ -202,12 +202,10 @@ bool free_layout(const ov::ValidatorSpec& spec, const std::vector<std::uint8_t>&
         }
     bool varies = false;
     most_words = first.size();
-    longest = first.empty() ? 0 : *std::max_element(first.begin(), first.end());
     for (const std::string& v : values) {
         const std::vector<std::uint8_t> l = layout_of(spec, v);
         if (l.empty()) continue;
         most_words = std::max(most_words, l.size());
-        longest = std::max<std::size_t>(longest, *std::max_element(l.begin(), l.end()));
         if (l == first) continue;
         const bool alike = periodic && l.back() <= first[0] &&
                            std::all_of(l.begin(), l.end() - 1, [&](std::uint8_t n) { return n == first[0]; });
@@ -250,7 +248,7 @@ Engine::Engine() {
         k.layout = layout_of(*spec, sample_value(*spec));
         k.periodic = k.layout.size() > 1 && k.layout.back() <= k.layout[0] &&
                      std::all_of(k.layout.begin(), k.layout.end() - 1, [&](std::uint8_t n) { return n == k.layout[0]; });
-        k.free_layout = k.layout.size() > 1 && free_layout(*spec, k.layout, k.periodic, k.most_words, k.longest_word);
+        k.free_layout = k.layout.size() > 1 && free_layout(*spec, k.layout, k.periodic, k.most_words);
         auto [it, fresh] = by_pattern.try_emplace(k.pattern, static_cast<int>(groups.size()));
         if (fresh) {
             if (groups.size() == GroupBits::kCapacity || patterns->Add(k.pattern, nullptr) < 0) {
@@ -286,12 +284,12 @@ Engine::Engine() {
                 for (std::size_t i = 0; i < kLayoutWords; ++i)
                     for (std::size_t n = 1; n <= layout[0] && n < kLayoutLengths; ++n) layout_at[i][n].set(gi);
             // A layout that varies is judged on the value, once it passed:
-            // here only the number of its groups and their lengths are
-            // bounded, by those of its examples and samples and one more.
+            // here only the number of its groups is bounded, by those of its
+            // examples and samples and one more.
             const Kind& kind = kinds[static_cast<std::size_t>(k)];
             if (kind.free_layout)
                 for (std::size_t i = 0; i <= kind.most_words && i < kLayoutWords; ++i)
-                    for (std::size_t n = 1; n <= kind.longest_word + 1 && n < kLayoutLengths; ++n) layout_at[i][n].set(gi);
+                    for (std::size_t n = 1; n < kLayoutLengths; ++n) layout_at[i][n].set(gi);
         }
         // A separator the compaction keeps stands in the pattern itself.
         for (std::size_t s = 0; s < kSeps.size(); ++s)

@@ -97,7 +97,7 @@ struct Kind {
     // "2588017-1-831938 DV 20"): a span's groups are compared with those
     // `format` writes its own value in, once the check has passed.
     bool free_layout = false;
-    std::size_t most_words = 0, longest_word = 0;  // of the layouts seen
+    std::size_t most_words = 0;  // groups, the most its layouts seen have
     int group = -1;                    // index of its pattern in Engine::groups
 };
 

@@ -186,17 +186,26 @@ private:
                 break;
             }
         dates_in(text_, s, e, dates_);
-        int digit_words = 0;  // the words with a digit right before this one
+        // Groups are words joined by anything but a blank ("2.8", "1/8",
+        // "CHE-958.618.316" are one each): those with a digit right before
+        // this word, and whether the current one has a digit so far.
+        int digit_groups = 0;
+        bool group_digit = false;
         for (std::size_t a = s; a < e;) {
             std::size_t end = a;
             bool digit = false;
             for (; end < e && !separator_byte(t[end]); ++end) digit |= t[end] >= '0' && t[end] <= '9';
-            // The rest of a longer code: after a word with a digit, or after
+            const bool new_group = a == s || t[a - 1] == ' ';
+            if (new_group && a > s) {
+                digit_groups = group_digit ? digit_groups + 1 : 0;
+                group_digit = false;
+            }
+            // The rest of a longer code: after a group with a digit, or after
             // a joining mark rather than a blank ("CHE-958.618.316",
-            // "SN75 2671 5348 ..."); deep inside one after two such words.
-            const bool tail = a > s && (digit_words > 0 || t[a - 1] != ' ');
-            if (t[a] != '+' && a >= phone_end) walk(a, e, tail, digit_words >= 2);
-            digit_words = digit ? digit_words + 1 : 0;
+            // "SN75 2671 5348 ..."); deep inside one after two such groups.
+            const bool tail = a > s && (digit_groups > 0 || !new_group);
+            if (t[a] != '+' && a >= phone_end) walk(a, e, tail, new_group && digit_groups >= 2);
+            group_digit |= digit;
             a = end + 1;
         }
     }
