@@ -196,6 +196,13 @@ inline void scan(const Engine& e, const Selection& sel, std::string_view text, s
     scan(e, sel, text, 0, text.size(), out);
 }
 
+// Keeps of `hits` (which it empties) those that reach min_confidence or
+// were announced, resolves their overlaps (the longest valid span wins,
+// equal spans keep every kind, invalid spans only where no valid one lies),
+// and appends those starting in [from, to) to `out`, in text order.
+void resolve(std::vector<Hit>& hits, Evidence min_confidence, std::size_t from, std::size_t to,
+             std::vector<Hit>& out);
+
 // Kinds (indices) for which the whole value validates: check digit first,
 // then component rules, then shape; ties in registry order.
 std::vector<int> identify(const Engine& e, const Selection& sel, std::string_view value);

@@ -2,7 +2,6 @@
 #include <algorithm>
 #include <bit>
 #include <cstdint>
-#include <map>
 
 #include "find/candidate.h"
 #include "find/engine.h"
@@ -49,7 +48,7 @@ public:
         const std::size_t lo = from > m ? from - m : 0;
         const std::size_t hi = std::min(text_.size(), to + m);
         segments(lo, hi);
-        finish(from, to, out);
+        resolve(hits_, sel_.min_confidence, from, to, out);
     }
 
 private:
@@ -443,48 +442,6 @@ private:
         return std::binary_search(matched_.begin(), matched_.end(), gi);
     }
 
-    // Confidence filter, then overlaps: the longest valid span wins, equal
-    // spans keep every kind; invalid spans only where no valid one lies.
-    void finish(std::size_t from, std::size_t to, std::vector<Hit>& out) {
-        std::erase_if(hits_, [&](const Hit& h) { return h.confidence < sel_.min_confidence && !h.announced; });
-        std::stable_sort(hits_.begin(), hits_.end(), [](const Hit& a, const Hit& b) {
-            if (a.valid != b.valid) return a.valid;
-            if (a.end - a.start != b.end - b.start) return a.end - a.start > b.end - b.start;
-            if (a.start != b.start) return a.start < b.start;
-            return a.kind < b.kind;
-        });
-        // Accepted spans by start; they never overlap unless equal.
-        std::map<std::size_t, std::pair<std::size_t, bool>> taken;
-        std::vector<Hit> kept;
-        for (Hit& h : hits_) {
-            auto next = taken.lower_bound(h.start);
-            bool clash = false;
-            if (next != taken.end() && next->first == h.start) {
-                // The same span again: another kind (or the same kind found
-                // by a second pattern, which adds nothing).
-                const bool equal = next->second.first == h.end && next->second.second == h.valid;
-                // Hits of one span are adjacent in this order, so their
-                // kept ones are the last kept.
-                for (auto k = kept.rbegin(); !clash && k != kept.rend() && k->start == h.start; ++k)
-                    clash = k->end == h.end && k->kind == h.kind;
-                clash = clash || !equal;
-            } else {
-                if (next != taken.end() && next->first < h.end) clash = true;
-                if (next != taken.begin() && std::prev(next)->second.first > h.start) clash = true;
-            }
-            if (clash) continue;
-            taken.emplace(h.start, std::make_pair(h.end, h.valid));
-            kept.push_back(std::move(h));
-        }
-        std::sort(kept.begin(), kept.end(), [](const Hit& a, const Hit& b) {
-            if (a.start != b.start) return a.start < b.start;
-            return a.kind < b.kind;
-        });
-        for (Hit& h : kept)
-            if (h.start >= from && h.start < to) out.push_back(std::move(h));
-        hits_.clear();
-    }
-
     const Engine& e_;
     const Selection& sel_;
     std::string_view text_;
@@ -494,11 +451,11 @@ private:
     std::vector<std::uint64_t> heard_;                 // kinds announced before heard_at_
     GroupBits heard_groups_;                           // and their groups
     std::size_t heard_at_ = SIZE_MAX;
-    std::size_t looked_to_ = SIZE_MAX;
+    std::size_t looked_to_ = SIZE_MAX;  // phrases_ holds those starting before this
     std::size_t digits_from_ = 0;  // see segment()
     std::vector<std::pair<std::size_t, std::size_t>> dates_;  // of the run: no candidate overlaps them
     std::size_t run_after_ = 0;    // the end of the run before this one
-    std::size_t run_end_ = 0;  // phrases_ holds those starting before this
+    std::size_t run_end_ = 0;      // and of this one
     std::vector<int> matched_;  // groups whose pattern the candidate below matches
     std::size_t matched_start_ = SIZE_MAX, matched_end_ = SIZE_MAX;
     char key_[kMaxKey];
