@@ -203,7 +203,9 @@ private:
             // a joining mark rather than a blank ("CHE-958.618.316",
             // "SN75 2671 5348 ..."); deep inside one after two such groups.
             const bool tail = a > s && (digit_groups > 0 || !new_group);
-            if (t[a] != '+' && a >= phone_end) walk(a, e, tail, new_group && digit_groups >= 2);
+            // Inside a group, its words before count as one group more.
+            const bool deep = digit_groups + (!new_group && group_digit ? 1 : 0) >= 2;
+            if (t[a] != '+' && a >= phone_end) walk(a, e, tail, deep);
             group_digit |= digit;
             a = end + 1;
         }
