@@ -205,7 +205,10 @@ private:
             const bool tail = a > s && (digit_groups > 0 || !new_group);
             // Inside a group, its words before count as one group more.
             const bool deep = digit_groups + (!new_group && group_digit ? 1 : 0) >= 2;
-            if (t[a] != '+' && a >= phone_end) walk(a, e, tail, deep);
+            // No span starting inside a date is a candidate.
+            bool in_date = false;
+            for (const auto& [ds, de] : dates_) in_date |= a >= ds && a < de;
+            if (t[a] != '+' && a >= phone_end && !in_date) walk(a, e, tail, deep);
             group_digit |= digit;
             a = end + 1;
         }
