@@ -14,7 +14,7 @@ import os
 import sys
 from typing import TYPE_CHECKING
 
-from .cli import UsageError, prog_name
+from .cli import UsageError, option_value, prog_name
 
 if TYPE_CHECKING:
     from collections.abc import Callable, Iterator
@@ -89,11 +89,7 @@ def parse_args(args: list[str], command: str) -> Options:
             continue
         name, eq, value = arg.partition("=")
         if name in with_values:
-            if not eq:
-                if i == len(args):
-                    raise UsageError(f"{name} needs a value")
-                value = args[i]
-                i += 1
+            value, i = option_value(name, eq, value, args, i)
             if name == "--ids":
                 opts.ids = (opts.ids or ()) + _list(value)
             elif name == "--min-confidence":

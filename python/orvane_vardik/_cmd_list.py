@@ -11,7 +11,7 @@ import sys
 TYPE_CHECKING = False  # as typing.TYPE_CHECKING, without importing typing
 
 from . import _api, _native
-from .cli import UsageError, _reconfigure, prog_name, silence_closed_pipe
+from .cli import UsageError, _reconfigure, option_value, prog_name, silence_closed_pipe
 
 if TYPE_CHECKING:
     from typing import Any, TextIO
@@ -116,11 +116,7 @@ def parse_args(args: list[str]) -> tuple[str | None, bool, bool]:
         elif name == "--json" and not eq:
             as_json = True
         elif name == "--country":
-            if not eq:
-                if i == len(args):
-                    raise UsageError("--country needs a value")
-                value = args[i]
-                i += 1
+            value, i = option_value(name, eq, value, args, i)
             if not (value.lower() == "global" or (len(value) == 2 and value.isascii() and value.isalpha())):
                 raise UsageError(f"--country needs a two-letter code or 'global', not {value!r}")
             country = value

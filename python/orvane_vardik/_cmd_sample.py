@@ -8,7 +8,7 @@ from __future__ import annotations
 import os
 import sys
 
-from .cli import UsageError, _number, _reconfigure, prog_name
+from .cli import UsageError, _number, _reconfigure, option_value, prog_name
 
 HELP = """\
 Print N valid values of the validator ID, drawn across its valid space.
@@ -57,11 +57,7 @@ def parse_args(args: list[str]) -> Options:
                 raise UsageError("--json and --csv cannot be combined")
             opts.style = name[2:]
         elif name in ("-n", "--count", "--seed", "--country"):
-            if not eq:
-                if i == len(args):
-                    raise UsageError(f"{name} needs a value")
-                value = args[i]
-                i += 1
+            value, i = option_value(name, eq, value, args, i)
             if name == "--country":
                 opts.country = value
             elif name == "--seed":

@@ -92,6 +92,16 @@ class UsageError(Exception):
     pass
 
 
+def option_value(name: str, eq: str, value: str, args: list[str], i: int) -> tuple[str, int]:
+    """The value of option `name` (written `name=value`, or as the next
+    argument, args[i]) and the index of the argument after it."""
+    if eq:
+        return value, i
+    if i == len(args):
+        raise UsageError(f"{name} needs a value")
+    return args[i], i + 1
+
+
 class Options:
     def __init__(self) -> None:
         self.positional: list[str] = []
@@ -150,11 +160,7 @@ def parse_args(args: list[str]) -> Options:
             continue
         if name not in _WITH_VALUE:
             raise UsageError(f"unknown option {arg!r} (a value that starts with - goes after --)")
-        if not eq:
-            if i == len(args):
-                raise UsageError(f"{name} needs a value")
-            value = args[i]
-            i += 1
+        value, i = option_value(name, eq, value, args, i)
         if name == "--file":
             opts.files.append(value)
         elif name == "--column":
