@@ -24,16 +24,21 @@ namespace ov {
 namespace {
 
 #if !defined(_WIN32)
-// read() until n bytes came, retrying interrupted calls.
-bool read_all(int fd, unsigned char* p, std::size_t n) noexcept {
+// Calls `read(p, n)` until n bytes came, retrying interrupted calls.
+template <class Read>
+bool fill(unsigned char* p, std::size_t n, Read read) noexcept {
     while (n > 0) {
-        const auto got = ::read(fd, p, n);
+        const auto got = read(p, n);
         if (got < 0 && errno == EINTR) continue;
         if (got <= 0) return false;
         p += got;
         n -= static_cast<std::size_t>(got);
     }
     return true;
+}
+
+bool read_all(int fd, unsigned char* p, std::size_t n) noexcept {
+    return fill(p, n, [fd](unsigned char* q, std::size_t m) { return ::read(fd, q, m); });
 }
 #endif
 
@@ -42,14 +47,7 @@ bool read_all(int fd, unsigned char* p, std::size_t n) noexcept {
 // not ready yet (EAGAIN early at boot): the caller falls back to the device.
 bool getrandom_entropy(unsigned char* p, std::size_t n) noexcept {
     constexpr unsigned kNonBlocking = 0x0001;  // GRND_NONBLOCK, absent from old headers
-    while (n > 0) {
-        const long got = ::syscall(SYS_getrandom, p, n, kNonBlocking);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) return false;
-        p += got;
-        n -= static_cast<std::size_t>(got);
-    }
-    return true;
+    return fill(p, n, [](unsigned char* q, std::size_t m) { return ::syscall(SYS_getrandom, q, m, kNonBlocking); });
 }
 #endif
 
