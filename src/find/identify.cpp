@@ -3,6 +3,7 @@
 #include <bit>
 #include <string>
 
+#include "find/candidate.h"
 #include "find/engine.h"
 #include "find/words.h"
 #include "re2/set.h"
@@ -26,8 +27,8 @@ std::vector<int> identify(const Engine& e, const Selection& sel, std::string_vie
         if (separator_byte(c)) {
             // Separators take no key position (a doubled one may still be a
             // pattern's own: the automaton decides).
-            cand &= e.by_separator[c == ' ' ? 0 : c == '-' ? 1 : c == '.' ? 2 : 3];
-            cand_up &= e.by_separator[c == ' ' ? 0 : c == '-' ? 1 : c == '.' ? 2 : 3];
+            cand &= e.by_separator[separator_index(c)];
+            cand_up &= e.by_separator[separator_index(c)];
             continue;
         }
         if (len == kMaxKey) return found;
