@@ -30,15 +30,17 @@ enum class EntityType : std::uint8_t { Person = 0, Company = 1, Any = 2 };
 
 // ISO 3166-1 alpha-2 codes that validators may be issued by; a record stores
 // the index into this table, or kGlobal.
-inline constexpr std::array<std::string_view, 96> kCountryTable = {
+inline constexpr std::array<std::string_view, 107> kCountryTable = {
     "AD", "AE", "AI", "AL", "AM", "AR", "AT", "AU", "AZ", "BA", "BD", "BE", "BG", "BH", "BR", "BY",
     "BZ", "CA", "CH", "CL", "CN", "CO", "CR", "CU", "CY", "CZ", "DE", "DK", "DO", "EC", "EE", "EG",
     "ES", "FI", "FR", "GB", "GE", "GH", "GR", "GT", "HK", "HR", "HU", "ID", "IE", "IL", "IN", "IQ",
     "IR", "IS", "IT", "JP", "KR", "KW", "KZ", "LI", "LK", "LT", "LU", "LV", "MA", "MC", "MD", "ME",
     "MK", "MT", "MU", "MX", "MY", "NG", "NI", "NL", "NO", "NZ", "PA", "PE", "PH", "PK", "PL", "PT",
     "RO", "RS", "RU", "SE", "SG", "SI", "SK", "TH", "TR", "TW", "UA", "US", "UY", "VE", "VN", "ZA",
+    // Added with the kinds beyond the first 198 (appended: earlier indices keep their meaning).
+    "DZ", "FO", "GN", "KE", "MZ", "OM", "PY", "SM", "SN", "SV", "TN",
 };
-inline constexpr std::uint8_t kGlobal = 96;
+inline constexpr std::uint8_t kGlobal = 107;
 
 // Index of a country code in kCountryTable; a typo is a compile-time error.
 consteval std::uint8_t country(std::string_view code) {
@@ -83,5 +85,14 @@ std::span<const ValidatorSpec* const> additional_n_z_set();
 // The extended set: kinds beyond the documented registry. They are served by
 // the package's own modules, never by the documented one.
 std::span<const ValidatorSpec* const> extended_set();
+
+// The sets the extended one is made of beyond its first kinds, each kept in
+// its own folder: European tax, business and register numbers; those of the
+// Americas, Africa, Asia and Oceania; personal, health and identity-card
+// numbers; numbers that span kinds (GS1-128, CFI, any VAT number).
+std::span<const ValidatorSpec* const> europe_set();
+std::span<const ValidatorSpec* const> world_set();
+std::span<const ValidatorSpec* const> personal_set();
+std::span<const ValidatorSpec* const> crosscut_set();
 
 }  // namespace ov

@@ -29,6 +29,10 @@ std::span<const ScanRow> core_scan_rows();
 std::span<const ScanRow> legacy_scan_rows();
 std::span<const ScanRow> additional_a_m_scan_rows();
 std::span<const ScanRow> additional_n_z_scan_rows();
-std::span<const ScanRow> extended_scan_rows();
+std::span<const ScanRow> extended_scan_rows();  // every extended kind, the sets below included
+std::span<const ScanRow> europe_scan_rows();
+std::span<const ScanRow> world_scan_rows();
+std::span<const ScanRow> personal_scan_rows();
+std::span<const ScanRow> crosscut_scan_rows();
 
 }  // namespace ov

@@ -2,6 +2,9 @@
 // id (see validators/scan_rows.h). One row per record of extended_set().
 #include "validators/scan_rows.h"
 
+#include <iterator>
+#include <vector>
+
 namespace ov {
 
 namespace {
@@ -36,6 +39,14 @@ constexpr ScanRow kRows[] = {
 };
 }  // namespace
 
-std::span<const ScanRow> extended_scan_rows() { return kRows; }
+std::span<const ScanRow> extended_scan_rows() {
+    static const std::vector<ScanRow> all = [] {
+        std::vector<ScanRow> v(std::begin(kRows), std::end(kRows));
+        for (auto rows : {europe_scan_rows(), world_scan_rows(), personal_scan_rows(), crosscut_scan_rows()})
+            v.insert(v.end(), rows.begin(), rows.end());
+        return v;
+    }();
+    return all;
+}
 
 }  // namespace ov

@@ -1,5 +1,8 @@
 // The extended set: international standard numbers beyond the documented
 // registry, in declaration order (grouped by theme, as the files are).
+#include <iterator>
+#include <vector>
+
 #include "registry/spec.h"
 #include "validators/extended/records.h"
 
@@ -21,6 +24,14 @@ const ValidatorSpec* const kExtendedSet[] = {
 };
 }  // namespace
 
-std::span<const ValidatorSpec* const> extended_set() { return kExtendedSet; }
+std::span<const ValidatorSpec* const> extended_set() {
+    static const std::vector<const ValidatorSpec*> all = [] {
+        std::vector<const ValidatorSpec*> v(std::begin(kExtendedSet), std::end(kExtendedSet));
+        for (auto set : {europe_set(), world_set(), personal_set(), crosscut_set()})
+            v.insert(v.end(), set.begin(), set.end());
+        return v;
+    }();
+    return all;
+}
 
 }  // namespace ov
