@@ -5,9 +5,11 @@
 
 #include "registry/random.h"
 
-#include <chrono>
 #include <cstdlib>
+#include <ctime>
 #include <limits>
+
+#include "data/sample_rows.h"
 
 #if !defined(_WIN32)
 #include <fcntl.h>
@@ -102,17 +104,22 @@ RandomSource::RandomSource(EntropySource entropy) noexcept {
 }
 
 std::uint64_t clock_ns() noexcept {
-    using namespace std::chrono;
-    auto since = system_clock::now().time_since_epoch();
-    auto secs = duration_cast<seconds>(since).count();
-    if (since.count() < 0 || secs < 0) return 0;
-    auto nanos = duration_cast<nanoseconds>(since - seconds(secs)).count();
+    // The C library's clock, not std::chrono::system_clock: some C++
+    // runtimes give the latter in microseconds only, and successive draws
+    // would then share their clock value.
+    struct timespec ts{};
+#if defined(_WIN32)
+    if (timespec_get(&ts, TIME_UTC) != TIME_UTC) return 0;
+#else
+    if (clock_gettime(CLOCK_REALTIME, &ts) != 0) return 0;
+#endif
+    if (ts.tv_sec < 0 || ts.tv_nsec < 0) return 0;
     constexpr std::uint64_t kMax = std::numeric_limits<std::uint64_t>::max();
-    auto s = static_cast<std::uint64_t>(secs);
+    const auto s = static_cast<std::uint64_t>(ts.tv_sec);
     // Saturate before multiplying so that a far-future clock cannot wrap.
     if (s > kMax / 1000000000ULL) return kMax;
-    std::uint64_t t = s * 1000000000ULL;
-    auto n = static_cast<std::uint64_t>(nanos);
+    const std::uint64_t t = s * 1000000000ULL;
+    const auto n = static_cast<std::uint64_t>(ts.tv_nsec);
     return t > kMax - n ? kMax : t + n;
 }
 
@@ -132,7 +139,9 @@ RandomSource& random_source() noexcept {
     return source;
 }
 
-std::uint64_t draw() noexcept { return random_source().draw(); }
+std::uint64_t draw() noexcept { return spread(random_source().draw()); }
+
+std::uint64_t spread(std::uint64_t raw) noexcept { return SampleRng(raw).next(); }
 
 std::uint64_t random_below(std::uint64_t n) noexcept { return n == 0 ? 0 : draw() % n; }
 

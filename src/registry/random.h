@@ -46,7 +46,15 @@ std::uint64_t clock_ns() noexcept;
 
 RandomSource& random_source() noexcept;
 
+// What generators draw: one draw of the process-wide source (its counter
+// and clock walk as documented), spread by the seeded generator `sample`
+// uses. The source's own xorshift step leaves the low bits, which modulo
+// small numbers keep, tied to a few bits of the clock; seeding the sample
+// generator with it makes every bit depend on every input bit, so values
+// differ even where the clock advances coarsely.
 std::uint64_t draw() noexcept;
+// The spreading step on its own (a pure function of `raw`).
+std::uint64_t spread(std::uint64_t raw) noexcept;
 // draw modulo n; n must be non-zero.
 std::uint64_t random_below(std::uint64_t n) noexcept;
 char random_digit() noexcept;

@@ -184,8 +184,15 @@ Verdict judge_plain(std::string_view s) noexcept {
         wrong |= (w & country.digit[k]) | (~w & country.letter[k]);
     }
     if (wrong != 0) return Verdict::Bban;
-    // Rearranged: BBAN, then country code and check digits. The check digits
-    // may be letters here; they count 10-35 like any other letter.
+    // The check digits are two decimal digits, 98 minus a remainder mod 97:
+    // only 02 to 98 occur. Letters or 00, 01, 99 there may still give
+    // remainder 1 (each is another pair equal mod 97), yet no such IBAN exists.
+    const unsigned tens = static_cast<unsigned char>(s[2]) - unsigned{'0'};
+    const unsigned ones = static_cast<unsigned char>(s[3]) - unsigned{'0'};
+    if (tens > 9 || ones > 9) return Verdict::Checksum;
+    const unsigned pair = tens * 10 + ones;
+    if (pair < 2 || pair > 98) return Verdict::Checksum;
+    // Rearranged: BBAN, then country code and check digits.
     bool bad = false;  // never set: the text is plain
     const unsigned r = mod97_10_padded(s.substr(4), s.substr(0, 4), bad);
     return bad || r != 1 ? Verdict::Checksum : Verdict::Ok;
@@ -259,20 +266,58 @@ std::size_t compact_ascii(std::string_view value, char (&out)[kStackCompact + 1]
     while (end > begin && is_space(p[end - 1])) --end;
     std::size_t n = 0;
     unsigned flags = 0;
-    for (std::size_t i = begin; i < end; ++i) {
-        const unsigned e = kCompact.entry[p[i]];
-        out[n < kStackCompact ? n : kStackCompact] = static_cast<char>(e);
-        n += (e >> 8) & 1;
-        flags |= e;
+    if (end - begin <= kStackCompact) {
+        // Ordinary length (every written IBAN): no bound to watch per byte.
+        for (std::size_t i = begin; i < end; ++i) {
+            const unsigned e = kCompact.entry[p[i]];
+            out[n] = static_cast<char>(e);
+            n += (e >> 8) & 1;
+            flags |= e;
+        }
+    } else {
+        for (std::size_t i = begin; i < end; ++i) {
+            const unsigned e = kCompact.entry[p[i]];
+            out[n < kStackCompact ? n : kStackCompact] = static_cast<char>(e);
+            n += (e >> 8) & 1;
+            flags |= e;
+        }
     }
     is_plain = (flags & kNotPlain) == 0;
     return flags & kBeyondAscii ? kNoCompact : n;
+}
+
+// The form an IBAN is printed in: groups of four separated by single blanks
+// (or single hyphens), the last group of one to four, nothing around it.
+// Copies the groups to `out` and returns their length, or 0 for any other
+// form (which then takes the general compaction, with the same result).
+std::size_t compact_grouped(std::string_view value, char (&out)[kStackCompact + 1]) noexcept {
+    const std::size_t size = value.size();
+    if (size < 6 || size > kStackCompact || size % 5 == 0) return 0;
+    const char sep = value[4];
+    if (sep != ' ' && sep != '-') return 0;
+    const char* p = value.data();
+    std::size_t n = 0, i = 0;
+    for (; i + 5 <= size; i += 5) {
+        if (p[i + 4] != sep) return 0;
+        std::memcpy(out + n, p + i, 4);
+        n += 4;
+    }
+    std::memcpy(out + n, p + i, size - i);  // the last group: 1 to 4 bytes
+    return n + (size - i);
 }
 
 ValidationOutcome validate(const ValidatorSpec& self, std::string_view value) {
     // Input already in compact form (the usual case) is checked in place.
     if (value.size() > 4 && plain(value)) return check_plain(value);
     char buffer[kStackCompact + 1];
+    // Next, the printed form: its groups need only be joined.
+    if (const std::size_t g = compact_grouped(value, buffer); g > 4) {
+        const std::string_view s(buffer, g);
+        if (plain(s)) {
+            ValidationOutcome o = check_plain(s);
+            return o.ok ? ValidationOutcome::success_copy(s) : o;
+        }
+    }
     bool is_plain = false;
     const std::size_t n = compact_ascii(value, buffer, is_plain);
     if (n != kNoCompact) {
