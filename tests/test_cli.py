@@ -215,3 +215,53 @@ def test_list():
     code, out, _ = run("--list")
     lines = out.splitlines()
     assert code == 0 and "luhn\tLuhn" in lines and "creditcard\tCredit Card Number" in lines
+
+
+# Every sub-command, with output closed, full or gone, and input that is
+# garbage: one line on standard error at most, never a traceback.
+SUBCOMMAND_RUNS = [
+    ["find"], ["find", "--json"], ["redact"], ["sample", "iban", "-n", "30000"], ["list"], ["list", "--json"],
+    ["info", "iban"], ["info", "iban", "--json"], ["find", "--help"], ["luhn"],
+]
+HOSTILE_INPUT = b"4111111111111111 GB29NWBK60161331926819\n" * 5000 + b"\xff\xfe\x00\x80 garbage\r\n"
+
+
+def _no_traceback(stderr: bytes) -> str:
+    text = stderr.decode("utf-8", "replace")
+    assert "Traceback" not in text and "Exception ignored" not in text, text
+    return text
+
+
+@pytest.mark.skipif(sys.platform == "win32", reason="POSIX descriptors")
+@pytest.mark.parametrize("args", SUBCOMMAND_RUNS, ids=" ".join)
+def test_subcommands_on_closed_full_and_gone_output(args):
+    cmd = [sys.executable, "-m", "orvane_vardik", *args]
+    # Closed: nothing can be written, said once, status 2 (as the checker does).
+    p = subprocess.run(cmd, input=HOSTILE_INPUT, stderr=subprocess.PIPE, preexec_fn=lambda: os.close(1))
+    err = _no_traceback(p.stderr)
+    assert p.returncode == 2 and err.endswith(": error: standard output is closed\n") and err.count("\n") == 1
+    # Gone (a reader that stopped reading): quiet.
+    read_end, write_end = os.pipe()
+    os.close(read_end)
+    try:
+        p = subprocess.run(cmd, input=HOSTILE_INPUT, stdout=write_end, stderr=subprocess.PIPE)
+    finally:
+        os.close(write_end)
+    err = _no_traceback(p.stderr)
+    assert "error" not in err or "line" in err  # find's note about the undecodable line may stay
+    if os.path.exists("/dev/full"):
+        with open("/dev/full", "wb") as full:
+            p = subprocess.run(cmd, input=HOSTILE_INPUT, stdout=full, stderr=subprocess.PIPE)
+        err = _no_traceback(p.stderr)
+        assert p.returncode == 2 and "error:" in err
+
+
+@pytest.mark.parametrize("args, message", [
+    (["list", "--country", "XX"], "list: error: unknown country code: XX\n"),
+    (["find", "--ids="], "find: error: --ids needs at least one name, not ''\n"),
+    (["find", "--country", ","], "find: error: --country needs at least one name, not ','\n"),
+    (["redact", "--ids", ""], "redact: error: --ids needs at least one name, not ''\n"),
+])
+def test_empty_or_unknown_selection_is_an_error(args, message):
+    code, out, err = run(*args, stdin=b"4111111111111111\n")
+    assert code == 2 and out == "" and err.endswith(message)

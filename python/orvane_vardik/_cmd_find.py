@@ -90,6 +90,8 @@ def parse_args(args: list[str], command: str) -> Options:
         name, eq, value = arg.partition("=")
         if name in with_values:
             value, i = option_value(name, eq, value, args, i)
+            if name != "--min-confidence" and not _list(value):
+                raise UsageError(f"{name} needs at least one name, not {value!r}")
             if name == "--ids":
                 opts.ids = (opts.ids or ()) + _list(value)
             elif name == "--min-confidence":

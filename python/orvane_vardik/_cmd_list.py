@@ -158,6 +158,9 @@ def _body(args: list[str], out: TextIO) -> int:
         out.write(f"usage: {prog_name()} list {SYNOPSIS}\n\n{HELP}")
         return 0
     rows = _select(all_facts(), country)
+    if country is not None and not rows:
+        # As `find --country` does: a code no kind belongs to is an error.
+        raise KeyError(f"unknown country code: {country.upper()}")
     (write_json if as_json else _write_text)(out, rows)
     return 0
 

@@ -10,6 +10,7 @@ from __future__ import annotations
 
 import os
 import sys
+from collections.abc import Callable
 TYPE_CHECKING = False  # as typing.TYPE_CHECKING, without importing typing
 
 from . import __version__, _api
@@ -425,14 +426,38 @@ def _main(args: list[str], out: TextIO, err: TextIO) -> int:
 SUBCOMMANDS = ("find", "redact", "sample", "list", "info")
 
 
+def _run_subcommand(name: str, run: Callable[[list[str]], int], args: list[str]) -> int:
+    """Output faults common to every sub-command: standard output closed at
+    start, a reader gone (quiet, status 0), output that cannot be written
+    (a full disk: one line, status 2)."""
+    prog = f"{prog_name()} {name}"
+    err = sys.stderr if sys.stderr is not None else open(os.devnull, "w")
+    if sys.stdout is None:
+        err.write(f"{prog}: error: standard output is closed\n")
+        return 2
+    try:
+        return run(args)
+    except BrokenPipeError:
+        silence_closed_pipe(sys.stdout)
+        return 0
+    except OSError as exc:
+        # What is still buffered cannot be written either: drop it, so that
+        # the interpreter does not fail again when it flushes at exit.
+        silence_closed_pipe(sys.stdout)
+        try:
+            err.write(f"{prog}: error: cannot write output: {exc.strerror or exc}\n")
+        except OSError:
+            pass
+        return 2
+
+
 def main(argv: list[str] | None = None) -> int:
     args = sys.argv[1:] if argv is None else list(argv)
     if args and args[0] in SUBCOMMANDS:
         import importlib
 
         command = importlib.import_module(f"{__package__}._cmd_{args[0]}")
-        status: int = command.main(args[1:])
-        return status
+        return _run_subcommand(args[0], command.main, args[1:])
     out, err = sys.stdout, sys.stderr
     if err is None:  # started with standard error closed
         err = open(os.devnull, "w")
