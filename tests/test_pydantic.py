@@ -1,5 +1,6 @@
 """orvane_vardik.pydantic.Identifier in pydantic v2 models, as a web API uses them."""
 import json
+import re
 import subprocess
 import sys
 from typing import Annotated, Optional
@@ -110,17 +111,48 @@ def test_errors_locate_the_bad_item_in_nested_lists():
                      (("targets", 1), "identifier_invalid_checksum")}
 
 
-def test_json_schema_has_pattern_and_example():
+def test_json_schema_input_and_stored_forms():
     meta = ov.validator_metadata("iban")
     schema = TypeAdapter(Iban).json_schema()
-    assert schema["type"] == "string"
-    assert schema["pattern"] == meta.candidate_pattern
+    # Input: any written form, so no pattern; the example as the registry writes it.
+    assert schema["type"] == "string" and "pattern" not in schema
     assert schema["examples"] == [meta.examples[0]]
-    formatted = TypeAdapter(IbanFormatted).json_schema()
+    stored = TypeAdapter(Iban).json_schema(mode="serialization")
+    assert stored["examples"] == ["GB29NWBK60161331926819"]
+    formatted = TypeAdapter(IbanFormatted).json_schema(mode="serialization")
     assert formatted["examples"] == [ov.format("iban", meta.examples[0])]
-    model = Payment.model_json_schema()
-    assert model["$defs"]["Account"]["properties"]["iban"]["pattern"] == meta.candidate_pattern
-    assert model["properties"]["targets"]["items"]["pattern"] == meta.candidate_pattern
+    # The candidate pattern, anchored, where it holds for every stored form.
+    lei = TypeAdapter(Annotated[str, Identifier("lei")]).json_schema(mode="serialization")
+    assert lei["pattern"] == f"^(?:{ov.validator_metadata('lei').candidate_pattern})$"
+    model = Payment.model_json_schema(mode="serialization")
+    assert model["$defs"]["Account"]["properties"]["iban"]["examples"] == stored["examples"]
+    assert model["properties"]["targets"]["items"]["examples"] == stored["examples"]
+    # A candidate pattern that does not describe the stored form is not published.
+    de_vat = TypeAdapter(Annotated[str, Identifier("de.vat")]).json_schema(mode="serialization")
+    assert de_vat["examples"] == ["136695976"] and "pattern" not in de_vat
+
+
+@pytest.mark.parametrize("store", ["compact", "formatted"])
+def test_json_schema_agrees_with_the_field_for_every_id(store):
+    # The schema published for a field never rejects its own example, nor
+    # what the field stores for it and for 100 drawn values.
+    bad = []
+    for vid in ov.validator_ids():
+        adapter = TypeAdapter(Annotated[str, Identifier(vid, store=store)])
+        given = adapter.json_schema()
+        out = adapter.json_schema(mode="serialization")
+        examples = ov.validator_metadata(vid).examples
+        values = list(examples[:1]) + ov.sample(vid, 100, seed=2026)
+        for value in values:
+            kept = adapter.validate_python(value)
+            if "pattern" in given and not re.search(given["pattern"], value):
+                bad.append((vid, "input", value))
+            if "pattern" in out and not re.search(out["pattern"], kept):
+                bad.append((vid, "stored", kept))
+        if examples:
+            assert given["examples"] == [examples[0]]
+            assert out["examples"] == [adapter.validate_python(examples[0])], vid
+    assert bad == []
 
 
 @pytest.mark.parametrize("args, kwargs, exc", [

@@ -42,6 +42,8 @@ from ._native import __all__ as __all__  # noqa: E402
 __all__ = list(__all__)
 
 from .data import IbanParts as IbanParts, iban_parts as iban_parts, sample as sample  # noqa: E402
+
+__all__ += ["IbanParts", "iban_parts", "sample", "cusip_to_isin", "ean_to_gtin14", "to_isbn10", "to_isbn13"]
 from .finder import Match, find, find_iter, identify, redact  # noqa: E402
 
 __all__ += ["Match", "find", "find_iter", "identify", "redact"]

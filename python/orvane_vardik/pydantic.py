@@ -14,8 +14,11 @@ value fails with a ``ValidationError`` whose entry has the type
 ``identifier_invalid_format``, ``identifier_invalid_length``,
 ``identifier_invalid_checksum`` or ``identifier_invalid_component``, the
 validator's message as ``msg`` and ``ctx`` holding ``id``, ``code`` and
-``message``. The JSON schema is a string with the validator's candidate
-pattern (the shape of the stored compact form) and its first example.
+``message``. The JSON schema is a string with the validator's first
+example: as written for input (validation mode, no pattern: the field reads
+any written form the validator accepts), and in the stored form, with the
+kind's candidate pattern anchored where it matches every stored form, for
+output (serialization mode).
 
 pydantic is imported only when a model is built with the type, so the
 package itself needs no pydantic.
@@ -94,13 +97,63 @@ class Identifier:
 
         return core_schema.no_info_after_validator_function(self._check, core_schema.str_schema())
 
-    def __get_pydantic_json_schema__(self, schema: Any, handler: Callable[[Any], Any]) -> Any:
+    def __get_pydantic_json_schema__(self, schema: Any, handler: Any) -> Any:
         json_schema = handler(schema)
-        json_schema["pattern"] = self._pattern
-        if self._example is not None:
-            example = self._example
-            if self.store == "formatted":
-                example = _format(self.id, example)
-            json_schema["examples"] = [example]
-        json_schema.setdefault("description", self._name)
+        if getattr(handler, "mode", "validation") == "serialization":
+            # What the field stores: the compact (or formatted) form.
+            if self._example is not None:
+                json_schema["examples"] = [self._stored(self._example)]
+            pattern = _stored_pattern(self.id, self.store, self._pattern)
+            if pattern is not None:
+                json_schema["pattern"] = pattern
+            json_schema.setdefault("description", f"{self._name}, {self.store} form")
+        else:
+            # What the field accepts: any written form the validator reads
+            # (blanks, hyphens, lower case, a leading label), which no
+            # pattern describes, so none is given.
+            if self._example is not None:
+                json_schema["examples"] = [self._example]
+            json_schema.setdefault("description", self._name)
         return json_schema
+
+    def _stored(self, value: str) -> str:
+        compact = _validate(self.id, value).compact
+        if compact is None:  # an example that no longer validates: shown as written
+            return value
+        return compact if self.store == "compact" else _format(self.id, compact)
+
+
+_STORED_PATTERNS: dict[tuple[str, str], str | None] = {}
+
+
+def _stored_pattern(id: str, store: str, candidate: str) -> str | None:
+    """The kind's candidate pattern, anchored, when it describes the stored
+    form: every example and 200 drawn values, stored, match it. Candidate
+    patterns are written for finding numbers in text, and some describe
+    a written form the field does not store (a country prefix the compact
+    form drops, say); those are left out rather than published wrong."""
+    key = (id, store)
+    if key in _STORED_PATTERNS:
+        return _STORED_PATTERNS[key]
+    import re
+
+    from .data import sample
+
+    pattern: str | None = None
+    if candidate:
+        anchored = f"^(?:{candidate})$"
+        try:
+            matcher = re.compile(anchored)
+        except re.error:
+            matcher = None
+        if matcher is not None:
+            values = [_validate(id, v).compact for v in _metadata(id).examples]
+            try:
+                values += sample(id, 200, seed=0x5eed)
+            except (ValueError, KeyError):
+                pass
+            stored = [v if store == "compact" else _format(id, v) for v in values if v is not None]
+            if stored and all(matcher.search(v) for v in stored):
+                pattern = anchored
+    _STORED_PATTERNS[key] = pattern
+    return pattern
