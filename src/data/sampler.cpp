@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <tuple>
 
+#include "primitives/normalize.h"
 #include "primitives/text.h"
 
 namespace ovd {
@@ -199,13 +200,19 @@ void find_repairs(const ValidatorSpec& spec, Pattern& p) {
     }
 }
 
-// Births from 1800 to 2099, for ids whose example tells a birth year: an id
-// whose year has four digits of its own would otherwise be born in the
-// year 3 or 9981.
+// Births from 1800 up to today, for ids whose example tells a birth year:
+// an id whose year has four digits of its own would otherwise be born in
+// the year 3 or 9981, and one with a two-digit year in the coming decades.
+// A month or day the number does not tell (0) counts as the earliest.
 bool plausible(const ValidatorSpec& spec, const Pattern& p, std::string_view s) {
     if (!p.dated) return true;
     const auto parsed = spec.ops.parse(spec, s);
-    return parsed && parsed->birth_year >= 1800 && parsed->birth_year < 2100;
+    if (!parsed || parsed->birth_year < 1800) return false;
+    const ov::Date now = ov::today();
+    const auto key = [](std::int32_t y, unsigned m, unsigned d) {
+        return static_cast<std::int64_t>(y) * 10000 + static_cast<std::int64_t>(m) * 100 + d;
+    };
+    return key(parsed->birth_year, parsed->birth_month, parsed->birth_day) <= key(now.year, now.month, now.day);
 }
 
 // Adds to `p.admits` every character of its class that a position of `base`

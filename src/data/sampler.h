@@ -30,7 +30,7 @@ struct Pattern {
     std::vector<std::string> group_values;  // what the group holds in valid texts
     bool mend_group = true;                  // false: the group is drawn from its values only
     bool mend_pair = false;                  // the first two repair positions are mended together
-    bool dated = false;        // the example tells a birth year: keep draws within two centuries
+    bool dated = false;        // the example tells a birth year: keep draws from 1800 to today
     std::uint32_t weight = 1;  // share of draws: more variable positions, more draws
 };
 
