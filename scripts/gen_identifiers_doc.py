@@ -19,8 +19,8 @@ from orvane_vardik._cmd_list import all_facts
 PAGE = Path(__file__).resolve().parent.parent / "docs" / "identifiers.md"
 
 COLUMNS = (
-    ("id", "id"), ("name", "name"), ("local_name", "local name"), ("country", "country"),
-    ("lengths", "lengths"), ("example", "example"), ("formatted", "formatted"),
+    ("id", "id"), ("name", "name"), ("local_name", "local name"), ("description", "description"),
+    ("country", "country"), ("issuer", "issuer"), ("lengths", "lengths"), ("example", "example"), ("formatted", "formatted"),
     ("check", "check"), ("parses", "parses"), ("generates", "generates"),
 )
 
@@ -37,6 +37,8 @@ this page and the registry differ). The same facts come from the command line:
   command line, ... Kinds marked *extended* are served by the package-level
   functions, columns, engines and the command line, not by the documented
   module `orvane_vardik._native`.
+- **description**: what the number is, in one line; **issuer**: the
+  authority that assigns the numbers.
 - **lengths**: the usual lengths of the compact form.
 - **example** and **formatted**: the registry's first example, compact and in
   the kind's usual written form (`format`).

@@ -24,7 +24,7 @@ SYNOPSIS = "ID [--json]"
 
 LABELS = (
     ("id", "id"), ("name", "name"), ("local_name", "local name"),
-    ("abbreviation", "abbreviation"), ("country", "country"), ("entity_type", "entity"),
+    ("abbreviation", "abbreviation"), ("country", "country"), ("issuer", "issuer"), ("entity_type", "entity"),
     ("lengths", "lengths"), ("example", "example"), ("formatted", "formatted"),
     ("check", "check"), ("parses", "parses"), ("generates", "generates"),
     ("extended", "extended"), ("aliases", "aliases"), ("candidate_pattern", "pattern"),

@@ -41,13 +41,17 @@ def check_kinds() -> dict[str, str]:
 
 def facts(meta: Any, documented: frozenset[str], checks: dict[str, str]) -> dict[str, Any]:
     """The published facts of one kind, keys in display order."""
+    from ._reference import facts as reference
+
     example = meta.examples[0] if meta.examples else None
+    extra = reference(meta)
     return {
         "id": meta.id,
         "name": meta.name,
         "local_name": meta.local_name,
         "country": meta.country,
-        "lengths": meta.lengths,
+        "issuer": extra["issuer"],
+        "lengths": extra["lengths"],
         "example": example,
         "formatted": _api.format(meta.id, example) if example is not None else None,
         "parses": meta.can_parse,
@@ -58,7 +62,7 @@ def facts(meta: Any, documented: frozenset[str], checks: dict[str, str]) -> dict
         "abbreviation": meta.abbreviation,
         "entity_type": meta.entity_type,
         "candidate_pattern": meta.candidate_pattern,
-        "description": meta.description,
+        "description": extra["description"],
         "source_url": meta.source_url,
     }
 
