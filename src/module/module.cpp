@@ -12,19 +12,28 @@ namespace {
 #define OVPY_DEF(name, doc) \
     {#name, reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)()>(fn_##name)), METH_FASTCALL | METH_KEYWORDS, doc}
 
-constexpr const char kCompatDoc[] = "Compatibility entry point for the pre-registry boolean API.";
+// The documented module's functions carry their signatures alone (and the
+// compatibility functions one line); the package module's carry the
+// docstrings of the stub, for help() and editors.
+#ifdef OVPY_PACKAGE_MODULE
+#include "module/api_docs.inc"
+#define OVPY_DOC(name, signature, native_text) signature "\n--\n\n" OVPY_API_DOC_##name
+#else
+#define OVPY_DOC(name, signature, native_text) signature "\n--\n\n" native_text
+#endif
+#define OVPY_REG(name, signature) OVPY_DEF(name, OVPY_DOC(name, signature, ""))
 
 // Three groups, in documented order; an empty entry ends each.
 PyMethodDef kRegistryFunctions[] = {
-    OVPY_DEF(validator_ids, "validator_ids()\n--\n\n"),
-    OVPY_DEF(validators, "validators()\n--\n\n"),
-    OVPY_DEF(validator_metadata, "validator_metadata(id)\n--\n\n"),
-    OVPY_DEF(validate, "validate(id, value)\n--\n\n"),
-    OVPY_DEF(validate_many, "validate_many(id, values)\n--\n\n"),
-    OVPY_DEF(compact, "compact(id, value)\n--\n\n"),
-    OVPY_DEF(format, "format(id, value)\n--\n\n"),
-    OVPY_DEF(generate, "generate(id)\n--\n\n"),
-    OVPY_DEF(parse, "parse(id, value)\n--\n\n"),
+    OVPY_REG(validator_ids, "validator_ids()"),
+    OVPY_REG(validators, "validators()"),
+    OVPY_REG(validator_metadata, "validator_metadata(id)"),
+    OVPY_REG(validate, "validate(id, value)"),
+    OVPY_REG(validate_many, "validate_many(id, values)"),
+    OVPY_REG(compact, "compact(id, value)"),
+    OVPY_REG(format, "format(id, value)"),
+    OVPY_REG(generate, "generate(id)"),
+    OVPY_REG(parse, "parse(id, value)"),
     {nullptr, nullptr, 0, nullptr},
 };
 
@@ -45,11 +54,15 @@ PyMethodDef kStandaloneFunctions[] = {
 };
 
 PyMethodDef kCompatFunctions[] = {
-    OVPY_DEF(validate_id, "validate_id(validator, value, input=None)\n--\n\nCompatibility entry point for the pre-registry boolean API."),
-    OVPY_DEF(validate_named_id, "validate_named_id(validator, value)\n--\n\nCompatibility entry point for the pre-registry boolean API."),
+    OVPY_DEF(validate_id, OVPY_DOC(validate_id, "validate_id(validator, value, input=None)",
+                                   "Compatibility entry point for the pre-registry boolean API.")),
+    OVPY_DEF(validate_named_id, OVPY_DOC(validate_named_id, "validate_named_id(validator, value)",
+                                         "Compatibility entry point for the pre-registry boolean API.")),
     {nullptr, nullptr, 0, nullptr},
 };
 
+#undef OVPY_REG
+#undef OVPY_DOC
 #undef OVPY_DEF
 
 // The stand-alone check functions touch no registry: the package takes
