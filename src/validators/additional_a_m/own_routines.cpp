@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -126,16 +127,32 @@ std::string_view ch_vat_suffix(std::string_view c) noexcept {
 
 std::string ch_vat_compact(std::string_view value) { return upper(default_compact(value)); }
 
-ValidationOutcome ch_vat_validate(std::string_view value) {
-    std::string c = ch_vat_compact(value);
+namespace {
+// The checks of a compact text; nullopt when they pass.
+std::optional<ErrorCode> ch_vat_verdict(std::string_view c) {
     const auto suffix = ch_vat_suffix(c);
-    if (c.size() < 3 || suffix.empty()) return failure(ErrorCode::InvalidFormat);
-    const std::string_view body = std::string_view(c).substr(0, c.size() - suffix.size());
+    if (c.size() < 3 || suffix.empty()) return ErrorCode::InvalidFormat;
+    const std::string_view body = c.substr(0, c.size() - suffix.size());
     if (body.size() != 12 || !body.starts_with("CHE") || !all_digits(body.substr(3)))
-        return failure(ErrorCode::InvalidFormat);
+        return ErrorCode::InvalidFormat;
     // Whatever the business-id check objects to counts as a bad check digit.
-    if (!legacy::ch_uid_check(body)) return failure(ErrorCode::InvalidChecksum);
-    return ValidationOutcome::success(std::move(c));
+    if (!legacy::ch_uid_check(body)) return ErrorCode::InvalidChecksum;
+    return std::nullopt;
+}
+}  // namespace
+
+ValidationOutcome ch_vat_validate(std::string_view value) {
+    // Digits and capital letters alone are already compact (compaction
+    // removes separators and white space and upper-cases): checked in place.
+    bool plain = !value.empty();
+    for (const char ch : value) plain &= is_digit(ch) || is_upper(ch);
+    if (plain) {
+        const auto verdict = ch_vat_verdict(value);
+        return verdict ? failure(*verdict) : ValidationOutcome::success_input(value);
+    }
+    std::string c = ch_vat_compact(value);
+    const auto verdict = ch_vat_verdict(c);
+    return verdict ? failure(*verdict) : ValidationOutcome::success(std::move(c));
 }
 
 std::string ch_vat_format(std::string_view value) {

@@ -4,6 +4,8 @@
 // width: six prefix digits, "-", ten number digits, "/", four bank digits.
 #include <algorithm>
 #include <array>
+#include <iterator>
+#include <cstring>
 
 #include "primitives/checkdigits.h"
 #include "primitives/normalize.h"
@@ -68,13 +70,20 @@ Parsed parse_account(std::string_view text) {
     return {true, {prefix, number, bank}, ErrorCode::InvalidFormat, {}};
 }
 
+// The canonical form, written into `out` (zero-padded prefix and number).
+void write_canonical(const Account& a, char (&out)[kCanonicalLength]) noexcept {
+    std::memset(out, '0', kCanonicalLength);
+    std::memcpy(out + kDashAt - a.prefix.size(), a.prefix.data(), a.prefix.size());
+    out[kDashAt] = '-';
+    std::memcpy(out + kSlashAt - a.number.size(), a.number.data(), a.number.size());
+    out[kSlashAt] = '/';
+    std::memcpy(out + kSlashAt + 1, a.bank.data(), a.bank.size());
+}
+
 std::string canonical(const Account& a) {
-    std::string out;
-    out.reserve(kCanonicalLength);
-    out.append(6 - a.prefix.size(), '0').append(a.prefix).push_back('-');
-    out.append(10 - a.number.size(), '0').append(a.number).push_back('/');
-    out.append(a.bank);
-    return out;
+    char buffer[kCanonicalLength];
+    write_canonical(a, buffer);
+    return std::string(buffer, kCanonicalLength);
 }
 
 // Weighted sum of a digit text right-aligned against the weights (that is,
@@ -117,12 +126,44 @@ std::string compact(const ValidatorSpec&, std::string_view value) {
     return canonical(p.account);
 }
 
+// Weighted sum modulo 11 of the digits of `s` against the last s.size()
+// weights (the digits were tested already).
+unsigned mod11_sum(std::string_view s, const int* weights_end) noexcept {
+    unsigned sum = 0;
+    const int* w = weights_end - s.size();
+    for (std::size_t i = 0; i < s.size(); ++i) sum += static_cast<unsigned>(s[i] - '0') * static_cast<unsigned>(w[i]);
+    return sum % 11;
+}
+
 ValidationOutcome validate(const ValidatorSpec&, std::string_view value) {
+    // The canonical form (the usual one) in one pass, checked in place: the
+    // same pieces and checks as below, so the same verdicts.
+    if (value.size() == kCanonicalLength && value[kDashAt] == '-' && value[kSlashAt] == '/') {
+        bool digits = true;
+        for (std::size_t i = 0; i < kCanonicalLength; ++i)
+            digits &= i == kDashAt || i == kSlashAt || is_digit(value[i]);
+        if (digits) {
+            const Account a{value.substr(0, kDashAt), value.substr(kDashAt + 1, kSlashAt - kDashAt - 1),
+                            value.substr(kSlashAt + 1)};
+            const bool sums = mod11_sum(a.prefix, std::end(kPrefixWeights)) == 0 &&
+                              mod11_sum(a.number, std::end(kNumberWeights)) == 0;
+            if (sums && bank_code_assigned(a.bank) &&
+                std::count_if(a.number.begin(), a.number.end(), [](char ch) { return ch != '0'; }) >= 2)
+                return ValidationOutcome::success_input(value);
+            const Verdict v = check_account(a);  // the failing check, in the documented order
+            return ValidationOutcome::failure(v.code, v.message);
+        }
+    }
     const Parsed p = parse_account(trim(value));
     if (!p.ok) return ValidationOutcome::failure(p.code, p.message);
     const Verdict v = check_account(p.account);
     if (!v.ok) return ValidationOutcome::failure(v.code, v.message);
-    return ValidationOutcome::success(canonical(p.account));
+    // Kept inside the outcome (no heap copy), or the input itself when it
+    // is written in canonical form already.
+    char buffer[kCanonicalLength];
+    write_canonical(p.account, buffer);
+    const std::string_view c(buffer, kCanonicalLength);
+    return value == c ? ValidationOutcome::success_input(value) : ValidationOutcome::success_copy(c);
 }
 
 // Fast path for text already in canonical form. A 22-byte text with digits
