@@ -221,19 +221,25 @@ std::shared_ptr<const Directory> Directory::parse(std::string text, std::string&
         while (j < rows.size() && std::memcmp(rows[j].country, rows[i].country, 2) == 0 &&
                d->code(rows[j]) == d->code(rows[i]))
             ++j;
+        // The bank's BIC is that of its head office where a primary row
+        // has one (eight characters, or eleven ending XXX), else the first
+        // primary BIC, else the first BIC at all; that row names the bank
+        // (else the first primary row, else the first row).
         Group g{i, j - i, i, UINT32_MAX};
+        auto head_office = [&](const BankRow& r) {
+            return r.bic_len == 8 || (r.bic_len == 11 && d->bic(r).substr(8) == "XXX");
+        };
+        std::uint32_t first_primary = UINT32_MAX;
+        for (std::uint32_t k = i; k < j && g.with_bic == UINT32_MAX; ++k)
+            if (rows[k].primary && head_office(rows[k])) g.with_bic = k;
         for (std::uint32_t k = i; k < j; ++k)
             if (rows[k].primary) {
-                g.named = k;
-                if (rows[k].bic_len) g.with_bic = k;
-                break;
+                if (first_primary == UINT32_MAX) first_primary = k;
+                if (g.with_bic == UINT32_MAX && rows[k].bic_len) g.with_bic = k;
             }
-        if (g.with_bic == UINT32_MAX)
-            for (std::uint32_t k = i; k < j; ++k)
-                if (rows[k].bic_len) {
-                    g.with_bic = k;
-                    break;
-                }
+        for (std::uint32_t k = i; k < j && g.with_bic == UINT32_MAX; ++k)
+            if (rows[k].bic_len) g.with_bic = k;
+        g.named = g.with_bic != UINT32_MAX ? g.with_bic : first_primary != UINT32_MAX ? first_primary : i;
         d->groups_.push_back(g);
         i = j;
     }

@@ -47,9 +47,11 @@ public:
         return r.method[0] ? std::string_view(r.method, 2) : std::string_view();
     }
 
-    // What a bank code stands for: the row that names the bank (its primary
-    // row, else its first) and the row of its BIC (the primary row's, else
-    // the first row with one; nullptr when none has one).
+    // What a bank code stands for: the row of its BIC (the first primary
+    // row with a head-office BIC, else the first primary row with a BIC,
+    // else the first row with one; nullptr when none has one) and the row
+    // that names the bank (that one, else the first primary row, else the
+    // first row).
     struct Bank {
         const BankRow* named = nullptr;
         const BankRow* with_bic = nullptr;

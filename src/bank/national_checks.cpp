@@ -152,8 +152,11 @@ std::uint64_t de_number(const Account& a) noexcept {
     return n;
 }
 
-// The account moved two places left: an account written without its
-// two-digit sub-account (sub-account 00).
+// An account written without its two-digit sub-account (00): two leading
+// zeros, the number moved two places right.
+bool no_sub_account(const Account& a) noexcept { return a[0] == 0 && a[1] == 0; }
+
+// The account moved two places left, its sub-account 00.
 Account shifted(const Account& a) noexcept {
     Account b{};
     for (std::size_t i = 0; i < 8; ++i) b[i] = a[i + 2];
@@ -191,7 +194,7 @@ int de_check(std::string_view method, const Account& a) noexcept {
         const unsigned r = de_sum(a, 0, 8, k2to10) % 11;
         return (r == 0 ? 0u : r == 1 ? 9u : 11 - r) == a[9];
     }
-    if (method == "13") return de_mod10_2to7(a) || de_mod10_2to7(shifted(a));
+    if (method == "13") return de_mod10_2to7(a) || (no_sub_account(a) && de_mod10_2to7(shifted(a)));
     if (method == "19") return de_mod11(a, 0, 8, 9, k19);
     if (method == "20") return de_mod11(a, 0, 8, 9, k20);
     if (method == "28") return de_mod11(a, 0, 6, 7, k2to8);
@@ -208,9 +211,9 @@ int de_check(std::string_view method, const Account& a) noexcept {
     }
     if (method == "63") {
         if (a[0] != 0) return 0;
-        return de_mod10_2to7(a) || (a[1] == 0 && a[2] == 0 && de_mod10_2to7(shifted(a)));
+        return de_mod10_2to7(a) || (no_sub_account(a) && a[2] == 0 && de_mod10_2to7(shifted(a)));
     }
-    if (method == "76") return de_76_once(a) || de_76_once(shifted(a));
+    if (method == "76") return de_76_once(a) || (no_sub_account(a) && de_76_once(shifted(a)));
     if (method == "88") {
         if (a[2] == 9) return de_mod11(a, 2, 8, 9, k2to8);
         return de_mod11(a, 3, 8, 9, k2to7);
@@ -261,8 +264,13 @@ const Positions* positions_of(std::string_view country) noexcept {
     return nullptr;
 }
 
+// Mod 97 over the whole BBAN. The ISO 7064 97-10 pair at the end (98 less
+// the remainder of the rest, so 02 to 98) leaves 1; a RIB key (97 less the
+// remainder, so 01 to 97) leaves 0.
 Check mod97_whole(std::string_view bban, std::size_t length, int want) noexcept {
     if (bban.size() != length) return Check::Invalid;
+    const std::string_view pair = bban.substr(length - 2);
+    if (pair == "00" || (want == 1 && pair == "01")) return Check::Invalid;
     return verdict(mod97_alnum(bban) == want);
 }
 
@@ -299,7 +307,7 @@ Check national_check(std::string_view c, std::string_view b, std::string_view de
     if (c == "TL") return mod97_whole(b, 19, 1);
     if (c == "MR") return mod97_whole(b, 23, 0);
     if (c == "TN") return mod97_whole(b, 20, 0);
-    if (c == "FR" || c == "MC") return verdict(b.size() == 23 && mod97_rib(b) == 0);
+    if (c == "FR" || c == "MC") return verdict(b.size() == 23 && b.substr(21) != "00" && mod97_rib(b) == 0);
     if (c == "IT" || c == "SM") {
         if (b.size() != 23 || !is_upper(b[0])) return Check::Invalid;
         for (char ch : b.substr(1))
@@ -355,7 +363,11 @@ Check national_check(std::string_view c, std::string_view b, std::string_view de
     if (c == "NO") {
         if (b.size() != 11) return Check::Invalid;
         static constexpr unsigned w[] = {5, 4, 3, 2, 7, 6, 5, 4, 3, 2};
-        const unsigned r = 11 - weighted(b.substr(0, 10), w) % 11;
+        // Accounts of type 00 (fifth and sixth digits) are checked over
+        // their last digits only.
+        const unsigned sum = b.substr(4, 2) == "00" ? weighted(b.substr(6, 4), std::span(w).subspan(6))
+                                                    : weighted(b.substr(0, 10), w);
+        const unsigned r = 11 - sum % 11;
         return verdict(r != 10 && (r == 11 ? 0 : r) == static_cast<unsigned>(b[10] - '0'));
     }
     if (c == "PL") {
