@@ -105,6 +105,7 @@ def main() -> None:
     diffs: dict[tuple[str, str], list[str]] = collections.defaultdict(list)
     nat_total = nat_same = 0
     nat_by_country = collections.Counter()
+    peer_rejects = collections.Counter()
     round_trip_bad = []
 
     def compare(iban: str, origin: str) -> None:
@@ -133,6 +134,7 @@ def main() -> None:
         if nc is not None and ok is None:
             diffs[("national_check: the peer has no check", ours.country)].append(iban)
         elif nc is not None:
+            peer_rejects[ours.country] += ok is False
             nat_total += 1
             if nc == ok:
                 nat_same += 1
@@ -170,6 +172,11 @@ def main() -> None:
           f"/{len(samples) + len(examples)}")
     for x in round_trip_bad[:10]:
         print("  round trip:", x)
+    blind = sorted(c for c in nat_by_country if peer_rejects[c] == 0)
+    if blind:
+        n_blind = sum(nat_by_country[c] for c in blind)
+        print(f"  of which {n_blind} in {', '.join(blind)}, where the peer rejected no BBAN at all "
+              f"(it does not check them): {nat_same}/{nat_total - n_blind} agree where both check")
     print("differences by field and country (count, first examples):")
     for (field, country), items in sorted(diffs.items(), key=lambda kv: -len(kv[1])):
         print(f"  {country} {field}: {len(items)}")
