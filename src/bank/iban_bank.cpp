@@ -142,7 +142,7 @@ Built iban_from_account(const Directory* dir, std::string_view country_in, std::
     for (std::size_t i = account_begin, a = 0; i < bban_len; ++i)
         if (!key_at[i]) bban[i] = account[a++];
 
-    if (strict && dir && dir->has_country(country)) {
+    if (strict && dir && dir->code_length(country) > 0) {
         const std::string iban_like = country + "00" + bban;
         if (!dir->find(country, bank_key(*dir, iban_like, c)).named) {
             r.error = "bank code " + quoted(bank_key(*dir, iban_like, c)) + " of " + country +
