@@ -178,57 +178,64 @@ constexpr std::string_view kDeMethods[] = {"00", "01", "02", "03", "05", "06", "
                                            "76", "88", "95", "99"};
 
 // -1: method not implemented.
+constexpr unsigned mid(const char* m) noexcept {
+    return static_cast<unsigned>(static_cast<unsigned char>(m[0])) << 8 | static_cast<unsigned char>(m[1]);
+}
+
 int de_check(std::string_view method, const Account& a) noexcept {
+    if (method.size() != 2) return -1;
     const std::uint64_t n = de_number(a);
-    if (method == "00") return de_mod10(a, 0, 8, 9, k21, true);
-    if (method == "01") return de_mod10(a, 0, 8, 9, k371, false);
-    if (method == "02") return de_mod11(a, 0, 8, 9, k2to9_2, true);
-    if (method == "03") return de_mod10(a, 0, 8, 9, k21, false);
-    if (method == "05") return de_mod10(a, 0, 8, 9, k731, false);
-    if (method == "06") return de_mod11(a, 0, 8, 9, k2to7);
-    if (method == "07") return de_mod11(a, 0, 8, 9, k2to10, true);
-    if (method == "08") return n < 60000 || de_mod10(a, 0, 8, 9, k21, true);
-    if (method == "09") return 1;
-    if (method == "10") return de_mod11(a, 0, 8, 9, k2to10);
-    if (method == "11") {
-        const unsigned r = de_sum(a, 0, 8, k2to10) % 11;
-        return (r == 0 ? 0u : r == 1 ? 9u : 11 - r) == a[9];
+    switch (mid(method.data())) {
+        case mid("00"): return de_mod10(a, 0, 8, 9, k21, true);
+        case mid("01"): return de_mod10(a, 0, 8, 9, k371, false);
+        case mid("02"): return de_mod11(a, 0, 8, 9, k2to9_2, true);
+        case mid("03"): return de_mod10(a, 0, 8, 9, k21, false);
+        case mid("05"): return de_mod10(a, 0, 8, 9, k731, false);
+        case mid("06"): return de_mod11(a, 0, 8, 9, k2to7);
+        case mid("07"): return de_mod11(a, 0, 8, 9, k2to10, true);
+        case mid("08"): return n < 60000 || de_mod10(a, 0, 8, 9, k21, true);
+        case mid("09"): return 1;
+        case mid("10"): return de_mod11(a, 0, 8, 9, k2to10);
+        case mid("11"): {
+            const unsigned r = de_sum(a, 0, 8, k2to10) % 11;
+            return (r == 0 ? 0u : r == 1 ? 9u : 11 - r) == a[9];
+        }
+        case mid("13"): return de_mod10_2to7(a) || (no_sub_account(a) && de_mod10_2to7(shifted(a)));
+        case mid("19"): return de_mod11(a, 0, 8, 9, k19);
+        case mid("20"): return de_mod11(a, 0, 8, 9, k20);
+        case mid("28"): return de_mod11(a, 0, 6, 7, k2to8);
+        case mid("32"): return de_mod11(a, 3, 8, 9, k2to7);
+        case mid("33"): return de_mod11(a, 4, 8, 9, k2to6);
+        case mid("34"): return de_mod11(a, 0, 6, 7, k34);
+        case mid("38"): return de_mod11(a, 3, 8, 9, k38);
+        case mid("60"): return de_mod10(a, 2, 8, 9, k21, true);
+        case mid("61"): {
+            if (a[8] != 8) return de_mod10(a, 0, 6, 7, k21, true);
+            // Positions 9 and 10 take part as well, weighted 1 and 2.
+            const unsigned s = de_sum(a, 0, 6, k21, true) + a[8] + (a[9] * 2 / 10 + a[9] * 2 % 10);
+            return (10 - s % 10) % 10 == a[7];
+        }
+        case mid("63"): {
+            if (a[0] != 0) return 0;
+            return de_mod10_2to7(a) || (no_sub_account(a) && a[2] == 0 && de_mod10_2to7(shifted(a)));
+        }
+        case mid("76"): return de_76_once(a) || (no_sub_account(a) && de_76_once(shifted(a)));
+        case mid("88"): {
+            if (a[2] == 9) return de_mod11(a, 2, 8, 9, k2to8);
+            return de_mod11(a, 3, 8, 9, k2to7);
+        }
+        case mid("95"): {
+            if ((n >= 1 && n <= 1999999) || (n >= 9000000 && n <= 25999999) || (n >= 396000000 && n <= 499999999) ||
+                (n >= 700000000 && n <= 799999999) || (n >= 910000000 && n <= 989999999))
+                return 1;
+            return de_mod11(a, 0, 8, 9, k2to7);
+        }
+        case mid("99"): {
+            if (n >= 396000000 && n <= 499999999) return 1;
+            return de_mod11(a, 0, 8, 9, k2to7);
+        }
+        default: return -1;
     }
-    if (method == "13") return de_mod10_2to7(a) || (no_sub_account(a) && de_mod10_2to7(shifted(a)));
-    if (method == "19") return de_mod11(a, 0, 8, 9, k19);
-    if (method == "20") return de_mod11(a, 0, 8, 9, k20);
-    if (method == "28") return de_mod11(a, 0, 6, 7, k2to8);
-    if (method == "32") return de_mod11(a, 3, 8, 9, k2to7);
-    if (method == "33") return de_mod11(a, 4, 8, 9, k2to6);
-    if (method == "34") return de_mod11(a, 0, 6, 7, k34);
-    if (method == "38") return de_mod11(a, 3, 8, 9, k38);
-    if (method == "60") return de_mod10(a, 2, 8, 9, k21, true);
-    if (method == "61") {
-        if (a[8] != 8) return de_mod10(a, 0, 6, 7, k21, true);
-        // Positions 9 and 10 take part as well, weighted 1 and 2.
-        const unsigned s = de_sum(a, 0, 6, k21, true) + a[8] + (a[9] * 2 / 10 + a[9] * 2 % 10);
-        return (10 - s % 10) % 10 == a[7];
-    }
-    if (method == "63") {
-        if (a[0] != 0) return 0;
-        return de_mod10_2to7(a) || (no_sub_account(a) && a[2] == 0 && de_mod10_2to7(shifted(a)));
-    }
-    if (method == "76") return de_76_once(a) || (no_sub_account(a) && de_76_once(shifted(a)));
-    if (method == "88") {
-        if (a[2] == 9) return de_mod11(a, 2, 8, 9, k2to8);
-        return de_mod11(a, 3, 8, 9, k2to7);
-    }
-    if (method == "95") {
-        if ((n >= 1 && n <= 1999999) || (n >= 9000000 && n <= 25999999) || (n >= 396000000 && n <= 499999999) ||
-            (n >= 700000000 && n <= 799999999) || (n >= 910000000 && n <= 989999999))
-            return 1;
-        return de_mod11(a, 0, 8, 9, k2to7);
-    }
-    if (method == "99") {
-        if (n >= 396000000 && n <= 499999999) return 1;
-        return de_mod11(a, 0, 8, 9, k2to7);
-    }
-    return -1;
 }
 
 // Where the check digit of a German method sits (0-based in the BBAN).
@@ -283,9 +290,8 @@ bool has_national_check(std::string_view country) noexcept {
 std::span<const std::string_view> de_methods() noexcept { return kDeMethods; }
 
 bool de_method_known(std::string_view method) noexcept {
-    for (std::string_view m : kDeMethods)
-        if (m == method) return true;
-    return false;
+    static constexpr Account zero{};
+    return de_check(method, zero) >= 0;
 }
 
 Check national_check(std::string_view c, std::string_view b, std::string_view de_method) noexcept {

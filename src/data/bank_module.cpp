@@ -17,6 +17,17 @@ namespace ovd {
 namespace {
 
 std::shared_ptr<const ovb::Directory> g_dir;
+// The str objects of g_dir's rows made so far: three per row.
+std::vector<PyObject*> g_texts;
+const ovb::Directory* g_texts_of = nullptr;
+std::uint64_t g_generation = 0;
+
+void drop_texts() {
+    for (PyObject*& o : g_texts) Py_CLEAR(o);
+    g_texts.clear();
+    g_texts.shrink_to_fit();
+    g_texts_of = nullptr;
+}
 std::string g_default_path;  // the package's table
 std::string g_path;          // where the directory in use was read from
 
@@ -92,7 +103,9 @@ PyObject* fn_load_bank_directory(PyObject*, PyObject* const* args, Py_ssize_t na
         std::string error;
         auto d = read_directory(file, error);
         if (!d) return PyErr_Format(PyExc_ValueError, "bank directory %R: %s", path, error.c_str());
+        drop_texts();
         g_dir = std::move(d);
+        ++g_generation;
         Py_ssize_t n = 0;
         const char* p = PyUnicode_AsUTF8AndSize(path, &n);
         if (p) {
@@ -277,6 +290,23 @@ PyObject* fn_de_check_methods(PyObject*, PyObject*) {
 
 }  // namespace
 
+std::uint64_t bank_directory_generation() { return g_generation; }
+
+PyObject* row_text(const ovb::Directory& d, const ovb::BankRow& r, int field) {
+    if (g_texts_of != &d) {
+        drop_texts();
+        g_texts.assign(3 * d.size(), nullptr);
+        g_texts_of = &d;
+    }
+    PyObject*& slot = g_texts[3 * static_cast<std::size_t>(&r - d.rows().data()) + static_cast<std::size_t>(field)];
+    if (!slot) {
+        const std::string_view t = field == 0 ? d.name(r) : field == 1 ? d.short_name(r) : d.bic(r);
+        if (!(slot = ovpy::to_py(t))) return nullptr;
+    }
+    Py_INCREF(slot);
+    return slot;
+}
+
 bool init_bank_directory(PyObject* module) {
     PyObject* file = PyModule_GetFilenameObject(module);
     if (!file) {
@@ -309,6 +339,7 @@ const std::shared_ptr<const ovb::Directory>* bank_directory() {
             return nullptr;
         }
         g_dir = std::move(d);
+        ++g_generation;
         g_path = g_default_path;
     }
     return &g_dir;

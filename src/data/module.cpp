@@ -42,12 +42,16 @@ struct PartsObject {
     PyObject base;
     PyObject* iban;  // exact str, compact
     IbanSplit split;
+    // The bank, looked up when first read, for the directory in use then.
+    std::uint64_t bank_generation;  // 0: not looked up
+    const ovb::BankRow* named;
+    const ovb::BankRow* with_bic;
 };
 
 enum class Piece : std::uint8_t { Country, CheckDigits, Bban, Bank, Branch, Account, Iban, BankName, BankShort, Bic, National };
 
 // What the bank directory says of the IBAN, looked up when read.
-PyObject* bank_piece(const PartsObject* p, Piece which) {
+PyObject* bank_piece(PartsObject* p, Piece which) {
     const auto* dir = bank_directory();
     if (!dir) return nullptr;
     Py_ssize_t n = 0;
@@ -57,12 +61,14 @@ PyObject* bank_piece(const PartsObject* p, Piece which) {
     const ov::IbanCountry* c = ov::iban_country(iban.substr(0, 2));
     if (!c) Py_RETURN_NONE;
     const ovb::Directory& d = **dir;
+    if (p->bank_generation != bank_directory_generation()) {
+        const ovb::Directory::Bank b = d.find(c->code, ovb::bank_key(d, iban, *c));
+        p->named = b.named;
+        p->with_bic = b.with_bic;
+        p->bank_generation = bank_directory_generation();
+    }
     if (which == Piece::National) {
-        std::string_view method;
-        if (c->code == "DE") {
-            const ovb::Directory::Bank b = d.find("DE", ovb::bank_key(d, iban, *c));
-            if (b.named) method = d.method(*b.named);
-        }
+        const std::string_view method = c->code == "DE" && p->named ? d.method(*p->named) : std::string_view();
         switch (ovb::national_check(c->code, iban.substr(4), method)) {
             case ovb::Check::Valid: Py_RETURN_TRUE;
             case ovb::Check::Invalid: Py_RETURN_FALSE;
@@ -70,19 +76,18 @@ PyObject* bank_piece(const PartsObject* p, Piece which) {
         }
         Py_RETURN_NONE;
     }
-    const ovb::Directory::Bank b = d.find(c->code, ovb::bank_key(d, iban, *c));
-    if (!b.named) Py_RETURN_NONE;
+    if (!p->named) Py_RETURN_NONE;
     switch (which) {
-        case Piece::BankName: return ovpy::to_py(d.name(*b.named));
-        case Piece::BankShort: return ovpy::to_py(d.short_name(*b.named));
+        case Piece::BankName: return row_text(d, *p->named, 0);
+        case Piece::BankShort: return row_text(d, *p->named, 1);
         default: break;
     }
-    if (!b.with_bic) Py_RETURN_NONE;
-    return ovpy::to_py(d.bic(*b.with_bic));
+    if (!p->with_bic) Py_RETURN_NONE;
+    return row_text(d, *p->with_bic, 2);
 }
 
 PyObject* piece(PyObject* self, void* closure) {
-    const auto* p = reinterpret_cast<PartsObject*>(self);
+    auto* p = reinterpret_cast<PartsObject*>(self);
     const IbanSplit& s = p->split;
     switch (static_cast<Piece>(reinterpret_cast<std::uintptr_t>(closure))) {
         case Piece::Country: return PyUnicode_Substring(p->iban, 0, 2);
@@ -180,6 +185,8 @@ PyObject* new_parts(PyObject* iban, const IbanSplit& split) {
     PyObject* obj = PyObject_Init(reinterpret_cast<PyObject*>(parts), g_parts_type);
     parts->iban = iban;
     parts->split = split;
+    parts->bank_generation = 0;
+    parts->named = parts->with_bic = nullptr;
     return obj;
 }
 
