@@ -385,3 +385,18 @@ def test_command_line():
     for bad in (["--fields", "nope"], ["--json", "--csv"], ["--frobnicate"]):
         r = run_cli(*bad)
         assert r.returncode == 2 and b"error" in r.stderr
+
+
+@given(st.binary(max_size=300))
+def test_any_bytes_as_a_directory_file(tmp_path_factory, data):
+    # A file of any bytes is read or refused with ValueError; the one in use stays otherwise.
+    f = tmp_path_factory.mktemp("dir") / "banks.tsv"
+    f.write_bytes(HEADER.encode() + data)
+    try:
+        ov.load_bank_directory(f)
+    except ValueError as e:
+        assert "line " in str(e)
+        assert ov.bank_directory().rows == 29588
+    finally:
+        ov.load_bank_directory(PACKAGED)
+    assert ov.iban_parts("DE89370400440532013000").bic == "COBADEFFXXX"
