@@ -14,6 +14,7 @@ import json
 import os
 import sys
 from collections.abc import Iterable, Iterator
+from typing import TextIO
 
 from .cli import UsageError, _reconfigure, option_value, prog_name
 
@@ -105,7 +106,7 @@ def _blocks(values: Iterable[str]) -> Iterator[list[str]]:
         yield block
 
 
-def run(opts: Options, out: io.TextIOBase) -> None:
+def run(opts: Options, out: TextIO) -> None:
     from . import columns
 
     header = ("value", "valid") + opts.fields
