@@ -64,12 +64,19 @@ std::size_t utf8_error(std::string_view s) noexcept {
     return std::string_view::npos;
 }
 
+// Country and code packed into two words (codes have at most 12 bytes)
+// and mixed with a few independent multiplications.
 std::uint32_t hash_key(std::string_view country, std::string_view code) noexcept {
-    std::uint32_t h = 2166136261u;
-    for (char c : country) h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
-    h = (h ^ 0x09u) * 16777619u;
-    for (char c : code) h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
-    return h ^ (h >> 15);
+    unsigned char b[16] = {};
+    std::memcpy(b, country.data(), country.size() < 2 ? country.size() : 2);
+    std::memcpy(b + 2, code.data(), code.size() < 14 ? code.size() : 14);
+    std::uint64_t x, y;
+    std::memcpy(&x, b, 8);
+    std::memcpy(&y, b + 8, 8);
+    std::uint64_t h = (x * 0x9e3779b97f4a7c15ULL) ^ (y * 0xc2b2ae3d27d4eb4fULL) ^ (code.size() * 0x165667b19e3779f9ULL);
+    h ^= h >> 29;
+    h *= 0xbf58476d1ce4e5b9ULL;
+    return static_cast<std::uint32_t>(h ^ (h >> 32));
 }
 
 std::string at_line(std::size_t line, std::string_view why) {
