@@ -400,3 +400,51 @@ def test_any_bytes_as_a_directory_file(tmp_path_factory, data):
     finally:
         ov.load_bank_directory(PACKAGED)
     assert ov.iban_parts("DE89370400440532013000").bic == "COBADEFFXXX"
+
+
+def test_samples_follow_a_newer_directory(tmp_path, packaged_directory):
+    f = tmp_path / "banks.tsv"
+    f.write_text(HEADER + "DE\t37040044\tCOBADEFFXXX\tCommerzbank\t\t1\t13\n", encoding="utf-8")
+    ov.load_bank_directory(f)
+    drawn = ov.sample("iban", 200, seed=8, country="DE")
+    assert {x[4:12] for x in drawn} == {"37040044"}
+    assert all(ov.iban_parts(x).national_check for x in drawn)
+    assert set(ov.sample("bic", 20, seed=8)) == {"COBADEFFXXX"}
+
+
+def test_countries_outside_the_directory_and_bad_sample_arguments():
+    for c in ("AZ", "BR", "MU", "QA"):
+        for x in ov.sample("iban", 30, seed=6, country=c):
+            p = ov.iban_parts(x)
+            assert p is not None and p.bank_name is None and p.national_check is None
+    with pytest.raises(ValueError):
+        ov.sample("bic", 3, country="DE")
+    assert ov.sample("iban", 5, seed=12) == ov.sample("iban", 5, seed=12)
+
+
+def test_directory_swapped_while_columns_are_computed(tmp_path, packaged_directory):
+    # Columns computed without the interpreter lock keep the directory they
+    # started with; swapping it meanwhile neither crashes nor mixes rows.
+    import threading
+
+    f = tmp_path / "banks.tsv"
+    f.write_text(HEADER + "DE\t37040044\tTESTDEFFXXX\tTest\t\t1\t13\n", encoding="utf-8")
+    values = pa.array(["DE89370400440532013000"] * 20000, pa.string())
+    seen, errors = set(), []
+
+    def work():
+        try:
+            for _ in range(10):
+                seen.update(set(pa.array(columns.iban_parts(values)).field("bic").to_pylist()))
+        except Exception as e:  # pragma: no cover - the failure being tested for
+            errors.append(e)
+
+    threads = [threading.Thread(target=work) for _ in range(3)]
+    for t in threads:
+        t.start()
+    for _ in range(10):
+        ov.load_bank_directory(f)
+        ov.load_bank_directory(PACKAGED)
+    for t in threads:
+        t.join()
+    assert not errors and seen <= {"COBADEFFXXX", "TESTDEFFXXX"}
