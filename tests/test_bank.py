@@ -448,3 +448,38 @@ def test_directory_swapped_while_columns_are_computed(tmp_path, packaged_directo
     for t in threads:
         t.join()
     assert not errors and seen <= {"COBADEFFXXX", "TESTDEFFXXX"}
+
+
+# The BBAN positions of each country's separate national check key.
+KEYS = {"AL": [7], "BA": [14, 15], "BE": [10, 11], "ES": [8, 9], "FR": [21, 22], "MC": [21, 22], "ME": [16, 17],
+        "MK": [13, 14], "MR": [21, 22], "PT": [19, 20], "RS": [16, 17], "SI": [13, 14], "TL": [17, 18],
+        "TN": [18, 19], "IT": [0], "SM": [0]}
+
+
+@pytest.mark.parametrize("country", sorted(KEYS))
+def test_registry_examples_rebuilt_with_their_key_computed(country):
+    iban = next(x for x, _, _ in REGISTRY_EXAMPLES if x.startswith(country))
+    p = ov.iban_parts(iban)
+    start = len(p.bban) - len(p.account)
+    without = "".join(ch for i, ch in enumerate(p.bban) if i >= start and i not in KEYS[country])
+    assert ov.iban_from_account(country, p.bank_code, without, p.branch_code, strict=False) == iban
+    # Given whole, the account is checked rather than mended.
+    assert ov.iban_from_account(country, p.bank_code, p.account, p.branch_code, strict=False) == iban
+
+
+def test_bic_only_rows():
+    b = ov.bank("AAALSARI")
+    assert b is not None and b.country == "SA" and b.bank_codes == ()
+    assert ov.iban_from_account("SA", "80", "000000608010167519") == "SA0380000000608010167519"
+
+
+def test_generator_refuses_a_malformed_source(tmp_path):
+    script = Path(__file__).resolve().parents[1] / "scripts" / "gen_bank_directory.py"
+    if not script.exists():
+        pytest.skip("the generator is not at hand")
+    src = tmp_path / "in.tsv"
+    src.write_text("country\tbank_code\tbic\tname\tshort_name\tprimary\tde_check_method\tsource\n"
+                   "DE\t1\t\tA\tA\t1\t\tofficial\nDE\t2\tNOTABIC\tB\tB\t1\t\tofficial\n", encoding="utf-8")
+    r = subprocess.run([sys.executable, str(script), str(src), "--snapshot", "2030-01-01",
+                        "--out", str(tmp_path / "out.tsv")], capture_output=True, text=True)
+    assert r.returncode != 0 and "line 3" in r.stderr and not (tmp_path / "out.tsv").exists()
