@@ -207,7 +207,8 @@ def test_any_text_gives_parts_exactly_when_valid(text):
 
 pa = pytest.importorskip("pyarrow")
 
-FIELDS = ["country", "check_digits", "bban", "bank_code", "branch_code", "account"]
+FIELDS = ["country", "check_digits", "bban", "bank_code", "branch_code", "account", "bank_name",
+          "bank_short_name", "bic", "national_check"]
 
 
 def scalar_row(value):
@@ -230,7 +231,7 @@ def test_column_rows_match_the_scalar_function(make):
     col = columns.iban_parts(make(COLUMN_VALUES))
     assert col.to_pylist() == [scalar_row(v) for v in COLUMN_VALUES]
     arr = pa.array(col)
-    assert arr.type == pa.struct([(f, pa.string()) for f in FIELDS])
+    assert arr.type == pa.struct([(f, pa.bool_() if f == "national_check" else pa.string()) for f in FIELDS])
     assert arr.to_pylist() == col.to_pylist()
     assert col.null_count == sum(scalar_row(v) is None for v in COLUMN_VALUES)
 

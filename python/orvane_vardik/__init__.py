@@ -50,3 +50,17 @@ __all__ += ["Match", "find", "find_iter", "identify", "redact"]
 from .errors import InvalidChecksum, InvalidComponent, InvalidFormat, InvalidIdentifier, InvalidLength, check  # noqa: E402
 
 __all__ += ["check", "InvalidIdentifier", "InvalidFormat", "InvalidLength", "InvalidChecksum", "InvalidComponent"]
+
+from .banks import (  # noqa: E402
+    Bank as Bank,
+    BankDirectory as BankDirectory,
+    bank as bank,
+    bank_directory as bank_directory,
+    bic_candidates as bic_candidates,
+    iban_from_account as iban_from_account,
+    load_bank_directory as load_bank_directory,
+    validate_bban as validate_bban,
+)
+
+__all__ += ["Bank", "BankDirectory", "bank", "bank_directory", "bic_candidates", "iban_from_account",
+            "load_bank_directory", "validate_bban"]

@@ -31,6 +31,34 @@ class IbanParts:
     @property
     def iban(self) -> str:
         """The compact IBAN."""
+    @property
+    def bank_name(self) -> str | None:
+        """The bank's name from the bank directory, or None where it has none.
+
+        Example:
+            >>> iban_parts("DE89370400440532013000").bank_name
+            'Commerzbank'
+        """
+    @property
+    def bank_short_name(self) -> str | None:
+        """The bank's short name from the bank directory, or None where it has none."""
+    @property
+    def bic(self) -> str | None:
+        """The BIC of the bank code (its head office's where the directory lists one), or None.
+
+        Example:
+            >>> iban_parts("DE89370400440532013000").bic
+            'COBADEFFXXX'
+        """
+    @property
+    def national_check(self) -> bool | None:
+        """Whether the national check digits inside the BBAN hold; None where
+        the country has none, or the German bank code's check method is not known.
+
+        Example:
+            >>> iban_parts("BE68539007547034").national_check
+            True
+        """
     def __eq__(self, value: object, /) -> bool: ...
     def __hash__(self) -> int: ...
 
@@ -106,3 +134,44 @@ def iban_parts_column(column: object) -> DataColumn:
         >>> iban_parts_column(["GB29NWBK60161331926819", "x"]).to_pylist()[1] is None
         True
     """
+def load_bank_directory(path: str) -> dict[str, Any]:
+    """Reads a bank directory file and puts it in use (``orvane_vardik.load_bank_directory``).
+
+    Returns:
+        ``path``, ``source``, ``snapshot``, ``rows`` and ``memory`` (bytes held).
+
+    Raises:
+        ValueError: the file is malformed (the message names the line) or
+            cannot be read; the directory in use is kept.
+    """
+def bank_directory_info() -> dict[str, Any]:
+    """``path``, ``source``, ``snapshot``, ``rows`` and ``memory`` of the
+    directory in use (read on first use).
+
+    Raises:
+        RuntimeError: the package's directory cannot be read.
+    """
+def bank_rows_by_bic(bic: str) -> list[tuple[str, str, str, str, str, bool, str | None]]:
+    """The directory rows (country, bank_code, bic, name, short_name,
+    primary, de_check_method) of a compact upper-case BIC, in file order; an
+    eight-character BIC and its form ending XXX are the same."""
+def bank_rows(country: str, bank_code: str) -> list[tuple[str, str, str, str, str, bool, str | None]]:
+    """The directory rows of one bank code, in file order (empty when unknown)."""
+def validate_bban(value: str, country: str | None = None) -> bool | None:
+    """The national check of an IBAN, or of a BBAN of ``country``
+    (``orvane_vardik.validate_bban``).
+
+    Raises:
+        TypeError: an argument is not a str.
+        ValueError: ``country`` has no IBANs.
+    """
+def iban_from_account(country: str, bank_code: str, account: str, branch_code: str | None = None,
+                      strict: bool = True) -> str:
+    """An IBAN from domestic account data (``orvane_vardik.iban_from_account``).
+
+    Raises:
+        ValueError: the parts do not make a valid IBAN, or (``strict``) the
+            bank code is not in the directory of a country it covers.
+    """
+def de_check_methods() -> tuple[str, ...]:
+    """The German account check methods implemented."""

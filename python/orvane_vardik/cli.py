@@ -423,7 +423,7 @@ def _main(args: list[str], out: TextIO, err: TextIO) -> int:
 # Sub-commands beyond checking values with one id. No validator id has one
 # of these names; each lives in its own module, `_cmd_<name>`, with a
 # `main(args) -> int` that keeps the exit-status conventions.
-SUBCOMMANDS = ("find", "redact", "sample", "list", "info")
+SUBCOMMANDS = ("find", "redact", "sample", "list", "info", "iban-parts")
 
 
 def _run_subcommand(name: str, run: Callable[[list[str]], int], args: list[str]) -> int:
@@ -456,7 +456,7 @@ def main(argv: list[str] | None = None) -> int:
     if args and args[0] in SUBCOMMANDS:
         import importlib
 
-        command = importlib.import_module(f"{__package__}._cmd_{args[0]}")
+        command = importlib.import_module(f"{__package__}._cmd_{args[0].replace('-', '_')}")
         return _run_subcommand(args[0], command.main, args[1:])
     out, err = sys.stdout, sys.stderr
     if err is None:  # started with standard error closed

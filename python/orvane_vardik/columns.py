@@ -195,11 +195,14 @@ def table(**columns: Column) -> Table:
 
 
 def iban_parts(column: ColumnLike) -> DataColumn:
-    """A struct column ``{country, check_digits, bban, bank_code, branch_code, account: utf8}``.
+    """A struct column ``{country, check_digits, bban, bank_code, branch_code,
+    account, bank_name, bank_short_name, bic: utf8; national_check: bool}``.
 
     The parts of each value as :func:`orvane_vardik.iban_parts` gives them;
     the row is null where the value is null or not a valid IBAN,
-    ``branch_code`` where the country has no branch identifier.
+    ``branch_code`` where the country has no branch identifier, the bank
+    fields where the bank directory has none, ``national_check`` where the
+    country has no national check digits.
     """
     from . import _data
 

@@ -28,6 +28,13 @@ identifiers, national check digits included; Italy's and San Marino's check
 letter, which comes before the bank code, is only in ``bban``. Bank and branch
 positions are those the ISO 13616 registry publishes for each country.
 
+From the bank directory (read on first use, see :mod:`orvane_vardik.banks`):
+``bank_name``, ``bank_short_name`` and ``bic`` (the bank code's BIC; each
+``None`` where the directory has none), and ``national_check``: whether the
+national check digits inside the BBAN hold (``None`` where the country has
+none, or for a German bank code whose check method is not known).
+``validate("iban")`` does not look at national check digits.
+
 Raises ``TypeError`` when ``value`` is not a ``str``; any ``str`` gives the
 parts or ``None``.
 """
@@ -40,7 +47,10 @@ def sample(id: str, n: int, *, seed: int | None = None, country: str | None = No
     each call draws afresh. ``country`` (a two-letter code) draws IBANs or
     EU VAT numbers of that country only (every country otherwise); other
     ids accept only their own country. Every value passes
-    ``orvane_vardik.validate(id, value)``.
+    ``orvane_vardik.validate(id, value)``. IBANs follow the registry's layout
+    of their country and, for the countries of the bank directory, carry a
+    real bank code and valid national check digits; BICs are real ones
+    from the directory.
 
     Raises ``KeyError`` for an unknown id, ``ValueError`` for ``n`` < 0, an
     unsupported country or an id with no way to sample, ``MemoryError`` when

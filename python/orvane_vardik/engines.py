@@ -32,7 +32,7 @@ if TYPE_CHECKING:
     import duckdb
     import polars
 
-__all__ = ["OPERATIONS", "register_duckdb", "polars_expr"]
+__all__ = ["OPERATIONS", "register_duckdb", "polars_expr", "register_duckdb_iban_parts", "polars_iban_parts"]
 
 OPERATIONS = ("is_valid", "validate", "compact", "format", "parse")
 
@@ -126,8 +126,9 @@ def _duckdb_udf(op: str) -> Any:
 def register_duckdb(connection: duckdb.DuckDBPyConnection | None = None, *,
                     prefix: str = "ov_") -> duckdb.DuckDBPyConnection:
     """Registers ``{prefix}is_valid``, ``{prefix}validate``, ``{prefix}compact``,
-    ``{prefix}format`` and ``{prefix}parse`` as Arrow UDFs, and ``{prefix}find``
-    and ``{prefix}redact`` (see :func:`register_duckdb_find`); returns the connection
+    ``{prefix}format`` and ``{prefix}parse`` as Arrow UDFs, ``{prefix}find``
+    and ``{prefix}redact`` (see :func:`register_duckdb_find`) and
+    ``{prefix}iban_parts`` (see :func:`register_duckdb_iban_parts`); returns the connection
     (a new in-memory one when none is given).
 
     Each function takes ``(id, value)``, both VARCHAR; the id may differ per
@@ -159,6 +160,7 @@ def register_duckdb(connection: duckdb.DuckDBPyConnection | None = None, *,
         create(f"{prefix}{op}", _duckdb_udf(op), ["VARCHAR", "VARCHAR"], duckdb.sqltype(_DUCKDB_TYPES[op]),
                             type="arrow", null_handling="special", side_effects=False)
     register_duckdb_find(con, prefix)
+    register_duckdb_iban_parts(con, prefix)
     return con
 
 
@@ -245,3 +247,59 @@ def register_duckdb_find(con: duckdb.DuckDBPyConnection, prefix: str = "ov_") ->
            type="arrow", null_handling="special", side_effects=False)
     create(f"{prefix}redact", _redact_udf, ["VARCHAR"], duckdb.sqltype("VARCHAR"),
            type="arrow", null_handling="special", side_effects=False)
+
+
+# --- the parts of IBANs, with their bank -------------------------------------
+
+_IBAN_PARTS_FIELDS = (("country", "VARCHAR"), ("check_digits", "VARCHAR"), ("bban", "VARCHAR"),
+                      ("bank_code", "VARCHAR"), ("branch_code", "VARCHAR"), ("account", "VARCHAR"),
+                      ("bank_name", "VARCHAR"), ("bank_short_name", "VARCHAR"), ("bic", "VARCHAR"),
+                      ("national_check", "BOOLEAN"))
+_IBAN_PARTS_SQL = "STRUCT(" + ", ".join(f"{n} {t}" for n, t in _IBAN_PARTS_FIELDS) + ")"
+
+
+def _iban_parts_udf(values):  # type: ignore[no-untyped-def]
+    import pyarrow as pa
+
+    return pa.array(columns.iban_parts(_combined(values)))
+
+
+def register_duckdb_iban_parts(con: duckdb.DuckDBPyConnection, prefix: str = "ov_") -> None:
+    """Registers ``{prefix}iban_parts(value)``: a STRUCT of country,
+    check_digits, bban, bank_code, branch_code, account, bank_name,
+    bank_short_name, bic (VARCHAR) and national_check (BOOLEAN), as
+    :func:`orvane_vardik.columns.iban_parts` gives them; null where the value
+    is null or not a valid IBAN.
+
+    Example:
+        >>> import duckdb
+        >>> con = duckdb.connect()
+        >>> register_duckdb_iban_parts(con)
+        >>> con.sql("SELECT ov_iban_parts('DE89370400440532013000').bic").fetchall()
+        [('COBADEFFXXX',)]
+    """
+    import duckdb
+
+    create: Any = con.create_function
+    create(f"{prefix}iban_parts", _iban_parts_udf, ["VARCHAR"], duckdb.sqltype(_IBAN_PARTS_SQL),
+           type="arrow", null_handling="special", side_effects=False)
+
+
+def polars_iban_parts(expr: polars.Expr) -> polars.Expr:
+    """``expr`` (a string expression) mapped batch-wise to the struct of
+    :func:`orvane_vardik.columns.iban_parts`; the result keeps the input's name.
+
+    Example:
+        >>> import polars as pl
+        >>> pl.DataFrame({"iban": ["DE89370400440532013000"]}).select(
+        ...     polars_iban_parts(pl.col("iban")).struct.field("bank_name")).item()
+        'Commerzbank'
+    """
+    import polars as pl
+
+    dtype = pl.Struct({n: (pl.Boolean if t == "BOOLEAN" else pl.String) for n, t in _IBAN_PARTS_FIELDS})
+
+    def run(s: pl.Series) -> pl.Series:
+        return pl.Series(columns.iban_parts(s)).alias(s.name)
+
+    return expr.map_batches(run, return_dtype=dtype)

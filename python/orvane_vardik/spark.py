@@ -216,3 +216,60 @@ def redact_columns(df: DataFrame, cols: str | Sequence[str], *, ids: str | Itera
 
 
 __all__ += ["find_column", "redact_columns"]
+
+
+# --- the parts of IBANs, with their bank ------------------------------------
+
+IBAN_PARTS_FIELDS = {"country": "string", "check_digits": "string", "bban": "string", "bank_code": "string",
+                     "branch_code": "string", "account": "string", "bank_name": "string",
+                     "bank_short_name": "string", "bic": "string", "national_check": "boolean"}
+
+
+def _iban_parts_batches(batches: Iterable[Any], column: str, fields: Sequence[str],
+                        names: Sequence[str]) -> Iterator[Any]:
+    import pyarrow as pa
+
+    from orvane_vardik import columns
+
+    for batch in batches:
+        parts = pa.array(columns.iban_parts(batch.column(column)))
+        added = [parts.field(f) for f in fields]
+        yield pa.RecordBatch.from_arrays(list(batch.columns) + added, names=list(batch.schema.names) + list(names))
+
+
+def add_iban_parts_columns(df: DataFrame, column: str, *,
+                           fields: Sequence[str] = ("country", "bank_code", "bank_name", "bic", "national_check"),
+                           prefix: str | None = None) -> DataFrame:
+    """``df`` with one new column per entry of ``fields`` of
+    :func:`orvane_vardik.iban_parts` of ``column``, named ``prefix + field``
+    (``prefix`` defaults to ``column + "_"``); null where the value is null or
+    not a valid IBAN, and where the part does not apply.
+
+    ``fields`` are taken from :data:`IBAN_PARTS_FIELDS` (``national_check``
+    is boolean, the others strings).
+
+    Raises:
+        ValueError: ``fields`` is empty or names an unknown field, or
+            ``column`` is not in ``df``.
+
+    Example:
+        >>> add_iban_parts_columns(df, "iban", fields=("bank_name", "bic"))
+        DataFrame[iban: string, iban_bank_name: string, iban_bic: string]
+    """
+    from pyspark.sql.types import BooleanType, StringType, StructField, StructType
+
+    unknown = [f for f in fields if f not in IBAN_PARTS_FIELDS]
+    if unknown or not fields:
+        raise ValueError(f"fields must be a non-empty selection of {', '.join(IBAN_PARTS_FIELDS)}; got {list(fields)!r}")
+    if column not in df.columns:
+        raise ValueError(f"no column {column!r} in the DataFrame")
+    prefix = f"{column}_" if prefix is None else prefix
+    names = [prefix + f for f in fields]
+    schema = StructType(list(df.schema.fields) + [
+        StructField(n, BooleanType() if IBAN_PARTS_FIELDS[f] == "boolean" else StringType(), True)
+        for n, f in zip(names, fields)])
+    run: Any = functools.partial(_iban_parts_batches, column=column, fields=list(fields), names=names)
+    return df.mapInArrow(run, schema)
+
+
+__all__ += ["IBAN_PARTS_FIELDS", "add_iban_parts_columns"]

@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "bank/iban_bank.h"
 #include "primitives/text.h"
 #include "registry/registry.h"
 #include "validators/core/iban.h"
@@ -44,14 +45,18 @@ struct TextField {
     Field& f;
     std::uint64_t at = 0;
 
-    TextField(Field& field, std::string_view name, std::int64_t rows, std::size_t bound) : f(field) {
+    // `total`: bytes of all rows when known exactly, else rows x bound.
+    TextField(Field& field, std::string_view name, std::int64_t rows, std::size_t bound,
+              std::uint64_t total = UINT64_MAX)
+        : f(field) {
         f.name = name;
         f.type = FieldType::Utf8;
         const auto n = static_cast<std::uint64_t>(rows);
-        f.large = n * bound > static_cast<std::uint64_t>(INT32_MAX);
+        if (total == UINT64_MAX) total = n * bound;
+        f.large = total > static_cast<std::uint64_t>(INT32_MAX);
         f.validity = Buffer::zeroed((n + 7) / 8);
         f.values = Buffer::zeroed((n + 1) * (f.large ? 8 : 4));
-        f.data = Buffer::uninitialised(std::max<std::uint64_t>(n * bound, 1));
+        f.data = Buffer::uninitialised(std::max<std::uint64_t>(total, 1));
     }
     void end_row(std::int64_t i) noexcept {
         if (f.large) f.values.as<std::int64_t>()[i + 1] = static_cast<std::int64_t>(at);
@@ -121,7 +126,7 @@ Output sample_column(const Plan& plan, std::uint64_t seed, std::int64_t n) {
     return out;
 }
 
-Output iban_parts_column(const ovc::ColumnInput& input) {
+Output iban_parts_column(const ovc::ColumnInput& input, const ovb::Directory* banks) {
     static const ov::ValidatorSpec& iban = *ov::find_validator("iban");
     constexpr std::size_t kBound = 34;  // the longest IBAN
     static constexpr std::string_view kNames[] = {"country", "check_digits", "bban",
@@ -132,16 +137,29 @@ Output iban_parts_column(const ovc::ColumnInput& input) {
     out.length = n;
     out.is_struct = true;
     out.validity = Buffer::zeroed(static_cast<std::size_t>((n + 7) / 8));
-    out.fields.resize(std::size(kNames));
+    out.fields.resize(std::size(kNames) + 4);
     std::vector<TextField> fields;
-    fields.reserve(std::size(kNames));
+    fields.reserve(std::size(kNames) + 3);
     for (std::size_t f = 0; f < std::size(kNames); ++f) fields.emplace_back(out.fields[f], kNames[f], n, kBound);
+    // The bank of each row, for the fields written once their size is known.
+    struct RowBank {
+        const ovb::BankRow* named = nullptr;
+        const ovb::BankRow* with_bic = nullptr;
+    };
+    std::vector<RowBank> row_banks(static_cast<std::size_t>(n));
+    std::uint64_t name_bytes = 0, short_bytes = 0;
+    Field& national = out.fields[std::size(kNames) + 3];
+    national.name = "national_check";
+    national.type = FieldType::Bool;
+    national.validity = Buffer::zeroed(static_cast<std::size_t>((n + 7) / 8));
+    national.values = Buffer::zeroed(static_cast<std::size_t>((n + 7) / 8));
 
     auto row = [&](std::int64_t i, std::string_view v, bool present) {
         ov::ValidationOutcome o;
         if (present && (input.trusted_utf8 || ov::valid_utf8(v))) o = iban.ops.validate(iban, v);
         if (!o.ok) {
             ++out.null_count;
+            ++national.null_count;
             for (TextField& f : fields) f.null(i);
             return;
         }
@@ -155,6 +173,19 @@ Output iban_parts_column(const ovc::ColumnInput& input) {
         if (p.branch_begin == p.branch_end) fields[4].null(i);
         else fields[4].put(i, s.substr(p.branch_begin, p.branch_end - p.branch_begin));
         fields[5].put(i, s.substr(p.account_begin));
+        const ov::IbanCountry* c = ov::iban_country(s.substr(0, 2));
+        const ovb::IbanBank b = ovb::iban_bank(banks, s, *c);
+        if (b.bank.named) {
+            row_banks[static_cast<std::size_t>(i)] = {b.bank.named, b.bank.with_bic};
+            name_bytes += banks->name(*b.bank.named).size();
+            short_bytes += banks->short_name(*b.bank.named).size();
+        }
+        if (b.national == ovb::Check::None) {
+            ++national.null_count;
+        } else {
+            ovc::set_bit(national.validity.data(), i);
+            if (b.national == ovb::Check::Valid) ovc::set_bit(national.values.data(), i);
+        }
     };
 
     std::int64_t i = 0;
@@ -169,6 +200,22 @@ Output iban_parts_column(const ovc::ColumnInput& input) {
             const bool present = !ch.indices.is_null(r) && !dict.is_null(ch.indices.at(r));
             row(i, present ? value_at(dict, ch.indices.at(r)) : std::string_view{}, present);
         }
+    }
+    TextField name(out.fields[std::size(kNames)], "bank_name", n, 0, name_bytes);
+    TextField short_name(out.fields[std::size(kNames) + 1], "bank_short_name", n, 0, short_bytes);
+    TextField bic(out.fields[std::size(kNames) + 2], "bic", n, 11);
+    for (std::int64_t k = 0; k < n; ++k) {
+        const RowBank& rb = row_banks[static_cast<std::size_t>(k)];
+        if (!rb.named) {
+            name.null(k);
+            short_name.null(k);
+            bic.null(k);
+            continue;
+        }
+        name.put(k, banks->name(*rb.named));
+        short_name.put(k, banks->short_name(*rb.named));
+        if (rb.with_bic) bic.put(k, banks->bic(*rb.with_bic));
+        else bic.null(k);
     }
     return out;
 }

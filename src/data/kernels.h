@@ -7,6 +7,7 @@
 #include <optional>
 #include <string_view>
 
+#include "bank/directory.h"
 #include "columns/input.h"
 #include "columns/output.h"
 #include "data/sampler.h"
@@ -32,8 +33,11 @@ ovc::Output sample_column(const Plan& plan, std::uint64_t seed, std::int64_t n);
 std::optional<std::uint64_t> sample_column_bytes(const Plan& plan, std::uint64_t n) noexcept;
 
 // A struct column {country, check_digits, bban, bank_code, branch_code,
-// account} of utf8 fields; the row is null where the value is null or not a
-// valid IBAN, branch_code where the country has none.
-ovc::Output iban_parts_column(const ovc::ColumnInput& input);
+// account, bank_name, bank_short_name, bic: utf8; national_check: bool};
+// the row is null where the value is null or not a valid IBAN, branch_code
+// where the country has none, the bank fields where `banks` (may be
+// nullptr) does not know the bank, national_check where the country has no
+// national check digits.
+ovc::Output iban_parts_column(const ovc::ColumnInput& input, const ovb::Directory* banks);
 
 }  // namespace ovd

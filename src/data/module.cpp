@@ -12,7 +12,9 @@
 #include <unistd.h>
 #endif
 
+#include "bank/iban_bank.h"
 #include "columns/import.h"
+#include "data/bank_module.h"
 #include "data/kernels.h"
 #include "data/pycolumn.h"
 #include "module/args.h"
@@ -40,12 +42,52 @@ struct PartsObject {
     PyObject base;
     PyObject* iban;  // exact str, compact
     IbanSplit split;
+    // The bank, looked up when first read, for the directory in use then.
+    std::uint64_t bank_generation;  // 0: not looked up
+    const ovb::BankRow* named;
+    const ovb::BankRow* with_bic;
 };
 
-enum class Piece : std::uint8_t { Country, CheckDigits, Bban, Bank, Branch, Account, Iban };
+enum class Piece : std::uint8_t { Country, CheckDigits, Bban, Bank, Branch, Account, Iban, BankName, BankShort, Bic, National };
+
+// What the bank directory says of the IBAN, looked up when read.
+PyObject* bank_piece(PartsObject* p, Piece which) {
+    const auto* dir = bank_directory();
+    if (!dir) return nullptr;
+    Py_ssize_t n = 0;
+    const char* text = PyUnicode_AsUTF8AndSize(p->iban, &n);
+    if (!text) return nullptr;
+    const std::string_view iban(text, static_cast<std::size_t>(n));
+    const ov::IbanCountry* c = ov::iban_country(iban.substr(0, 2));
+    if (!c) Py_RETURN_NONE;
+    const ovb::Directory& d = **dir;
+    if (p->bank_generation != bank_directory_generation()) {
+        const ovb::Directory::Bank b = d.find(c->code, ovb::bank_key(d, iban, *c));
+        p->named = b.named;
+        p->with_bic = b.with_bic;
+        p->bank_generation = bank_directory_generation();
+    }
+    if (which == Piece::National) {
+        const std::string_view method = c->code == "DE" && p->named ? d.method(*p->named) : std::string_view();
+        switch (ovb::national_check(c->code, iban.substr(4), method)) {
+            case ovb::Check::Valid: Py_RETURN_TRUE;
+            case ovb::Check::Invalid: Py_RETURN_FALSE;
+            case ovb::Check::None: break;
+        }
+        Py_RETURN_NONE;
+    }
+    if (!p->named) Py_RETURN_NONE;
+    switch (which) {
+        case Piece::BankName: return row_text(d, *p->named, 0);
+        case Piece::BankShort: return row_text(d, *p->named, 1);
+        default: break;
+    }
+    if (!p->with_bic) Py_RETURN_NONE;
+    return row_text(d, *p->with_bic, 2);
+}
 
 PyObject* piece(PyObject* self, void* closure) {
-    const auto* p = reinterpret_cast<PartsObject*>(self);
+    auto* p = reinterpret_cast<PartsObject*>(self);
     const IbanSplit& s = p->split;
     switch (static_cast<Piece>(reinterpret_cast<std::uintptr_t>(closure))) {
         case Piece::Country: return PyUnicode_Substring(p->iban, 0, 2);
@@ -57,6 +99,10 @@ PyObject* piece(PyObject* self, void* closure) {
             return PyUnicode_Substring(p->iban, s.branch_begin, s.branch_end);
         case Piece::Account: return PyUnicode_Substring(p->iban, s.account_begin, s.size);
         case Piece::Iban: break;
+        case Piece::BankName:
+        case Piece::BankShort:
+        case Piece::Bic:
+        case Piece::National: return bank_piece(p, static_cast<Piece>(reinterpret_cast<std::uintptr_t>(closure)));
     }
     Py_INCREF(p->iban);
     return p->iban;
@@ -72,6 +118,11 @@ PyGetSetDef kPartsGetSet[] = {
     OVD_PIECE("branch_code", Branch, "The branch identifier, or None where the country has none."),
     OVD_PIECE("account", Account, "The rest of the BBAN after the bank and branch identifiers."),
     OVD_PIECE("iban", Iban, "The whole IBAN in compact form."),
+    OVD_PIECE("bank_name", BankName, "The bank's name from the bank directory, or None where it has none."),
+    OVD_PIECE("bank_short_name", BankShort, "The bank's short name from the bank directory, or None."),
+    OVD_PIECE("bic", Bic, "The primary BIC of the bank code, or None where the directory has none."),
+    OVD_PIECE("national_check", National,
+              "Whether the national check digits inside the BBAN hold; None where the country has none."),
     {nullptr, nullptr, nullptr, nullptr, nullptr},
 };
 #undef OVD_PIECE
@@ -134,6 +185,8 @@ PyObject* new_parts(PyObject* iban, const IbanSplit& split) {
     PyObject* obj = PyObject_Init(reinterpret_cast<PyObject*>(parts), g_parts_type);
     parts->iban = iban;
     parts->split = split;
+    parts->bank_generation = 0;
+    parts->named = parts->with_bic = nullptr;
     return obj;
 }
 
@@ -230,8 +283,16 @@ bool sample_args(const char* name, PyObject* const* args, Py_ssize_t nargs, PyOb
         a.seed = ov::draw();
     }
     if (slot[3] && slot[3] != Py_None && !ovpy::text_arg(slot[3], "country", country)) return false;
-    const PlanStatus status = slot[3] && slot[3] != Py_None && country.empty() ? PlanStatus::NoCountry
-                                                                               : make_plan(id, country, a.plan);
+    // IBANs and BICs are drawn from the bank directory.
+    std::shared_ptr<const ovb::Directory> banks;
+    if (id == "iban" || id == "bic") {
+        const auto* d = bank_directory();
+        if (!d) return false;
+        banks = *d;
+    }
+    const PlanStatus status = slot[3] && slot[3] != Py_None && country.empty()
+                                  ? PlanStatus::NoCountry
+                                  : make_plan(id, country, a.plan, std::move(banks));
     switch (status) {
         case PlanStatus::Ok: break;
         case PlanStatus::UnknownId: ovpy::unknown_id(slot[0]); return false;
@@ -293,13 +354,16 @@ PyObject* fn_iban_parts_column(PyObject*, PyObject* const* args, Py_ssize_t narg
     PyObject* column = nullptr;
     if (!ovpy::bind(kSig, args, nargs, kwnames, &column)) return nullptr;
     return guarded([&]() -> PyObject* {
+        const auto* dir = bank_directory();
+        if (!dir) return nullptr;
+        const std::shared_ptr<const ovb::Directory> banks = *dir;  // kept while the lock is released
         ovc::Imported imp;
         if (!ovc::import_column(column, imp)) return nullptr;
         ovc::Output out;
         bool no_memory = false;
         Py_BEGIN_ALLOW_THREADS
         try {
-            out = iban_parts_column(imp.input);
+            out = iban_parts_column(imp.input, banks.get());
         } catch (...) {
             no_memory = true;
         }
@@ -332,7 +396,8 @@ int exec_module(PyObject* module) {
         Py_DECREF(g_parts_type);
         return -1;
     }
-    if (!add_column_type(module)) return -1;
+    if (!add_column_type(module) || !init_bank_directory(module)) return -1;
+    if (PyModule_AddFunctions(module, kBankFunctions) < 0) return -1;
     return PyModule_AddFunctions(module, kFunctions);
 }
 

@@ -6,6 +6,7 @@
 #include <mutex>
 #include <stdexcept>
 
+#include "data/bank_sample.h"
 #include "data/learn.h"
 #include "primitives/text.h"
 #include "registry/registry.h"
@@ -54,7 +55,8 @@ PlanStatus plan_routes(Plan& plan, std::string_view code) {
 
 }  // namespace
 
-PlanStatus make_plan(std::string_view id, std::string_view country, Plan& plan) {
+PlanStatus make_plan(std::string_view id, std::string_view country, Plan& plan,
+                     std::shared_ptr<const ovb::Directory> banks) {
     plan = Plan{};
     plan.spec = ov::find_any_validator(id);
     if (!plan.spec) return PlanStatus::UnknownId;
@@ -71,6 +73,7 @@ PlanStatus make_plan(std::string_view id, std::string_view country, Plan& plan) 
             return PlanStatus::NoCountry;
         }
     }
+    if (banks) plan.bank = make_bank_draw(id, plan.country.empty() ? code : plan.country, std::move(banks));
     if (plan.row) {
         plan.max_length = plan.row->max_length;
         return PlanStatus::Ok;
@@ -78,11 +81,20 @@ PlanStatus make_plan(std::string_view id, std::string_view country, Plan& plan) 
     plan.model = &model_of(*plan.spec);
     if (plan.model->patterns.empty()) return PlanStatus::NoWay;
     for (const Pattern& p : plan.model->patterns) plan.max_length = std::max(plan.max_length, p.text.size());
+    if (plan.bank && plan.bank->bics) plan.max_length = std::max<std::size_t>(plan.max_length, 11);
     return PlanStatus::Ok;
 }
 
 void draw(const Plan& plan, SampleRng& rng, std::string& out) {
     const ValidatorSpec& spec = *plan.spec;
+    if (plan.bank) {
+        const std::size_t start = out.size();
+        for (int attempt = 0; attempt < kAttempts; ++attempt) {
+            draw_bank(*plan.bank, rng, out);
+            if (out.size() - start <= plan.max_length && valid(spec, std::string_view(out).substr(start))) return;
+            out.resize(start);
+        }
+    }
     if (plan.row) {
         const std::size_t start = out.size();
         for (int attempt = 0; attempt < kAttempts; ++attempt) {

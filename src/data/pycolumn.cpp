@@ -97,6 +97,7 @@ std::string_view text_at(const Field& f, std::int64_t i) {
 
 PyObject* field_value(const Field& f, std::int64_t i) {
     if (!ovc::bit(f.validity.data(), i)) Py_RETURN_NONE;
+    if (f.type == ovc::FieldType::Bool) return PyBool_FromLong(ovc::bit(f.values.data(), i));
     const std::string_view s = text_at(f, i);
     return PyUnicode_FromStringAndSize(s.data(), static_cast<Py_ssize_t>(s.size()));
 }

@@ -9,10 +9,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "bank/directory.h"
 #include "data/sample_rows.h"
 #include "registry/spec.h"
 
@@ -43,6 +45,8 @@ enum class PlanStatus : std::uint8_t { Ok, UnknownId, NoWay, NoCountry };
 
 // Everything a run of draws needs. Plans are cheap to copy; the model they
 // point to is built once per id and kept for the process.
+struct BankDraw;
+
 struct Plan {
     const ov::ValidatorSpec* spec = nullptr;
     const ov::SampleRow* row = nullptr;  // per-kind drawing, or nullptr
@@ -51,11 +55,14 @@ struct Plan {
     std::size_t max_length = 0;          // bytes of the longest value drawn
     std::vector<Plan> routes;            // a routing row's plans, one per prefix
     std::vector<std::string_view> prefixes;
+    std::shared_ptr<const BankDraw> bank;  // draws from the bank directory first, or nullptr
 };
 
 // The plan for `id` (any registered id, documented or extended) and an
-// optional country code (empty: none). May throw std::bad_alloc.
-PlanStatus make_plan(std::string_view id, std::string_view country, Plan& plan);
+// optional country code (empty: none). IBANs and BICs are drawn from the
+// bank directory `banks` when one is given. May throw std::bad_alloc.
+PlanStatus make_plan(std::string_view id, std::string_view country, Plan& plan,
+                     std::shared_ptr<const ovb::Directory> banks = nullptr);
 
 // Appends one valid value to `out`.
 void draw(const Plan& plan, ov::SampleRng& rng, std::string& out);
