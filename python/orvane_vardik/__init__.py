@@ -48,3 +48,18 @@ __all__ += ["Match", "find", "find_iter", "identify", "redact"]
 from .errors import InvalidChecksum, InvalidComponent, InvalidFormat, InvalidIdentifier, InvalidLength, check  # noqa: E402
 
 __all__ += ["check", "InvalidIdentifier", "InvalidFormat", "InvalidLength", "InvalidChecksum", "InvalidComponent"]
+
+# What a value means, and the check-digit algorithms as functions. The
+# submodule's extension loads on first use of `checkdigits`.
+from .facts import describe  # noqa: E402
+
+
+def __getattr__(name: str) -> object:
+    if name == "checkdigits":
+        import importlib
+
+        return importlib.import_module(f"{__name__}.checkdigits")
+    raise AttributeError(f"module {__name__!r} has no attribute {name!r}")
+
+
+__all__ += ["describe", "checkdigits"]

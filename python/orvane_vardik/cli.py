@@ -422,7 +422,7 @@ def _main(args: list[str], out: TextIO, err: TextIO) -> int:
 # Sub-commands beyond checking values with one id. No validator id has one
 # of these names; each lives in its own module, `_cmd_<name>`, with a
 # `main(args) -> int` that keeps the exit-status conventions.
-SUBCOMMANDS = ("find", "redact", "sample", "list", "info")
+SUBCOMMANDS = ("find", "redact", "sample", "list", "info", "describe")
 
 
 def main(argv: list[str] | None = None) -> int:
