@@ -49,17 +49,25 @@ from .errors import InvalidChecksum, InvalidComponent, InvalidFormat, InvalidIde
 
 __all__ += ["check", "InvalidIdentifier", "InvalidFormat", "InvalidLength", "InvalidChecksum", "InvalidComponent"]
 
-# What a value means, and the check-digit algorithms as functions. The
-# submodule's extension loads on first use of `checkdigits`.
-from .facts import describe  # noqa: E402
-
-
+# What a value means (`describe`) and the check-digit algorithms as
+# functions (`checkdigits`): their extension modules load on first use, so
+# importing the package does not load them.
 def __getattr__(name: str) -> object:
-    if name == "checkdigits":
+    if name == "describe":
+        from .facts import describe as value
+    elif name == "checkdigits":
         import importlib
 
-        return importlib.import_module(f"{__name__}.checkdigits")
-    raise AttributeError(f"module {__name__!r} has no attribute {name!r}")
+        value = importlib.import_module(f"{__name__}.checkdigits")
+    else:
+        raise AttributeError(f"module {__name__!r} has no attribute {name!r}")
+    globals()[name] = value
+    return value
 
 
 __all__ += ["describe", "checkdigits"]
+TYPE_CHECKING = False  # as typing.TYPE_CHECKING, without importing typing
+if TYPE_CHECKING:
+    from . import checkdigits as checkdigits
+    from .facts import describe as describe
+del TYPE_CHECKING

@@ -56,7 +56,7 @@ def luhn_calculate(payload: str, alphabet: str | None = None) -> str:
         >>> luhn_calculate("7992739871")
         '3'
         >>> luhn_calculate("ABCDEF", alphabet="0123456789ABCDEF")
-        '4'
+        'B'
 
     Raises ValueError for a payload character outside the alphabet and for
     an alphabet of fewer than two characters, a repeated one or a non-ASCII
@@ -276,7 +276,7 @@ def weighted_calculate(
         >>> weighted_calculate("030640615", [10, 9, 8, 7, 6, 5, 4, 3, 2], 11, "0X987654321")
         '2'
         >>> weighted_calculate("1234567", [7, 3, 1], 10, "complement")
-        '2'
+        '6'
 
     Raises ValueError when the mapping gives no check character for the
     payload, and for empty weights, a modulus out of range or a mapping that

@@ -1,5 +1,6 @@
 #include "validators/extended/isbn_ranges.h"
 
+#include <algorithm>
 #include <span>
 
 #include "primitives/text.h"
@@ -22,37 +23,43 @@ std::uint32_t leading(std::string_view digits, unsigned width) noexcept {
 
 // The width of the element at the start of `digits` by a group's ranges;
 // 0 when it lies in none.
-unsigned width_in(const IsbnGroup& g, std::string_view digits) noexcept {
-    for (const IsbnRange& r : std::span(kIsbnRanges).subspan(g.first, g.count)) {
+unsigned width_in(const IsbnTable& t, const IsbnGroup& g, std::string_view digits) noexcept {
+    for (const IsbnRange& r : t.ranges.subspan(g.first, g.count)) {
         const std::uint32_t v = leading(digits, r.width);
         if (v >= r.lo && v <= r.hi) return r.width;
     }
     return 0;
 }
 
-const IsbnGroup* find_group(unsigned prefix, std::string_view group) noexcept {
-    for (const IsbnGroup& g : kIsbnGroups)
-        if (g.prefix == prefix && g.group == group) return &g;
-    return nullptr;
+const IsbnGroup* find_group(const IsbnTable& t, unsigned prefix, std::string_view group) noexcept {
+    const auto before = [](const IsbnGroup& g, std::pair<unsigned, std::string_view> key) {
+        return g.prefix != key.first ? g.prefix < key.first : g.group < key.second;
+    };
+    const auto it = std::lower_bound(t.groups.begin(), t.groups.end(), std::pair{prefix, group}, before);
+    return it != t.groups.end() && it->prefix == prefix && it->group == group ? &*it : nullptr;
 }
+
+constexpr IsbnTable kBuiltin = {kIsbnRanges, kIsbnGroups};
 
 }  // namespace
 
-bool isbn_elements(std::string_view s, IsbnElements& out) noexcept {
+const IsbnTable& builtin_isbn_table() noexcept { return kBuiltin; }
+
+bool isbn_elements(std::string_view s, IsbnElements& out, const IsbnTable& t) noexcept {
     out = IsbnElements{};
     if (s.size() != 13 || !all_digits(s) || !(s.starts_with("978") || s.starts_with("979"))) return false;
     const unsigned prefix = s[2] == '8' ? 978 : 979;
     out.prefix = s.substr(0, 3);
     out.check = s.substr(12, 1);
     const std::string_view body = s.substr(3, 9);  // group, registrant, publication
-    const IsbnGroup* groups = find_group(prefix, "");
-    const unsigned gw = groups ? width_in(*groups, body) : 0;
+    const IsbnGroup* groups = find_group(t, prefix, "");
+    const unsigned gw = groups ? width_in(t, *groups, body) : 0;
     if (gw == 0) return true;
     out.group = body.substr(0, gw);
-    out.group_info = find_group(prefix, out.group);
+    out.group_info = find_group(t, prefix, out.group);
     if (!out.group_info) return true;
     const std::string_view rest = body.substr(gw);
-    const unsigned rw = width_in(*out.group_info, rest);
+    const unsigned rw = width_in(t, *out.group_info, rest);
     // A registrant needs a publication element after it.
     if (rw == 0 || rw >= rest.size()) return true;
     out.registrant = rest.substr(0, rw);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -18,8 +19,18 @@ struct IsbnGroup {
     std::uint16_t prefix;     // 978 or 979
     std::string_view group;   // "" for the ranges of the group element itself
     std::string_view agency;  // the agency's name (a language or country)
-    std::uint16_t first, count;  // its slice of the range table
+    std::uint32_t first, count;  // its slice of the range table
 };
+
+// A set of ranges: the groups sorted by prefix, then group (byte order),
+// each with its slice of `ranges`.
+struct IsbnTable {
+    std::span<const IsbnRange> ranges;
+    std::span<const IsbnGroup> groups;
+};
+
+// The ranges the package was built with.
+const IsbnTable& builtin_isbn_table() noexcept;
 
 // The elements of an ISBN-13 as views into it. `group_info` is null when
 // the group is not assigned; `registrant` is empty when the number lies in
@@ -31,7 +42,8 @@ struct IsbnElements {
 
 // Cuts a compact 13-digit ISBN (978 or 979) into its elements by the
 // ranges; false for anything else.
-bool isbn_elements(std::string_view isbn13, IsbnElements& out) noexcept;
+bool isbn_elements(std::string_view isbn13, IsbnElements& out,
+                   const IsbnTable& table = builtin_isbn_table()) noexcept;
 
 // The hyphenated form of a valid compact ISBN-10 or ISBN-13 where its
 // group and registrant are known ("978-0-306-40615-7", "0-306-40615-2");
