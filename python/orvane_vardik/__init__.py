@@ -53,11 +53,12 @@ __all__ += ["check", "InvalidIdentifier", "InvalidFormat", "InvalidLength", "Inv
 # functions (`checkdigits`): their extension modules load on first use, so
 # importing the package does not load them.
 def __getattr__(name: str) -> object:
-    if name == "describe":
-        from .facts import describe as value
-    elif name == "checkdigits":
-        import importlib
+    import importlib
 
+    value: object
+    if name == "describe":
+        value = importlib.import_module(f"{__name__}.facts").describe
+    elif name == "checkdigits":
         value = importlib.import_module(f"{__name__}.checkdigits")
     else:
         raise AttributeError(f"module {__name__!r} has no attribute {name!r}")
@@ -70,4 +71,3 @@ TYPE_CHECKING = False  # as typing.TYPE_CHECKING, without importing typing
 if TYPE_CHECKING:
     from . import checkdigits as checkdigits
     from .facts import describe as describe
-del TYPE_CHECKING

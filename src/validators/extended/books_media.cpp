@@ -79,11 +79,10 @@ constexpr KindRule kIsbnRule = {
     .check = isbn_check, .present = isbn_present, .generate = isbn_generate,
 };
 
-// The length of a label written with a colon or naming the kind of number
-// ahead of an ISBN: "ISBN:", "ISBN-10:", "ISBN 13:", "isbn13:", and
-// "ISBN-13 " / "ISBN10 " (the length named, then white space); 0 when the
-// value starts otherwise. A plain "ISBN " is the kind's prefix, dropped by
-// compaction as before.
+// The length of a label written with a colon ahead of an ISBN: "ISBN:",
+// "ISBN-10:", "ISBN 13:", "isbn13 :" (any case); 0 when the value starts
+// otherwise. A plain "ISBN " is the kind's prefix, dropped by compaction as
+// before; a label naming the length without a colon is not read.
 std::size_t isbn_label(std::string_view v) noexcept {
     const std::size_t n = v.size();
     std::size_t i = 0;
@@ -93,17 +92,10 @@ std::size_t isbn_label(std::string_view v) noexcept {
     for (std::size_t w = 0; w < kWord.size(); ++w)
         if ((v[i + w] & ~0x20) != kWord[w]) return 0;
     std::size_t j = i + kWord.size();
-    bool length_named = false;
     const std::size_t t = j + (j < n && (v[j] == '-' || v[j] == ' '));
-    if (n - t >= 2 && (v.substr(t, 2) == "10" || v.substr(t, 2) == "13")) {
-        length_named = true;
-        j = t + 2;
-    }
-    std::size_t k = j;
-    while (k < n && v[k] == ' ') ++k;
-    if (k < n && v[k] == ':') return k + 1;
-    // "ISBN-13 978-..." without a colon: white space ends the label.
-    return length_named && k > j ? k : 0;
+    if (n - t >= 2 && (v.substr(t, 2) == "10" || v.substr(t, 2) == "13")) j = t + 2;
+    while (j < n && v[j] == ' ') ++j;
+    return j < n && v[j] == ':' ? j + 1 : 0;
 }
 
 std::string isbn_compact(const ValidatorSpec& self, std::string_view value) {
