@@ -147,6 +147,7 @@ std::size_t parse_networks(std::string_view text, std::unordered_map<std::string
 
 std::size_t parse_mac_blocks(std::string_view text, MacBlocks& out, std::string& error) {
     out = MacBlocks{};
+    out.blocks.reserve(text.size() / 16);  // about one block per 16 bytes of the registry's file
     std::size_t rows = 0;
     const bool ok = each_row(text, {"prefixes", "vendor"}, error, [&](const auto& f) {
         const auto vendor = static_cast<std::uint32_t>(out.vendors.size());
