@@ -54,9 +54,9 @@ def test_examples_validate(vid):
 
 # Written forms as people meet them: (id, input, compact, format).
 WRITTEN = [
-    ("isbn", "978-92-95055-02-5", "9789295055025", "9789295055025"),  # no hyphen is fixed without range data
-    ("isbn", "0-8044-2957-x", "080442957X", "080442957X"),
-    ("isbn", "ISBN 978-0-306-40615-7", "9780306406157", "9780306406157"),  # the standard's own way of writing it
+    ("isbn", "978-92-95055-02-5", "9789295055025", "978-92-95055-02-5"),  # hyphenated by the agency's ranges
+    ("isbn", "0-8044-2957-x", "080442957X", "0-8044-2957-X"),
+    ("isbn", "ISBN 978-0-306-40615-7", "9780306406157", "978-0-306-40615-7"),  # the standard's own way of writing it
     ("issn", "ISSN 0317-8471", "03178471", "0317-8471"),
     ("ismn", "ISMN M-2306-7118-7", "M230671187", "M230671187"),
     ("isni", "ISNI 0000 0001 2103 2683", "0000000121032683", "0000 0001 2103 2683"),

@@ -64,3 +64,26 @@ from .banks import (  # noqa: E402
 
 __all__ += ["Bank", "BankDirectory", "bank", "bank_directory", "bic_candidates", "iban_from_account",
             "load_bank_directory", "validate_bban"]
+
+# What a value means (`describe`) and the check-digit algorithms as
+# functions (`checkdigits`): their extension modules load on first use, so
+# importing the package does not load them.
+def __getattr__(name: str) -> object:
+    import importlib
+
+    value: object
+    if name == "describe":
+        value = importlib.import_module(f"{__name__}.facts").describe
+    elif name == "checkdigits":
+        value = importlib.import_module(f"{__name__}.checkdigits")
+    else:
+        raise AttributeError(f"module {__name__!r} has no attribute {name!r}")
+    globals()[name] = value
+    return value
+
+
+__all__ += ["describe", "checkdigits"]
+TYPE_CHECKING = False  # as typing.TYPE_CHECKING, without importing typing
+if TYPE_CHECKING:
+    from . import checkdigits as checkdigits
+    from .facts import describe as describe

@@ -423,7 +423,7 @@ def _main(args: list[str], out: TextIO, err: TextIO) -> int:
 # Sub-commands beyond checking values with one id. No validator id has one
 # of these names; each lives in its own module, `_cmd_<name>`, with a
 # `main(args) -> int` that keeps the exit-status conventions.
-SUBCOMMANDS = ("find", "redact", "sample", "list", "info", "iban-parts")
+SUBCOMMANDS = ("find", "redact", "sample", "list", "info", "iban-parts", "describe")
 
 
 def _run_subcommand(name: str, run: Callable[[list[str]], int], args: list[str]) -> int:

@@ -20,7 +20,8 @@ using ov::SampleRow;
 using ov::ValidatorSpec;
 
 const SampleRow* find_row(std::string_view id) {
-    for (auto rows : {ov::core_sample_rows(), ov::crypto_sample_rows(), ov::additional_a_m_sample_rows()})
+    for (auto rows : {ov::core_sample_rows(), ov::crypto_sample_rows(), ov::additional_a_m_sample_rows(),
+                      ov::books_sample_rows()})
         for (const SampleRow& row : rows)
             if (row.id == id) return &row;
     return nullptr;

@@ -80,5 +80,6 @@ struct SampleRow {
 std::span<const SampleRow> core_sample_rows() noexcept;
 std::span<const SampleRow> crypto_sample_rows() noexcept;
 std::span<const SampleRow> additional_a_m_sample_rows() noexcept;
+std::span<const SampleRow> books_sample_rows() noexcept;
 
 }  // namespace ov

@@ -264,37 +264,154 @@ char mod37_36_check_of(unsigned state) noexcept {
 
 char mod37_36_check_char(std::string_view text) noexcept { return mod37_36_check_of(mod37_36_state(text)); }
 
-bool verhoeff_valid(std::string_view digits) noexcept {
-    static constexpr std::array<std::array<std::uint8_t, 10>, 10> kMul = {{
-        {0, 1, 2, 3, 4, 5, 6, 7, 8, 9},
-        {1, 2, 3, 4, 0, 6, 7, 8, 9, 5},
-        {2, 3, 4, 0, 1, 7, 8, 9, 5, 6},
-        {3, 4, 0, 1, 2, 8, 9, 5, 6, 7},
-        {4, 0, 1, 2, 3, 9, 5, 6, 7, 8},
-        {5, 9, 8, 7, 6, 0, 4, 3, 2, 1},
-        {6, 5, 9, 8, 7, 1, 0, 4, 3, 2},
-        {7, 6, 5, 9, 8, 2, 1, 0, 4, 3},
-        {8, 7, 6, 5, 9, 3, 2, 1, 0, 4},
-        {9, 8, 7, 6, 5, 4, 3, 2, 1, 0},
-    }};
-    static constexpr std::array<std::array<std::uint8_t, 10>, 8> kPerm = {{
-        {0, 1, 2, 3, 4, 5, 6, 7, 8, 9},
-        {1, 5, 7, 6, 2, 8, 3, 0, 9, 4},
-        {5, 8, 0, 3, 7, 9, 6, 1, 4, 2},
-        {8, 9, 1, 6, 0, 4, 3, 5, 2, 7},
-        {9, 4, 5, 3, 1, 2, 6, 8, 7, 0},
-        {4, 2, 8, 6, 5, 7, 3, 9, 0, 1},
-        {2, 7, 9, 3, 8, 0, 6, 4, 1, 5},
-        {7, 0, 4, 6, 9, 1, 3, 2, 5, 8},
-    }};
+namespace {
+
+// The dihedral group D5: its multiplication table, the position
+// permutation (applied i times at place i from the right, a cycle of
+// eight) and the inverse of each element.
+constexpr std::array<std::array<std::uint8_t, 10>, 10> kVerhoeffMul = {{
+    {0, 1, 2, 3, 4, 5, 6, 7, 8, 9},
+    {1, 2, 3, 4, 0, 6, 7, 8, 9, 5},
+    {2, 3, 4, 0, 1, 7, 8, 9, 5, 6},
+    {3, 4, 0, 1, 2, 8, 9, 5, 6, 7},
+    {4, 0, 1, 2, 3, 9, 5, 6, 7, 8},
+    {5, 9, 8, 7, 6, 0, 4, 3, 2, 1},
+    {6, 5, 9, 8, 7, 1, 0, 4, 3, 2},
+    {7, 6, 5, 9, 8, 2, 1, 0, 4, 3},
+    {8, 7, 6, 5, 9, 3, 2, 1, 0, 4},
+    {9, 8, 7, 6, 5, 4, 3, 2, 1, 0},
+}};
+constexpr std::array<std::array<std::uint8_t, 10>, 8> kVerhoeffPerm = {{
+    {0, 1, 2, 3, 4, 5, 6, 7, 8, 9},
+    {1, 5, 7, 6, 2, 8, 3, 0, 9, 4},
+    {5, 8, 0, 3, 7, 9, 6, 1, 4, 2},
+    {8, 9, 1, 6, 0, 4, 3, 5, 2, 7},
+    {9, 4, 5, 3, 1, 2, 6, 8, 7, 0},
+    {4, 2, 8, 6, 5, 7, 3, 9, 0, 1},
+    {2, 7, 9, 3, 8, 0, 6, 4, 1, 5},
+    {7, 0, 4, 6, 9, 1, 3, 2, 5, 8},
+}};
+constexpr std::array<std::uint8_t, 10> kVerhoeffInverse = {0, 4, 3, 2, 1, 5, 6, 7, 8, 9};
+
+// The Verhoeff product of a digit text whose rightmost digit stands at
+// place `first_place`; -1 on a byte that is not a digit.
+int verhoeff_product(std::string_view digits, std::size_t first_place) noexcept {
     unsigned c = 0;
-    std::size_t pos = 0;
+    std::size_t pos = first_place;
     for (std::size_t i = digits.size(); i-- > 0; ++pos) {
-        // A non-digit has no place in the tables: the text cannot be valid.
-        if (!is_digit(digits[i])) return false;
-        c = kMul[c][kPerm[pos % 8][static_cast<unsigned>(digits[i] - '0')]];
+        if (!is_digit(digits[i])) return -1;
+        c = kVerhoeffMul[c][kVerhoeffPerm[pos % 8][static_cast<unsigned>(digits[i] - '0')]];
     }
-    return c == 0;
+    return static_cast<int>(c);
+}
+
+// The totally anti-symmetric quasigroup of order 10 that Damm published.
+constexpr std::array<std::array<std::uint8_t, 10>, 10> kDamm = {{
+    {0, 3, 1, 7, 5, 9, 8, 6, 4, 2},
+    {7, 0, 9, 2, 1, 5, 4, 8, 6, 3},
+    {4, 2, 0, 6, 8, 7, 1, 3, 5, 9},
+    {1, 7, 5, 0, 9, 8, 3, 4, 2, 6},
+    {6, 1, 2, 3, 0, 4, 5, 9, 7, 8},
+    {3, 6, 7, 4, 2, 0, 9, 5, 8, 1},
+    {5, 8, 6, 9, 7, 2, 0, 1, 3, 4},
+    {8, 9, 4, 5, 3, 6, 2, 0, 1, 7},
+    {9, 4, 3, 8, 6, 1, 7, 2, 0, 5},
+    {2, 5, 8, 1, 4, 3, 6, 7, 9, 0},
+}};
+
+// Value of a digit or upper-case letter (A = 10 .. Z = 35), -1 otherwise.
+constexpr int alnum_value(char c) noexcept {
+    if (is_digit(c)) return c - '0';
+    if (is_upper(c)) return c - 'A' + 10;
+    return -1;
+}
+
+}  // namespace
+
+bool verhoeff_valid(std::string_view digits) noexcept {
+    // A non-digit has no place in the tables: the text cannot be valid.
+    return verhoeff_product(digits, 0) == 0;
+}
+
+int verhoeff_check_digit(std::string_view payload) noexcept {
+    const int c = verhoeff_product(payload, 1);
+    return c < 0 ? -1 : kVerhoeffInverse[static_cast<unsigned>(c)];
+}
+
+int damm_interim(std::string_view digits) noexcept {
+    unsigned interim = 0;
+    for (char c : digits) {
+        if (!is_digit(c)) return -1;
+        interim = kDamm[interim][static_cast<unsigned>(c - '0')];
+    }
+    return static_cast<int>(interim);
+}
+
+bool make_luhn_alphabet(std::string_view chars, LuhnAlphabet& out) noexcept {
+    for (auto& v : out.value) v = -1;
+    out.size = 0;
+    out.chars = chars;
+    if (chars.size() < 2 || chars.size() > 256) return false;
+    for (std::size_t i = 0; i < chars.size(); ++i) {
+        auto& slot = out.value[static_cast<unsigned char>(chars[i])];
+        if (slot >= 0) return false;
+        slot = static_cast<std::int16_t>(i);
+    }
+    out.size = static_cast<unsigned>(chars.size());
+    return true;
+}
+
+int luhn_mod_n_sum(std::string_view text, const LuhnAlphabet& alphabet, bool double_rightmost) noexcept {
+    const unsigned n = alphabet.size;
+    if (n < 2) return -1;
+    unsigned sum = 0;  // kept below n
+    bool twice = double_rightmost;
+    for (std::size_t i = text.size(); i-- > 0;) {
+        const int v = alphabet.value[static_cast<unsigned char>(text[i])];
+        if (v < 0) return -1;
+        unsigned addend = static_cast<unsigned>(v);
+        if (twice) {
+            addend *= 2;
+            addend = addend / n + addend % n;  // the digits of the double, in base n
+        }
+        sum = (sum + addend) % n;
+        twice = !twice;
+    }
+    return static_cast<int>(sum);
+}
+
+char luhn_mod_n_check(std::string_view payload, const LuhnAlphabet& alphabet) noexcept {
+    const int sum = luhn_mod_n_sum(payload, alphabet, true);
+    if (sum < 0) return '\0';
+    const unsigned n = alphabet.size;
+    return alphabet.chars[(n - static_cast<unsigned>(sum)) % n];
+}
+
+char mod37_2_check_char(std::string_view text) noexcept {
+    static constexpr std::string_view kChars = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ*";
+    unsigned p = 0;
+    for (char c : text) {
+        const int v = alnum_value(c);
+        if (v < 0) return '\0';
+        p = (p + static_cast<unsigned>(v)) * 2 % 37;
+    }
+    return kChars[(38 - p) % 37];
+}
+
+std::int64_t weighted_remainder(std::string_view digits, std::span<const std::int64_t> weights,
+                                std::int64_t modulus, bool from_right) noexcept {
+    if (weights.empty() || modulus < 2 || modulus > INT32_MAX) return -1;
+    // Weight and sum stay below 2^31, so each product of a digit fits.
+    std::int64_t sum = 0;
+    std::size_t k = 0;
+    const std::size_t n = digits.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const char c = digits[from_right ? n - 1 - i : i];
+        if (!is_digit(c)) return -1;
+        sum = (sum + mod_floor(weights[k], modulus) * (c - '0')) % modulus;
+        k = k + 1 == weights.size() ? 0 : k + 1;
+    }
+    return sum;
 }
 
 }  // namespace ov

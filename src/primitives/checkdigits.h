@@ -92,5 +92,43 @@ char mod37_36_check_of(unsigned state) noexcept;
 
 // Verhoeff check over a digit text that includes its check digit.
 bool verhoeff_valid(std::string_view digits) noexcept;
+// The Verhoeff check digit (0-9) of a digit payload; -1 when a byte is not
+// an ASCII digit.
+int verhoeff_check_digit(std::string_view payload) noexcept;
+
+// The interim digit of the Damm quasigroup of order 10 over a digit text:
+// the check digit of a payload, and 0 for a text that ends in its check
+// digit; -1 when a byte is not an ASCII digit.
+int damm_interim(std::string_view digits) noexcept;
+
+// Luhn mod N over an alphabet of N distinct bytes (2 to 256): a character's
+// value is its position in the alphabet. The decimal Luhn above is the
+// alphabet "0123456789".
+struct LuhnAlphabet {
+    std::int16_t value[256];  // -1 for a byte outside the alphabet
+    unsigned size = 0;
+    std::string_view chars;
+};
+// False when the alphabet has fewer than two characters or repeats one.
+bool make_luhn_alphabet(std::string_view chars, LuhnAlphabet& out) noexcept;
+// The Luhn mod N sum of a text, the rightmost character undoubled (or
+// doubled with `double_rightmost`, as when a check character is still to
+// come); -1 when a byte is outside the alphabet.
+int luhn_mod_n_sum(std::string_view text, const LuhnAlphabet& alphabet, bool double_rightmost) noexcept;
+// The check character of a payload; '\0' when a byte is outside the alphabet.
+char luhn_mod_n_check(std::string_view payload, const LuhnAlphabet& alphabet) noexcept;
+
+// ISO 7064 MOD 37-2 check character ('0'-'9', 'A'-'Z' or '*') of a payload
+// of digits and upper-case letters; '\0' when any other byte occurs.
+char mod37_2_check_char(std::string_view text) noexcept;
+
+// The weighted-sum family: the remainder modulo `modulus` (2 to 2^31 - 1)
+// of the sum of digit x weight. Weights pair with the digits from the left,
+// or from the right with `from_right`, and repeat when the text is longer
+// than they are; any int64 weight works (it is reduced first). -1 when a
+// byte is not an ASCII digit, the weights are empty or the modulus is out
+// of range.
+std::int64_t weighted_remainder(std::string_view digits, std::span<const std::int64_t> weights,
+                                std::int64_t modulus, bool from_right) noexcept;
 
 }  // namespace ov

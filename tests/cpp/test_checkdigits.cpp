@@ -239,3 +239,67 @@ TEST_CASE("MOD 97-10: blocks of eight agree with the digit-by-digit remainder") 
     const std::string zs(1'000'003, 'Z');
     CHECK_EQ(mod97_10_remainder(zs).value_or(99), mod97_10_remainder_reference(zs).value_or(98));
 }
+
+TEST_CASE("verhoeff and damm: check digits and non-digits") {
+    CHECK_EQ(verhoeff_check_digit("236"), 3);
+    CHECK_EQ(verhoeff_check_digit("12345"), 1);
+    CHECK(verhoeff_valid("2363"));
+    CHECK_EQ(verhoeff_check_digit("12a"), -1);
+    CHECK_EQ(damm_interim("572"), 4);
+    CHECK_EQ(damm_interim("5724"), 0);
+    CHECK_EQ(damm_interim(""), 0);
+    CHECK_EQ(damm_interim("5 7"), -1);
+    // Every payload's check digit makes it valid, and every single change of
+    // a digit is then caught by both.
+    for (unsigned n = 0; n < 2000; ++n) {
+        const std::string payload = std::to_string(n * 7919u);
+        const std::string v = payload + static_cast<char>('0' + verhoeff_check_digit(payload));
+        const std::string d = payload + static_cast<char>('0' + damm_interim(payload));
+        CHECK(verhoeff_valid(v));
+        CHECK_EQ(damm_interim(d), 0);
+        std::string changed = v;
+        changed[0] = changed[0] == '9' ? '0' : static_cast<char>(changed[0] + 1);
+        CHECK(!verhoeff_valid(changed));
+        changed = d;
+        changed[0] = changed[0] == '9' ? '0' : static_cast<char>(changed[0] + 1);
+        CHECK(damm_interim(changed) != 0);
+    }
+}
+
+TEST_CASE("luhn mod n: the decimal alphabet is Luhn; others check their own characters") {
+    LuhnAlphabet decimal;
+    CHECK(make_luhn_alphabet("0123456789", decimal));
+    for (std::string_view p : {"", "7992739871", "411111111111111", "1", "550000000000000"})
+        CHECK_EQ(luhn_mod_n_check(p, decimal), luhn_check_digit(p));
+    LuhnAlphabet hex;
+    CHECK(make_luhn_alphabet("0123456789ABCDEF", hex));
+    CHECK_EQ(luhn_mod_n_check("ABCDEF", hex), 'B');
+    CHECK_EQ(luhn_mod_n_sum("ABCDEFB", hex, false), 0);
+    CHECK_EQ(luhn_mod_n_check("ABCDEg", hex), '\0');
+    CHECK_EQ(luhn_mod_n_sum("g", hex, false), -1);
+    LuhnAlphabet bad;
+    CHECK(!make_luhn_alphabet("", bad));
+    CHECK(!make_luhn_alphabet("a", bad));
+    CHECK(!make_luhn_alphabet("aba", bad));
+    CHECK_EQ(luhn_mod_n_sum("a", bad, false), -1);  // an unusable alphabet checks nothing
+}
+
+TEST_CASE("mod 37-2 and the weighted-sum family") {
+    CHECK_EQ(mod37_2_check_char("G123498654321"), 'H');
+    CHECK_EQ(mod37_2_check_char("g1"), '\0');
+    const std::int64_t isbn10[] = {10, 9, 8, 7, 6, 5, 4, 3, 2};
+    CHECK_EQ(weighted_remainder("030640615", isbn10, 11, false), 9);  // "0X987654321"[9]: check digit 2
+    const std::int64_t pesel[] = {1, 3, 7, 9};
+    CHECK_EQ(weighted_remainder("4405140135", pesel, 10, false), 1);  // check 9
+    const std::int64_t one[] = {1};
+    CHECK_EQ(weighted_remainder("12", one, 10, true), 3);
+    const std::int64_t reversed[] = {1, 3};
+    CHECK_EQ(weighted_remainder("12", reversed, 10, true), 5);  // 2*1 + 1*3
+    const std::int64_t huge[] = {INT64_MIN, INT64_MAX};
+    CHECK_EQ(weighted_remainder("99", huge, INT32_MAX, false),
+             (9 * mod_floor(INT64_MIN, INT32_MAX) + 9 * mod_floor(INT64_MAX, INT32_MAX)) % INT32_MAX);
+    CHECK_EQ(weighted_remainder("1x", one, 10, false), -1);
+    CHECK_EQ(weighted_remainder("1", {}, 10, false), -1);
+    CHECK_EQ(weighted_remainder("1", one, 1, false), -1);
+    CHECK_EQ(weighted_remainder("1", one, std::int64_t{INT32_MAX} + 1, false), -1);
+}

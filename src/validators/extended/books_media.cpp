@@ -3,6 +3,7 @@
 // `isrc` (ISO 3901); library codes: `isil` (ISO 15511).
 #include "primitives/checkdigits.h"
 #include "registry/random.h"
+#include "validators/extended/isbn_ranges.h"
 #include "validators/extended/kind.h"
 #include "validators/extended/records.h"
 
@@ -48,27 +49,78 @@ ValidationOutcome isbn_check(std::string_view s) {
     return ValidationOutcome::success_input(s);
 }
 
+// Drawn from the assigned registration groups and registrant ranges, so
+// that every value can be hyphenated.
 std::string isbn_generate() {
     if (random_below(2) == 0) {
-        std::string s = random_digits(9);
+        std::string s = isbn_random_payload(true).substr(3);
         s.push_back(mod11_descending_check(s));
         return s;
     }
-    std::string s = random_below(2) == 0 ? "978" : "979" + std::string(1, static_cast<char>('1' + random_below(9)));
-    s += random_digits(12 - s.size());
+    std::string s = isbn_random_payload(false);
     s.push_back(gs1_check_digit(s));
     return s;
 }
 
-// Format keeps the compact text: every element boundary after the prefix
-// depends on the ranges the ISBN agencies publish, so no hyphen is fixed.
+// Hyphenated by the ISBN agency's ranges: prefix, registration group,
+// registrant, publication and check digit ("978-0-306-40615-7"); an
+// ISBN-10 stays an ISBN-10 ("0-306-40615-2"). A number whose group or
+// registrant lies in no published range keeps its compact form.
+std::string isbn_present(std::string_view compact) {
+    std::string out = isbn_hyphenate(compact);
+    return out.empty() ? std::string(compact) : out;
+}
+
 // The standards of this file write their numbers behind their own name
 // ("ISBN 978-...", "ISSN 0317-8471"); compact drops that word, which no
 // compact number of these kinds can begin with.
 constexpr KindRule kIsbnRule = {
     .separators = " -", .upper = true, .prefix = "ISBN",
-    .check = isbn_check, .present = nullptr, .generate = isbn_generate,
+    .check = isbn_check, .present = isbn_present, .generate = isbn_generate,
 };
+
+// The length of a label written with a colon ahead of an ISBN: "ISBN:",
+// "ISBN-10:", "ISBN 13:", "isbn13 :" (any case); 0 when the value starts
+// otherwise. A plain "ISBN " is the kind's prefix, dropped by compaction as
+// before; a label naming the length without a colon is not read.
+std::size_t isbn_label(std::string_view v) noexcept {
+    const std::size_t n = v.size();
+    std::size_t i = 0;
+    while (i < n && (v[i] == ' ' || v[i] == '\t')) ++i;
+    static constexpr std::string_view kWord = "ISBN";
+    if (n - i < kWord.size()) return 0;
+    for (std::size_t w = 0; w < kWord.size(); ++w)
+        if ((v[i + w] & ~0x20) != kWord[w]) return 0;
+    std::size_t j = i + kWord.size();
+    const std::size_t t = j + (j < n && (v[j] == '-' || v[j] == ' '));
+    if (n - t >= 2 && (v.substr(t, 2) == "10" || v.substr(t, 2) == "13")) j = t + 2;
+    while (j < n && v[j] == ' ') ++j;
+    return j < n && v[j] == ':' ? j + 1 : 0;
+}
+
+std::string isbn_compact(const ValidatorSpec& self, std::string_view value) {
+    return compact_op<kIsbnRule>(self, value.substr(isbn_label(value)));
+}
+
+std::string isbn_format(const ValidatorSpec& self, std::string_view value) {
+    return format_op<kIsbnRule>(self, value.substr(isbn_label(value)));
+}
+
+ValidationOutcome isbn_validate(const ValidatorSpec& self, std::string_view value) {
+    const std::size_t label = isbn_label(value);
+    if (label == 0) return validate_op<kIsbnRule>(self, value);
+    // A view of part of the value is not the value: callers take a borrowed
+    // compact text for the whole input, so the result is a copy.
+    ValidationOutcome o = validate_op<kIsbnRule>(self, value.substr(label));
+    return o.ok && o.borrowed ? ValidationOutcome::success_copy(o.text()) : o;
+}
+
+constexpr ValidatorOps kIsbnOps = {.precheck = nullptr,
+                                   .generate = generate_op<kIsbnRule>,
+                                   .parse = nullptr,
+                                   .compact = isbn_compact,
+                                   .format = isbn_format,
+                                   .validate = isbn_validate};
 
 constexpr std::string_view kIsbnAliases[] = {"ISBN", "ISBN-10", "ISBN-13", "International Standard Book Number"};
 // The International ISBN Agency's own manual (978-92-95055-02-5) and
@@ -289,7 +341,7 @@ const ValidatorSpec kIsbnSpec = {
     .candidate_pattern = "(?:97[89]\\d{10}|\\d{9}[\\dX])",
     .lengths = kIsbnLengths,
     .examples = kIsbnExamples,
-    .ops = kind_ops<kIsbnRule>(),
+    .ops = kIsbnOps,
     .country = kGlobal,
     .entity = EntityType::Any,
 };
