@@ -61,7 +61,7 @@ constexpr NzBank kNzBanks[] = {
     {33, NzCheck::F, {6700, 6799}},
     {35, NzCheck::AB, {2400, 2499}},
     {38, NzCheck::AB, {9000, 9499}},
-    {88, NzCheck::AB, {8800, 8805}},
+    {88, NzCheck::X, {8800, 8805}},
 };
 
 const NzBank* nz_bank(int bank) noexcept {
