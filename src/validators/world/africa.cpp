@@ -71,7 +71,7 @@ ValidationOutcome ke_pin_check(std::string_view s) {
     return ValidationOutcome::success_input(s);
 }
 
-std::string ke_pin_generate() { return random_from("AP", 1) + random_digits(9) + random_from(kUpperLetters, 1); }
+std::string ke_pin_generate() { return cat({random_from("AP", 1), random_digits(9), random_from(kUpperLetters, 1)}); }
 
 constexpr KindRule kKePinRule = {
     .separators = " -", .upper = true, .prefix = {},
@@ -106,7 +106,7 @@ ValidationOutcome mu_nid_check_op(std::string_view s) {
 }
 
 std::string mu_nid_generate() {
-    std::string s = random_from(kUpperLetters, 1) + random_ddmmyy() + random_digits(6);
+    std::string s = cat({random_from(kUpperLetters, 1), random_ddmmyy(), random_digits(6)});
     s.push_back(mu_nid_check(s + "0"));
     return s;
 }
@@ -182,7 +182,7 @@ std::string ninea_present(std::string_view s) {
 std::string ninea_generate() {
     std::string s = random_digits(random_below(2) == 0 ? 6 : 8);
     s.push_back(static_cast<char>('0' + ninea_check(s)));
-    if (random_below(2) == 0) s += random_from("012", 1) + random_from(kCofiLetters, 1) + random_digits(1);
+    if (random_below(2) == 0) s += cat({random_from("012", 1), random_from(kCofiLetters, 1), random_digits(1)});
     return s;
 }
 
@@ -221,11 +221,11 @@ ValidationOutcome mf_check(std::string_view s) {
 std::string mf_present(std::string_view s) { return join_at(s, {7, 8, 9, 10}, '/'); }
 
 std::string mf_generate() {
-    std::string s = random_digits(7) + random_from(kMfControl, 1);
+    std::string s = cat({random_digits(7), random_from(kMfControl, 1)});
     if (random_below(3) == 0) return s;
     s += random_from("APBDN", 1);
-    if (random_below(2) == 0) return s + random_from("MPCN", 1) + "000";
-    return s + "E" + random_digits(3);
+    if (random_below(2) == 0) return cat({s, random_from("MPCN", 1), "000"});
+    return cat({s, "E", random_digits(3)});
 }
 
 constexpr KindRule kMfRule = {

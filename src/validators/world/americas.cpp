@@ -39,7 +39,7 @@ std::string bc_phn_present(std::string_view s) { return join_at(s, {4, 7}, ' ');
 
 std::string bc_phn_generate() {
     for (;;) {
-        std::string s = "9" + random_digits(8);
+        std::string s = random_digits_from("9", 9);
         const int c = bc_phn_check(s + "0");
         if (c < 0) continue;
         s.push_back(static_cast<char>('0' + c));
@@ -55,7 +55,8 @@ constexpr KindRule kBcPhnRule = {
 // ---- cr.cpj ------------------------------------------------------------------
 // Ten digits: the class of legal person (2 to 5), the type within the class
 // (three digits, from the National Registry's list) and a six-digit
-// sequence. No check digit.
+// sequence. No check digit. The list, class digit and type (the check
+// reads the same ranges):
 
 constexpr std::string_view kCpjTypes[] = {
     "2100", "2200", "2300", "2400", "3002", "3003", "3004", "3005", "3006", "3007", "3008", "3009",
@@ -66,9 +67,17 @@ constexpr std::string_view kCpjTypes[] = {
 ValidationOutcome cpj_check(std::string_view s) {
     if (s.size() != 10) return fail(ErrorCode::InvalidLength, "Costa Rica CPJ must be 10 digits");
     if (!all_digits(s)) return fail(ErrorCode::InvalidFormat, "Costa Rica CPJ must contain only digits");
-    for (std::string_view t : kCpjTypes)
-        if (s.starts_with(t)) return ValidationOutcome::success_input(s);
-    return fail(ErrorCode::InvalidComponent, "Costa Rica CPJ class and type are not assigned");
+    const auto type = digits_value(s.substr(1, 3));
+    bool known = false;
+    switch (s[0]) {
+        case '2': known = type % 100 == 0 && type >= 100 && type <= 400; break;
+        case '3': known = (type >= 2 && type <= 14) || (type >= 101 && type <= 110); break;
+        case '4': known = type == 0; break;
+        case '5': known = type == 1; break;
+        default: break;
+    }
+    if (!known) return fail(ErrorCode::InvalidComponent, "Costa Rica CPJ class and type are not assigned");
+    return ValidationOutcome::success_input(s);
 }
 
 std::string cpj_present(std::string_view s) { return join_at(s, {1, 4}, '-'); }
@@ -94,7 +103,7 @@ ValidationOutcome cr_check(std::string_view s) {
     return ValidationOutcome::success_input(s);
 }
 
-std::string cr_generate() { return "1" + random_digits(10 + random_below(2)); }
+std::string cr_generate() { return random_digits_from("1", 11 + random_below(2)); }
 
 constexpr KindRule kCrRule = {
     .separators = " -", .upper = false, .prefix = {},
@@ -158,11 +167,11 @@ ValidationOutcome ncf_check(std::string_view s) {
 
 std::string ncf_generate() {
     switch (random_below(3)) {
-        case 0: return "B" + std::string(kNcfTypes[random_below(std::size(kNcfTypes))]) + random_digits(8);
-        case 1: return "E" + std::string(kEcfTypes[random_below(std::size(kEcfTypes))]) + random_digits(10);
+        case 0: return cat({"B", kNcfTypes[random_below(std::size(kNcfTypes))], random_digits(8)});
+        case 1: return cat({"E", kEcfTypes[random_below(std::size(kEcfTypes))], random_digits(10)});
         default:
-            return random_from("AP", 1) + random_digits(8) + std::string(kNcfTypes[random_below(std::size(kNcfTypes))]) +
-                   random_digits(8);
+            return cat({random_from("AP", 1), random_digits(8), kNcfTypes[random_below(std::size(kNcfTypes))],
+                        random_digits(8)});
     }
 }
 
@@ -200,8 +209,8 @@ ValidationOutcome ec_ci_check_op(std::string_view s) {
 std::string ec_ci_generate() {
     const auto p = random_below(25);
     const int province = p == 24 ? 30 : static_cast<int>(p) + 1;
-    std::string s = std::to_string(province / 10) + std::to_string(province % 10) + random_from("012345", 1) +
-                    random_digits(6);
+    std::string s = cat({std::to_string(province / 10), std::to_string(province % 10), random_from("012345", 1),
+                         random_digits(6)});
     s.push_back(static_cast<char>('0' + ec_ci_check(s + "0")));
     return s;
 }
@@ -276,7 +285,7 @@ ValidationOutcome ruc_check_op(std::string_view s) {
 std::string ruc_present(std::string_view s) { return join_at(s, {s.size() - 1}, '-'); }
 
 std::string ruc_generate() {
-    std::string s = random_below(3) == 0 ? "8" + random_digits(7) : random_digits_from("123456789", 5 + random_below(4));
+    std::string s = random_below(3) == 0 ? random_digits_from("8", 8) : random_digits_from("123456789", 5 + random_below(4));
     s.push_back(static_cast<char>('0' + ruc_check(s)));
     return s;
 }
@@ -312,7 +321,7 @@ ValidationOutcome sv_nit_check_op(std::string_view s) {
 std::string sv_nit_present(std::string_view s) { return join_at(s, {4, 10, 13}, '-'); }
 
 std::string sv_nit_generate() {
-    std::string s = random_digits_from("019", 4) + random_ddmmyy() + random_digits(3);
+    std::string s = cat({random_digits_from("019", 4), random_ddmmyy(), random_digits(3)});
     s.push_back(static_cast<char>('0' + sv_nit_check(s + "0")));
     return s;
 }
@@ -336,7 +345,7 @@ ValidationOutcome atin_check(std::string_view s) {
 
 std::string atin_present(std::string_view s) { return join_at(s, {3, 5}, '-'); }
 
-std::string atin_generate() { return "9" + random_digits(2) + "93" + random_digits(4); }
+std::string atin_generate() { return cat({random_digits_from("9", 3), "93", random_digits(4)}); }
 
 constexpr KindRule kAtinRule = {
     .separators = " -", .upper = false, .prefix = {},
@@ -352,7 +361,7 @@ ValidationOutcome ptin_check(std::string_view s) {
     return ValidationOutcome::success_input(s);
 }
 
-std::string ptin_generate() { return "P" + random_digits(8); }
+std::string ptin_generate() { return cat({"P", random_digits(8)}); }
 
 constexpr KindRule kPtinRule = {
     .separators = " -", .upper = true, .prefix = {},

@@ -1,6 +1,8 @@
 // Numbers of Asia: Indonesia's population number, Israel's company number,
 // India's voter card and virtual id, Oman's VAT number and Thailand's
 // personal and company numbers.
+#include <array>
+
 #include "primitives/checkdigits.h"
 #include "registry/random.h"
 #include "validators/extended/kind.h"
@@ -27,13 +29,19 @@ constexpr std::uint8_t kNikProvinces[] = {11, 12, 13, 14, 15, 16, 17, 18, 19, 21
                                           52, 53, 61, 62, 63, 64, 65, 71, 72, 73, 74, 75, 76, 81, 82, 91, 92,
                                           93, 94, 95, 96};
 
+// The same codes as bits of two 64-bit words, for the check.
+constexpr std::array<std::uint64_t, 2> kNikProvinceBits = [] {
+    std::array<std::uint64_t, 2> bits{};
+    for (std::uint8_t p : kNikProvinces) bits[p / 64] |= std::uint64_t{1} << (p % 64);
+    return bits;
+}();
+
 ValidationOutcome nik_check(std::string_view s) {
     if (s.size() != 16) return fail(ErrorCode::InvalidLength, "NIK must be 16 digits");
     if (!all_digits(s)) return fail(ErrorCode::InvalidFormat, "NIK must contain only digits");
     const int province = two_digits(s, 0);
-    bool known = false;
-    for (std::uint8_t p : kNikProvinces) known |= p == province;
-    if (!known) return fail(ErrorCode::InvalidComponent, "NIK province code is not assigned");
+    if (!((kNikProvinceBits[province / 64] >> (province % 64)) & 1))
+        return fail(ErrorCode::InvalidComponent, "NIK province code is not assigned");
     int day = two_digits(s, 6);
     if (day > 40) day -= 40;
     if (!two_digit_year_date(day, two_digits(s, 8), two_digits(s, 10)))
@@ -45,7 +53,7 @@ std::string nik_generate() {
     const int province = kNikProvinces[random_below(std::size(kNikProvinces))];
     std::string date = random_ddmmyy();
     if (random_below(2) == 0) date[0] = static_cast<char>(date[0] + 4);  // women: day + 40
-    return std::to_string(province) + random_digits(4) + date + random_digits(4);
+    return cat({std::to_string(province), random_digits(4), date, random_digits(4)});
 }
 
 constexpr KindRule kNikRule = {
@@ -66,7 +74,7 @@ ValidationOutcome hp_check(std::string_view s) {
 }
 
 std::string hp_generate() {
-    std::string s = "5" + random_digits(7);
+    std::string s = random_digits_from("5", 8);
     s.push_back(luhn_check_digit(s));
     return s;
 }
@@ -91,7 +99,7 @@ ValidationOutcome epic_check(std::string_view s) {
 std::string epic_generate() {
     std::string digits = random_digits(6);
     digits.push_back(luhn_check_digit(digits));
-    return random_from(kUpperLetters, 3) + digits;
+    return cat({random_from(kUpperLetters, 3), digits});
 }
 
 constexpr KindRule kEpicRule = {
@@ -146,9 +154,9 @@ ValidationOutcome om_vat_check(std::string_view s) {
     return ValidationOutcome::success_input(s);
 }
 
-std::string om_vat_present(std::string_view s) { return "OM" + std::string(s); }
+std::string om_vat_present(std::string_view s) { return cat({"OM", s}); }
 
-std::string om_vat_generate() { return "1" + random_digits(9); }
+std::string om_vat_generate() { return random_digits_from("1", 10); }
 
 constexpr KindRule kOmVatRule = {
     .separators = " -", .upper = true, .prefix = "OM",

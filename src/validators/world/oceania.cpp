@@ -64,10 +64,17 @@ constexpr NzBank kNzBanks[] = {
     {88, NzCheck::X, {8800, 8805}},
 };
 
+// Each bank number's row in kNzBanks, or -1.
+constexpr std::array<std::int8_t, 100> kNzBankIndex = [] {
+    std::array<std::int8_t, 100> index{};
+    index.fill(-1);
+    for (std::size_t i = 0; i < std::size(kNzBanks); ++i) index[kNzBanks[i].bank] = static_cast<std::int8_t>(i);
+    return index;
+}();
+
 const NzBank* nz_bank(int bank) noexcept {
-    for (const NzBank& b : kNzBanks)
-        if (b.bank == bank) return &b;
-    return nullptr;
+    const int i = kNzBankIndex[static_cast<std::size_t>(bank)];
+    return i < 0 ? nullptr : &kNzBanks[i];
 }
 
 bool nz_branch_in(const NzBank& b, int branch) noexcept {

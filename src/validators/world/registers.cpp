@@ -59,7 +59,7 @@ ValidationOutcome aic_check_op(std::string_view s) {
 }
 
 std::string aic_generate() {
-    std::string s = "0" + random_digits(7);
+    std::string s = random_digits_from("0", 8);
     s.push_back(static_cast<char>('0' + aic_check(s + "0")));
     if (random_below(2) == 0) return s;
     std::uint64_t value = digits_value(s);

@@ -41,6 +41,13 @@ constexpr bool two_digit_year_date(int day, int month, int yy) noexcept {
     return month != 2 || day < 29 || yy % 4 == 0;
 }
 
+// The pieces joined, in order.
+inline std::string cat(std::initializer_list<std::string_view> pieces) {
+    std::string out;
+    for (std::string_view p : pieces) out.append(p);
+    return out;
+}
+
 // A random DDMMYY date that two_digit_year_date accepts (days 1 to 28).
 std::string random_ddmmyy();
 
