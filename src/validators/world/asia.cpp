@@ -212,7 +212,7 @@ constexpr std::string_view kNikAliases[] = {"NIK", "Nomor Induk Kependudukan", "
 constexpr std::string_view kNikExamples[] = {"3171011708450001", "3171015708450001"};
 constexpr std::uint64_t kNikLengths[] = {16};
 
-constexpr std::string_view kHpAliases[] = {"ח.פ.", "ח.פ", "מספר חברה", "company number", "HP"};
+constexpr std::string_view kHpAliases[] = {"ח.פ.", "ח.פ", "מספר חברה", "company number", "H.P."};
 constexpr std::string_view kHpExamples[] = {"516179157", "520000472"};
 constexpr std::uint64_t kHpLengths[] = {9};
 

@@ -171,7 +171,7 @@ constexpr KindRule kNzAccountRule = {
     .check = nz_account_check, .present = nz_account_present, .generate = nz_account_generate,
 };
 
-constexpr std::string_view kNzAccountAliases[] = {"bank account", "account number", "NZ bank account", "bank account number"};
+constexpr std::string_view kNzAccountAliases[] = {"bank account number", "account number", "NZ bank account", "account no"};
 constexpr std::string_view kNzAccountExamples[] = {"01-0242-0100194-00", "12-3140-0171323-50"};
 constexpr std::uint64_t kNzAccountLengths[] = {15, 16, 18};
 
@@ -180,7 +180,7 @@ constexpr std::uint64_t kNzAccountLengths[] = {15, 16, 18};
 const ValidatorSpec kNzBankAccountSpec = {
     .source_url = "https://www.paymentsnz.co.nz/resources/industry-registers/bank-branch-register/",
     .id = "nz.bankaccount", .name = "New Zealand Bank Account Number", .local_name = "Bank Account Number",
-    .abbreviation = "Account", .aliases = kNzAccountAliases, .candidate_pattern = "\\d{15,16}|\\d{18}",
+    .abbreviation = "Bank account", .aliases = kNzAccountAliases, .candidate_pattern = "\\d{15,16}|\\d{18}",
     .lengths = kNzAccountLengths, .examples = kNzAccountExamples, .ops = kind_ops<kNzAccountRule>(),
     .country = country("NZ"), .entity = EntityType::Any,
 };
