@@ -55,8 +55,8 @@ constexpr KindRule kBcPhnRule = {
 // ---- cr.cpj ------------------------------------------------------------------
 // Ten digits: the class of legal person (2 to 5), the type within the class
 // (three digits, from the National Registry's list) and a six-digit
-// sequence. No check digit. The list, class digit and type (the check
-// reads the same ranges):
+// sequence. No check digit. The assigned class and type pairs (the check
+// tests the same ranges arithmetically; the generator draws from here):
 
 constexpr std::string_view kCpjTypes[] = {
     "2100", "2200", "2300", "2400", "3002", "3003", "3004", "3005", "3006", "3007", "3008", "3009",
