@@ -17,6 +17,8 @@ from orvane_vardik._cmd_info import show
 from orvane_vardik._cmd_list import all_facts
 
 PAGE = Path(__file__).resolve().parent.parent / "docs" / "identifiers.md"
+# Notes on groups of kinds, appended to the page in file-name order.
+NOTES = PAGE.parent / "identifier-notes"
 
 COLUMNS = (
     ("id", "id"), ("name", "name"), ("local_name", "local name"), ("description", "description"),
@@ -70,6 +72,8 @@ def render() -> str:
         if row["extended"]:
             cells[0] += " *extended*"
         lines.append("| " + " | ".join(cells) + " |")
+    for note in sorted(NOTES.glob("*.md")):
+        lines += ["", note.read_text(encoding="utf-8").rstrip("\n")]
     return "\n".join(lines) + "\n"
 
 

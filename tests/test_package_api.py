@@ -165,7 +165,7 @@ SUGGESTIONS = [
     ("burgerservicenummer", "did you mean 'nl.bsn'?"),  # alias
     ("SWIFT", "did you mean 'bic'?"),
     ("DIČ", "did you mean 'cz.dic' or 'sk.dic'?"),     # non-ASCII alias, several ids
-    ("ruc", "did you mean 'ec.ruc', 'ni.ruc', 'pa.ruc' or 'pe.ruc'?"),
+    ("ruc", "did you mean 'ec.ruc', 'ni.ruc', 'pa.ruc', 'pe.ruc' or 'py.ruc'?"),
     ("codiceFiscale", "did you mean 'it.codiceFiscale'?"),  # the part after the dot
     ("ibna", "did you mean 'iban'?"),                  # exchanged neighbours
     ("ibam", "did you mean 'iban'?"),
