@@ -3,6 +3,21 @@
 
 namespace ov {
 
-std::span<const ScanRow> personal_scan_rows() { return {}; }
+namespace {
+constexpr ScanRow kRows[] = {
+    {.id = "us.npi", .evidence = Evidence::Checksum},
+    {.id = "us.dea", .evidence = Evidence::Checksum},
+    // No check character: the positions' letter and digit classes only.
+    {.id = "us.mbi", .evidence = Evidence::Shape},
+    {.id = "au.medicare", .evidence = Evidence::Checksum},
+    {.id = "sg.nric", .evidence = Evidence::Checksum},
+    {.id = "tw.nid", .evidence = Evidence::Checksum},
+    {.id = "nz.nhi", .evidence = Evidence::Checksum},
+    {.id = "pl.idcard", .evidence = Evidence::Checksum},
+    {.id = "de.idcard", .evidence = Evidence::Checksum},
+};
+}  // namespace
+
+std::span<const ScanRow> personal_scan_rows() { return kRows; }
 
 }  // namespace ov
