@@ -107,7 +107,7 @@ std::string redrawn(const ValidatorSpec& spec, std::string_view base) {
     };
     const Place places[] = {{n - 1, 1, 0}, {n - 2, 2, 0}, {0, 2, 0}, {n - 3, 1, 2}};
     std::string candidate(base);
-    for (int attempt = 0; attempt < 8; ++attempt) {
+    for (int attempt = 0; attempt < 24; ++attempt) {
         for (const Place& p : places) {
             candidate.assign(base);
             for (std::size_t k = 0; k + p.keep_after < n; ++k) candidate[at[k]] = random_digit();
