@@ -256,10 +256,12 @@ std::optional<std::string> gs1_generate(const ValidatorSpec&) {
 constexpr std::string_view kGs1Aliases[] = {"GS1-128", "GS1 128", "UCC/EAN-128", "EAN-128", "GS1 element string",
                                             "Application Identifier"};
 // GS1's example element strings: a trade item with expiry date and batch,
-// an SSCC, the same trade item as scanned (FNC1 as GS) and as plain digits.
+// an SSCC, the trade item and its expiry date as plain digits, and as
+// scanned (after the symbology identifier, FNC1 sent as GS).
 constexpr std::string_view kGs1Examples[] = {
     "(01)09501101530003(17)140704(10)AB-123",
     "(00)106141412345678908",
+    "010950110153000317140704",
     "]C1010950110153000317140704" "10AB-123",
     "0109501101530003\x1D" "10AB-123",
 };

@@ -5,7 +5,8 @@ namespace ov {
 
 namespace {
 constexpr ScanRow kRows[] = {
-    {.id = "us.npi", .evidence = Evidence::Checksum},
+    // Also written after the card issuer prefix 80840, which compaction drops.
+    {.id = "us.npi", .evidence = Evidence::Checksum, .pattern = R"((?:80840)?[12]\d{9})"},
     {.id = "us.dea", .evidence = Evidence::Checksum},
     // No check character: the positions' letter and digit classes only.
     {.id = "us.mbi", .evidence = Evidence::Shape},
