@@ -50,6 +50,19 @@ this page and the registry differ). The same facts come from the command line:
 """
 
 
+# Kinds whose verdicts differ from the peer library python-stdnum's on some
+# values, and why: (id, difference).
+PEER_DIFFERENCES = (
+    ("gs1_128", "In the written form each AI in brackets starts an element, as GS1's human-readable "
+                "interpretation has it; python-stdnum drops the brackets and reads the digits, so it refuses a "
+                "variable-length value followed by further elements (`(21)0950...(17)140704`) and accepts "
+                "misplaced brackets (`201)0950...`)."),
+    ("cfi", "The category and group letters are checked, the four attributes may be any letter; "
+            "python-stdnum also checks each group's attribute letters, so it refuses some values accepted "
+            "here (`ESAAAA`)."),
+)
+
+
 def cell(value: Any, key: str) -> str:
     text = show(value, key)
     if key in ("id", "example", "formatted") and value is not None:
@@ -68,6 +81,9 @@ def render() -> str:
         if row["extended"]:
             cells[0] += " *extended*"
         lines.append("| " + " | ".join(cells) + " |")
+    lines += ["", "## Where python-stdnum differs", "",
+              "Kinds whose verdict differs from that of python-stdnum on some values:", ""]
+    lines += [f"- `{vid}`: {text}" for vid, text in PEER_DIFFERENCES]
     return "\n".join(lines) + "\n"
 
 

@@ -8,6 +8,7 @@
 
 #include "primitives/checkdigits.h"
 #include "primitives/normalize.h"
+#include "registry/compacted.h"
 #include "registry/random.h"
 #include "validators/crosscut/gs1_ai.h"
 #include "validators/crosscut/records.h"
@@ -15,10 +16,37 @@
 
 namespace ov::crosscut {
 
+namespace {
+
+// Index + 1 of the AI of every number of two, three and four digits (0:
+// none), built on first use.
+struct AiIndex {
+    static constexpr std::size_t kBase[5] = {0, 0, 0, 100, 1100};
+    std::uint16_t of[100 + 1000 + 10000] = {};
+};
+
+const AiIndex& ai_index() {
+    static const AiIndex index = [] {
+        AiIndex x;
+        for (std::size_t i = 0; i < kGs1Ais.size(); ++i) {
+            const std::string_view ai = kGs1Ais[i].ai;
+            std::size_t n = 0;
+            for (char c : ai) n = n * 10 + static_cast<std::size_t>(c - '0');
+            x.of[AiIndex::kBase[ai.size()] + n] = static_cast<std::uint16_t>(i + 1);
+        }
+        return x;
+    }();
+    return index;
+}
+
+}  // namespace
+
 const Gs1Ai* find_gs1_ai(std::string_view digits) noexcept {
-    const auto it = std::lower_bound(kGs1Ais.begin(), kGs1Ais.end(), digits,
-                                     [](const Gs1Ai& a, std::string_view d) { return a.ai < d; });
-    return it != kGs1Ais.end() && it->ai == digits ? &*it : nullptr;
+    if (digits.size() < 2 || digits.size() > 4 || !all_digits(digits)) return nullptr;
+    std::size_t n = 0;
+    for (char c : digits) n = n * 10 + static_cast<std::size_t>(c - '0');
+    const std::uint16_t i = ai_index().of[AiIndex::kBase[digits.size()] + n];
+    return i == 0 ? nullptr : &kGs1Ais[i - 1u];
 }
 
 namespace {
@@ -119,7 +147,8 @@ const Gs1Ai* bracketed_ai(std::string_view t, std::size_t at, std::size_t& end) 
     return nullptr;
 }
 
-ValidationOutcome read_bracketed(std::string_view t, std::vector<Gs1Element>& out) {
+template <class Sink>
+ValidationOutcome read_bracketed(std::string_view t, Sink& out) {
     std::size_t pos = 0;
     while (pos < t.size()) {
         std::size_t start = 0;
@@ -137,13 +166,14 @@ ValidationOutcome read_bracketed(std::string_view t, std::vector<Gs1Element>& ou
             return fail(ErrorCode::InvalidLength, "GS1-128 element value has the wrong length for its Application Identifier");
         ValidationOutcome o = check_value(*ai, value);
         if (!o.ok) return o;
-        out.push_back({ai->ai, ai->name, std::string(value)});
+        out(*ai, value);
         pos = end;
     }
     return ValidationOutcome::success_input(t);
 }
 
-ValidationOutcome read_concatenated(std::string_view t, std::vector<Gs1Element>& out) {
+template <class Sink>
+ValidationOutcome read_concatenated(std::string_view t, Sink& out) {
     std::size_t pos = 0;
     while (pos < t.size() && t[pos] == kGroupSeparator) ++pos;  // FNC1 in first position
     while (pos < t.size()) {
@@ -169,7 +199,7 @@ ValidationOutcome read_concatenated(std::string_view t, std::vector<Gs1Element>&
         const std::string_view value = t.substr(pos, end - pos);
         ValidationOutcome o = check_value(*ai, value);
         if (!o.ok) return o;
-        out.push_back({ai->ai, ai->name, std::string(value)});
+        out(*ai, value);
         pos = end;
         if (pos < t.size() && t[pos] == kGroupSeparator) {
             ++pos;
@@ -187,32 +217,76 @@ std::string plain_text(std::string_view value) {
     return s;
 }
 
-ValidationOutcome read(std::string_view t, std::vector<Gs1Element>& out) {
+template <class Sink>
+ValidationOutcome read(std::string_view t, Sink& out) {
     if (t.empty()) return fail(ErrorCode::InvalidLength, "GS1-128 must hold at least one element");
     return t[0] == '(' ? read_bracketed(t, out) : read_concatenated(t, out);
 }
 
-std::string written(const std::vector<Gs1Element>& elements) {
-    std::string s;
-    for (const Gs1Element& e : elements) s.append("(").append(e.ai).append(")").append(e.value);
-    return s;
-}
+// Sinks of the elements read: the written form, in a string or in a
+// caller's buffer, and the list of elements.
+struct WrittenSink {
+    std::string text;
+    void operator()(const Gs1Ai& ai, std::string_view value) {
+        text.append("(").append(ai.ai).append(")").append(value);
+    }
+};
+
+struct BufferSink {
+    char* out;
+    std::size_t capacity;
+    std::size_t size = 0;
+    bool overflow = false;
+    void operator()(const Gs1Ai& ai, std::string_view value) noexcept {
+        if (overflow || size + ai.ai.size() + 2 + value.size() > capacity) {
+            overflow = true;
+            return;
+        }
+        out[size++] = '(';
+        for (char c : ai.ai) out[size++] = c;
+        out[size++] = ')';
+        for (char c : value) out[size++] = c;
+    }
+};
+
+struct ElementSink {
+    std::vector<Gs1Element> elements;
+    void operator()(const Gs1Ai& ai, std::string_view value) { elements.push_back({ai.ai, ai.name, std::string(value)}); }
+};
 
 // ---- operations ------------------------------------------------------------------
 
 std::string gs1_compact(const ValidatorSpec&, std::string_view value) {
-    std::string s = plain_text(value);
-    std::vector<Gs1Element> elements;
-    if (read(s, elements).ok) return written(elements);
+    const std::string s = plain_text(value);
+    WrittenSink sink;
+    if (read(s, sink).ok) return std::move(sink.text);
     return strip_separators(value, " ");
 }
 
 ValidationOutcome gs1_validate(const ValidatorSpec&, std::string_view value) {
+    // Short ASCII text is read and written on the stack; text without
+    // blanks, as usual, where it lies.
+    char buffer[kStackCompact];
+    bool plain = value.size() <= kStackCompact;
+    for (const char c : value) plain &= (c > 0x20 && c < 0x7F) || c == kGroupSeparator;
+    const std::size_t n = plain ? value.size() : strip_separators_ascii(value, " ", buffer, sizeof buffer);
+    if (n != kNoCompact) {
+        std::string_view t = plain ? value : std::string_view(buffer, n);
+        if (t.starts_with("]C1")) t.remove_prefix(3);
+        char out[2 * kStackCompact];
+        BufferSink sink{out, sizeof out};
+        ValidationOutcome o = read(t, sink);
+        if (!o.ok) return o;
+        if (!sink.overflow) {
+            const std::string_view written(out, sink.size);
+            return written == value ? ValidationOutcome::success_input(value) : ValidationOutcome::success_copy(written);
+        }
+    }
     const std::string s = plain_text(value);
-    std::vector<Gs1Element> elements;
-    ValidationOutcome o = read(s, elements);
+    WrittenSink sink;
+    ValidationOutcome o = read(s, sink);
     if (!o.ok) return o;
-    return ValidationOutcome::success(written(elements));
+    return ValidationOutcome::success(std::move(sink.text));
 }
 
 std::string random_date() {
@@ -270,9 +344,9 @@ constexpr std::string_view kGs1Examples[] = {
 
 std::optional<std::vector<Gs1Element>> gs1_128_parse(std::string_view value) {
     const std::string s = plain_text(value);
-    std::vector<Gs1Element> elements;
-    if (!read(s, elements).ok) return std::nullopt;
-    return elements;
+    ElementSink sink;
+    if (!read(s, sink).ok) return std::nullopt;
+    return std::move(sink.elements);
 }
 
 const ValidatorSpec kGs1128Spec = {

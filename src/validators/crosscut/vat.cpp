@@ -51,13 +51,30 @@ const std::array<const ValidatorSpec*, kRoutes.size()>& nationals() {
     return found;
 }
 
-// The route of a compact text (the index of kRoutes, or its size).
-std::size_t route_of(std::string_view s) noexcept {
+// Route number + 1 of every pair of capital letters (0: none), so that a
+// prefix is found by indexing; CHE is the only three-letter prefix.
+struct RouteIndex {
+    std::uint8_t of[26 * 26] = {};
+    constexpr RouteIndex() {
+        for (std::size_t i = 0; i < kRoutes.size(); ++i)
+            if (kRoutes[i].prefix.size() == 2)
+                of[(kRoutes[i].prefix[0] - 'A') * 26 + (kRoutes[i].prefix[1] - 'A')] = static_cast<std::uint8_t>(i + 1);
+    }
+};
+constexpr RouteIndex kRouteIndex{};
+
+constexpr std::size_t swiss_route() {
     for (std::size_t i = 0; i < kRoutes.size(); ++i)
-        if (kRoutes[i].prefix.size() == 3 && s.starts_with(kRoutes[i].prefix)) return i;
-    for (std::size_t i = 0; i < kRoutes.size(); ++i)
-        if (kRoutes[i].prefix.size() == 2 && s.starts_with(kRoutes[i].prefix)) return i;
+        if (kRoutes[i].prefix == kSwissPrefix) return i;
     return kRoutes.size();
+}
+
+// The route of a compact text starting with two capitals (the index of
+// kRoutes, or its size).
+std::size_t route_of(std::string_view s) noexcept {
+    if (s.starts_with(kSwissPrefix)) return swiss_route();
+    const std::uint8_t r = kRouteIndex.of[(s[0] - 'A') * 26 + (s[1] - 'A')];
+    return r == 0 ? kRoutes.size() : r - 1u;
 }
 
 // The text handed to the national kind: the Swiss number whole, others
