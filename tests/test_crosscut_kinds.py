@@ -270,3 +270,15 @@ SENTENCES = [
 def test_the_finder_finds_the_value_in_a_sentence(vid, text, compact):
     found = [m for m in ov.find(text, min_confidence="shape") if m.id == vid]
     assert [m.compact for m in found] == [compact]
+
+
+def test_reference_table_describes_every_kind():
+    from importlib import resources
+    text = (resources.files("orvane_vardik") / "reference" / "crosscut.tsv").read_text(encoding="utf-8")
+    lines = text.splitlines()
+    assert lines[0].split("\t") == ["id", "lengths", "issuer", "description"]
+    rows = {f[0]: f for f in (line.split("\t") for line in lines[1:])}
+    assert sorted(rows) == sorted(KINDS)
+    for vid, (_, lengths, issuer, description) in rows.items():
+        assert [int(n) for n in lengths.split(",") if n] == list(ov.validator_metadata(vid).lengths)
+        assert issuer and description

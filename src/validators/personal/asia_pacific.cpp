@@ -157,7 +157,7 @@ constexpr KindRule kTwNidRule = {
 };
 
 constexpr std::string_view kTwNidAliases[] = {"National ID", "National Identification Number", "身分證字號",
-                                              "統一證號", "ID number"};
+                                              "統一證號"};
 // The Ministry's specimen number, and a resident certificate number of the
 // 2021 format.
 constexpr std::string_view kTwNidExamples[] = {"A123456789", "A800000014"};
