@@ -82,6 +82,16 @@ bool all_in(std::string_view s, Gs1Set set) noexcept {
     return true;
 }
 
+// Whether the last of `digits` is the GS1 check digit of the others
+// (weights 3 and 1 alternating from the rightmost payload digit).
+bool gs1_check_ok(std::string_view digits) noexcept {
+    const std::size_t payload = digits.size() - 1;
+    unsigned sum = 0;
+    for (std::size_t i = 0; i < payload; ++i)
+        sum += static_cast<unsigned>(digits[i] - '0') * ((payload - i) % 2 == 1 ? 3u : 1u);
+    return static_cast<unsigned>(digits[payload] - '0') == (10 - sum % 10) % 10;
+}
+
 unsigned two_digits(std::string_view s, std::size_t at) noexcept {
     return static_cast<unsigned>(s[at] - '0') * 10 + static_cast<unsigned>(s[at + 1] - '0');
 }
@@ -108,7 +118,7 @@ ValidationOutcome check_value(const Gs1Ai& ai, std::string_view v) {
     if (pos != v.size()) return fail(ErrorCode::InvalidLength, kLength);
     if (ai.check_digit) {
         const std::size_t n = ai.parts[0].max;
-        if (gs1_check_digit(v.substr(0, n - 1)) != v[n - 1])
+        if (!gs1_check_ok(v.substr(0, n)))
             return fail(ErrorCode::InvalidChecksum, "GS1-128 element check digit does not match");
     }
     if (ai.type == Gs1Type::Date && v.size() >= ai.month + 4u) {
@@ -149,10 +159,9 @@ const Gs1Ai* bracketed_ai(std::string_view t, std::size_t at, std::size_t& end) 
 
 template <class Sink>
 ValidationOutcome read_bracketed(std::string_view t, Sink& out) {
-    std::size_t pos = 0;
+    std::size_t pos = 0, start = 0;
+    const Gs1Ai* ai = bracketed_ai(t, 0, start);
     while (pos < t.size()) {
-        std::size_t start = 0;
-        const Gs1Ai* ai = bracketed_ai(t, pos, start);
         if (ai == nullptr) {
             if (t[pos] == '(' && start != 0) return fail(ErrorCode::InvalidComponent, kUnknownAi);
             return fail(ErrorCode::InvalidFormat, "GS1-128 element must start with its Application Identifier in parentheses");
@@ -160,7 +169,8 @@ ValidationOutcome read_bracketed(std::string_view t, Sink& out) {
         // The value runs to the next AI in parentheses (values may hold
         // parentheses themselves, but not one around a known AI).
         std::size_t end = start, next = 0;
-        while (end < t.size() && !(t[end] == '(' && bracketed_ai(t, end, next) != nullptr)) ++end;
+        const Gs1Ai* following = nullptr;
+        while (end < t.size() && !(t[end] == '(' && (following = bracketed_ai(t, end, next)) != nullptr)) ++end;
         const std::string_view value = t.substr(start, end - start);
         if (value.empty())
             return fail(ErrorCode::InvalidLength, "GS1-128 element value has the wrong length for its Application Identifier");
@@ -168,6 +178,8 @@ ValidationOutcome read_bracketed(std::string_view t, Sink& out) {
         if (!o.ok) return o;
         out(*ai, value);
         pos = end;
+        ai = following;
+        start = next;
     }
     return ValidationOutcome::success_input(t);
 }
