@@ -21,11 +21,15 @@ using namespace extended;
 
 constexpr std::string_view kNpiIssuerPrefix = "80840";
 
+// The Luhn sum of the prefix's digits in their places is 24.
 bool npi_luhn_valid(std::string_view ten) noexcept {
-    char buffer[15];
-    for (std::size_t i = 0; i < 5; ++i) buffer[i] = kNpiIssuerPrefix[i];
-    for (std::size_t i = 0; i < 10; ++i) buffer[5 + i] = ten[i];
-    return luhn_valid({buffer, 15});
+    unsigned sum = 24;
+    for (std::size_t i = 0; i < 10; ++i) {
+        unsigned d = static_cast<unsigned>(ten[9 - i] - '0');
+        if (i % 2 == 1) d = d * 2 > 9 ? d * 2 - 9 : d * 2;
+        sum += d;
+    }
+    return sum % 10 == 0;
 }
 
 ValidationOutcome npi_check(std::string_view s) {
