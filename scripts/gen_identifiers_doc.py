@@ -54,6 +54,8 @@ this page and the registry differ). The same facts come from the command line:
 """
 
 
+# Kinds whose verdicts differ from the peer library python-stdnum's on some
+# values, and why: (id, difference).
 def cell(value: Any, key: str) -> str:
     text = show(value, key)
     if key in ("id", "example", "formatted") and value is not None:

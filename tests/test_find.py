@@ -30,9 +30,19 @@ def _values(kid):
     return values
 
 
+# Kinds whose usual written form puts brackets around parts of the value
+# (GS1 element strings: "(01)09501101530003", or "]C1" before the data as
+# scanned), which the finder reads as punctuation: only their forms that
+# are plain words are looked for.
+BRACKETED = {"gs1_128"}
+
+
 def _forms(kid, value):
     compact = ov.validate(kid, value).compact
-    return compact, sorted({value, compact, ov.format(kid, compact)})
+    forms = {value, compact, ov.format(kid, compact)}
+    if kid in BRACKETED:
+        forms = {f for f in forms if f[:1].isdigit() and "(" not in f and f.isprintable()}
+    return compact, sorted(forms)
 
 
 def _announcer(kid):

@@ -165,7 +165,7 @@ constexpr std::string_view kCasrnExamples[] = {"7732185", "64175", "50000"};
 
 // ---- eu.ecnumber -----------------------------------------------------------
 // Seven digits written 3-3-1: the first six weighted 1 to 6 give the check
-// digit modulo 11 (numbers whose remainder would be 10 are never issued).
+// digit modulo 11, a remainder of 10 being written 1 (as in 424-870-1).
 // The first digit tells the list: 2 and 3 EINECS, 4 ELINCS, 5 NLP, 6 to 9
 // numbers ECHA assigns itself; 0 and 1 begin none.
 
@@ -173,7 +173,7 @@ char ec_check_digit(std::string_view first6) noexcept {
     unsigned sum = 0;
     for (std::size_t i = 0; i < 6; ++i) sum += static_cast<unsigned>(i + 1) * static_cast<unsigned>(first6[i] - '0');
     const unsigned r = sum % 11;
-    return r == 10 ? '\0' : static_cast<char>('0' + r);
+    return r == 10 ? '1' : static_cast<char>('0' + r);
 }
 
 ValidationOutcome ecnumber_check(std::string_view s) {
@@ -187,10 +187,8 @@ ValidationOutcome ecnumber_check(std::string_view s) {
 std::string ecnumber_present(std::string_view s) { return join_at(s, {3, 6}, '-'); }
 
 std::string ecnumber_generate() {
-    for (;;) {
-        std::string s = random_from("23456789", 1) + random_digits(5);
-        if (const char check = ec_check_digit(s)) return s + check;
-    }
+    std::string s = random_from("23456789", 1) + random_digits(5);
+    return s + ec_check_digit(s);
 }
 
 constexpr KindRule kEcnumberRule = {

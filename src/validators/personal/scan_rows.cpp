@@ -3,6 +3,22 @@
 
 namespace ov {
 
-std::span<const ScanRow> personal_scan_rows() { return {}; }
+namespace {
+constexpr ScanRow kRows[] = {
+    // Also written after the card issuer prefix 80840, which compaction drops.
+    {.id = "us.npi", .evidence = Evidence::Checksum, .pattern = R"((?:80840)?[12]\d{9})"},
+    {.id = "us.dea", .evidence = Evidence::Checksum},
+    // No check character: the positions' letter and digit classes only.
+    {.id = "us.mbi", .evidence = Evidence::Shape},
+    {.id = "au.medicare", .evidence = Evidence::Checksum},
+    {.id = "sg.nric", .evidence = Evidence::Checksum},
+    {.id = "tw.nid", .evidence = Evidence::Checksum},
+    {.id = "nz.nhi", .evidence = Evidence::Checksum},
+    {.id = "pl.idcard", .evidence = Evidence::Checksum},
+    {.id = "de.idcard", .evidence = Evidence::Checksum},
+};
+}  // namespace
+
+std::span<const ScanRow> personal_scan_rows() { return kRows; }
 
 }  // namespace ov
