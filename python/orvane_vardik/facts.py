@@ -19,7 +19,7 @@ kind or the value tells it, else ``None``); further keys by kind:
   ``multicast``, ``locally_administered`` (a locally administered address
   has no vendor);
 - ``isil``: ``prefix``, ``agency``, ``country_name``;
-- ``gs1_128``: ``elements``, as the kind's ``parse`` gives them;
+- ``gs1_128``: ``elements``, a list of ``{"ai", "name", "value"}`` in order;
 - kinds that parse a birth date: ``birth_date`` (a ``datetime.date``) and
   ``gender`` (``"male"``, ``"female"`` or ``None``).
 
@@ -125,36 +125,13 @@ def table_info(name: str) -> dict[str, Any]:
     return dict(_loaded[name])
 
 
-def _elements(parsed: Any) -> Any:
-    """The elements of a parsed GS1-128 value, whatever shape the kind's
-    parse gives them: a mapping, an object with ``elements``, or a sequence
-    of (AI, value) pairs."""
-    elements = getattr(parsed, "elements", parsed)
-    if isinstance(elements, dict):
-        return dict(elements)
-    try:
-        return [tuple(e) if isinstance(e, (list, tuple)) else e for e in elements]
-    except TypeError:
-        return elements
-
-
-def _gs1_128(facts: dict[str, Any]) -> None:
-    # The kind parses its Application Identifiers itself: its parse gives
-    # the elements.
-    from . import _api
-
-    parsed = _api.parse("gs1_128", facts["compact"])
-    if parsed is not None:
-        facts["elements"] = _elements(parsed)
-
-
 def _load_once(name: str) -> None:
     # Called by describe for a table it needs and does not hold yet.
     if name not in _loaded:
         load_table(name)
 
 
-_describe.set_hooks(_load_once, _gs1_128)
+_describe.set_hooks(_load_once, None)
 
 # The extension's function itself: no Python frame between the caller and
 # the facts.

@@ -15,6 +15,7 @@
 #include "module/target.h"
 #include "primitives/text.h"
 #include "registry/registry.h"
+#include "validators/crosscut/gs1_ai.h"
 
 namespace ovf {
 
@@ -88,6 +89,27 @@ bool set_text(PyObject* d, Key k, std::string_view s) {
 }
 bool set_none(PyObject* d, Key k) { return PyDict_SetItem(d, g_keys[k], Py_None) == 0; }
 bool set_bool(PyObject* d, Key k, bool b) { return PyDict_SetItem(d, g_keys[k], b ? Py_True : Py_False) == 0; }
+
+// A GS1-128 value's elements, in order: a list of {"ai", "name", "value"}.
+bool gs1_elements(PyObject* d, std::string_view compact) {
+    const auto parsed = ov::crosscut::gs1_128_parse(compact);
+    PyObject* list = PyList_New(0);
+    if (!list) return false;
+    for (const ov::crosscut::Gs1Element& e : parsed ? *parsed : std::vector<ov::crosscut::Gs1Element>{}) {
+        PyObject* item = Py_BuildValue("{s:s#,s:s#,s:s#}", "ai", e.ai.data(), static_cast<Py_ssize_t>(e.ai.size()),
+                                       "name", e.name.data(), static_cast<Py_ssize_t>(e.name.size()), "value",
+                                       e.value.data(), static_cast<Py_ssize_t>(e.value.size()));
+        if (!item || PyList_Append(list, item) != 0) {
+            Py_XDECREF(item);
+            Py_DECREF(list);
+            return false;
+        }
+        Py_DECREF(item);
+    }
+    const int r = PyDict_SetItemString(d, "elements", list);
+    Py_DECREF(list);
+    return r == 0;
+}
 
 struct Kinds {
     const ov::ValidatorSpec* isbn = ov::find_any_validator("isbn");
@@ -282,11 +304,7 @@ PyObject* fn_describe(PyObject*, PyObject* const* args, Py_ssize_t nargs, PyObje
             case kBirthShape: ok = ok && birth_facts(d, *spec, compact); break;
             default: break;
         }
-        if (ok && spec == k.gs1_128 && g_gs1_hook) {
-            PyObject* r = PyObject_CallFunctionObjArgs(g_gs1_hook, d, nullptr);
-            Py_XDECREF(r);
-            ok = r != nullptr;
-        }
+        if (ok && spec == k.gs1_128) ok = gs1_elements(d, compact);
         if (!ok) {
             Py_DECREF(d);
             return nullptr;
