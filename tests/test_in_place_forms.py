@@ -87,6 +87,14 @@ def test_cz_bankaccount_canonical_failures_keep_their_order():
     assert ov.validate("cz.bankaccount", "34278-727558021/0100").compact == "034278-0727558021/0100"
 
 
+def test_de_handelsreg_forms():
+    for value in ("HRB 12345", "HRA 1", "GNR 1234567", "PR 77", "VR 12", "HRB 12345678", "HRB  1", "HRB 1a",
+                  "HRB ", "HRB1", "GnR 5", "hrb 5", "XY 12", "PR 0000000", "VR 1.2"):
+        _same("de.handelsreg", value, f" {value} ")
+    assert ov.validate("de.handelsreg", "HRB 12345").compact == "HRB 12345"
+    assert ov.validate("de.handelsreg", "hrb-12345").compact == "HRB 12345"
+
+
 def test_ch_vat_forms():
     for written in ("CHE107787577IVA", "CHE-107.787.577 IVA", "che107787577iva", " CHE107787577IVA "):
         assert ov.validate("ch.vat", written).compact == "CHE107787577IVA"
