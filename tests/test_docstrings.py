@@ -86,3 +86,13 @@ def test_generated_docstrings_are_current():
         pytest.skip("needs the source tree")
     p = subprocess.run([sys.executable, str(script), "--check"], capture_output=True, text=True)
     assert p.returncode == 0, p.stderr
+
+
+def test_all_lists_every_public_name():
+    # `from orvane_vardik import *` and documentation tools see every public
+    # function and class of the package, once.
+    public = {name for name in dir(ov) if not name.startswith("_")
+              and not isinstance(getattr(ov, name), types.ModuleType)}
+    assert public - set(ov.__all__) == set()
+    assert len(ov.__all__) == len(set(ov.__all__))
+    assert {"iban_parts", "sample", "IbanParts", "to_isbn13", "to_isbn10"} <= set(ov.__all__)

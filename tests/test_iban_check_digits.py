@@ -94,3 +94,23 @@ def test_printed_form_agrees_with_compaction(written: str) -> None:
         assert r.error.code in {"INVALID_FORMAT", "INVALID_LENGTH", "INVALID_CHECKSUM", "INVALID_COMPONENT"}
         again = ov.validate("iban", compact).error
         assert (again.code, again.message) == (r.error.code, r.error.message)
+
+
+def test_printed_form_of_sampled_ibans():
+    # Every country's length, valid and with one character changed.
+    import random
+
+    rng = random.Random(3)
+    for iban in ov.sample("iban", 300, seed=8):
+        chars = list(iban)
+        i = rng.randrange(len(chars))
+        chars[i] = rng.choice("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZa#")
+        for value in (iban, "".join(chars)):
+            expected = ov.validate("iban", value)
+            for written in (_group(value), _group(value, "-")):
+                got = ov.validate("iban", written)
+                assert got.valid == expected.valid, written
+                if got.valid:
+                    assert got.compact == expected.compact
+                else:
+                    assert (got.error.code, got.error.message) == (expected.error.code, expected.error.message)

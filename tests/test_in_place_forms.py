@@ -46,6 +46,30 @@ def test_in_place_check_agrees_with_general_path(vid, respell):
                 _same(vid, v, respell(v))
 
 
+# Kinds whose compaction drops or adds a prefix, or pads: text it would not
+# change is checked in place. Values with and without the prefix, short and
+# long, lower case and separators, each against the same value behind a
+# blank (which takes the general path).
+PREFIXED = {
+    "cl.rut": ["CL", ""], "is.vsk": ["IS", ""], "gt.nit": ["0", "00", ""], "mc.tva": ["FR", ""],
+    "az.voen": ["", "0"], "al.nipt": ["AL", "(AL)", "al", ""], "by.unp": ["UNP", "unp", ""],
+    "mk.edb": ["MK", "mk", ""], "il.idnr": ["", "0"],
+}
+
+
+@pytest.mark.parametrize("vid", sorted(PREFIXED))
+def test_prefix_compactions_in_place(vid):
+    rng = random.Random(11)
+    values = ov.sample(vid, 150, seed=5) + list(ov.validator_metadata(vid).examples)
+    for value in values:
+        compact = ov.compact(vid, value)
+        for prefix in PREFIXED[vid]:
+            for base in (compact, compact[1:], compact[:-1], compact.lower(), "0" + compact):
+                for v in _mutations(prefix + base, rng, 2):
+                    if v.strip():
+                        _same(vid, v, f" {v}")
+
+
 def test_cz_bankaccount_canonical_failures_keep_their_order():
     # Every failing check of a canonical account, each alone.
     cases = {
@@ -61,6 +85,14 @@ def test_cz_bankaccount_canonical_failures_keep_their_order():
     r = ov.validate("cz.bankaccount", "034278-0727558021/0100")
     assert r.compact == "034278-0727558021/0100"
     assert ov.validate("cz.bankaccount", "34278-727558021/0100").compact == "034278-0727558021/0100"
+
+
+def test_de_handelsreg_forms():
+    for value in ("HRB 12345", "HRA 1", "GNR 1234567", "PR 77", "VR 12", "HRB 12345678", "HRB  1", "HRB 1a",
+                  "HRB ", "HRB1", "GnR 5", "hrb 5", "XY 12", "PR 0000000", "VR 1.2"):
+        _same("de.handelsreg", value, f" {value} ")
+    assert ov.validate("de.handelsreg", "HRB 12345").compact == "HRB 12345"
+    assert ov.validate("de.handelsreg", "hrb-12345").compact == "HRB 12345"
 
 
 def test_ch_vat_forms():

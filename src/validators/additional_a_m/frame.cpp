@@ -324,6 +324,47 @@ bool unchanged_by_compaction(const Row& row, std::string_view value) {
         case Compaction::DefaultUpper: kept = &kKeptDefaultUpper; break;
         case Compaction::BlankOnly: kept = &kKeptBlank; break;
         case Compaction::BlankUpper: kept = &kKeptBlankUpper; break;
+        // Compactions that also drop or add a prefix, or pad: unchanged when
+        // the text gives them nothing to do. (Each look-alike mapping they
+        // add touches bytes beyond ASCII only, which no kept set holds.)
+        case Compaction::ClRut:
+            if (value.starts_with("CL")) return false;
+            kept = &kKeptDefaultUpper;
+            break;
+        case Compaction::IsVsk:
+            if (value.starts_with("IS")) return false;
+            kept = &kKeptDefaultUpper;
+            break;
+        case Compaction::GtNit:
+            if (value.starts_with('0')) return false;
+            kept = &kKeptDefaultUpper;
+            break;
+        case Compaction::McTva:
+            if (!value.starts_with("FR")) return false;
+            kept = &kKeptDefaultUpper;
+            break;
+        case Compaction::PadNine:
+            if (value.size() < 9) return false;  // ASCII: bytes are characters
+            kept = &kKeptDefault;
+            break;
+        case Compaction::AzVoen:
+            if (value.size() == 9) return false;
+            kept = &kKeptBlank;
+            break;
+        case Compaction::AlNipt:
+            if (value.starts_with("AL") || value.starts_with("(AL)")) return false;
+            kept = &kKeptBlankUpper;
+            break;
+        case Compaction::ByUnp:
+            if (value.starts_with("UNP")) return false;
+            kept = &kKeptBlankUpper;
+            break;
+        case Compaction::MkEdb:
+            // Blanks and hyphens go; the default set removes those and more,
+            // so its kept bytes are kept here too.
+            if (value.starts_with("MK")) return false;
+            kept = &kKeptDefault;
+            break;
         default: return false;
     }
     if (row.own_compact || value.empty() || is_ascii_space(value.front()) || is_ascii_space(value.back()))

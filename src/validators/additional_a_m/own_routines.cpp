@@ -193,6 +193,13 @@ std::string de_handelsreg_compact(std::string_view value) {
 std::string de_handelsreg_format(std::string_view value) { return de_handelsreg_compact(value); }
 
 ValidationOutcome de_handelsreg_validate(std::string_view value) {
+    // The compact form itself ("HRB 12345": a type, one blank, one to seven
+    // digits) is what compaction would give back: checked in place.
+    for (auto type : kRegisterTypes) {
+        if (value.size() <= type.size() + 1 || !value.starts_with(type) || value[type.size()] != ' ') continue;
+        const auto number = value.substr(type.size() + 1);
+        if (number.size() <= 7 && all_digits(number)) return ValidationOutcome::success_input(value);
+    }
     std::string c = de_handelsreg_compact(value);
     // Compaction puts the only space after a known type that is followed by
     // one to seven digits; anything else is not a register number.

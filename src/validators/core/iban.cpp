@@ -286,37 +286,46 @@ std::size_t compact_ascii(std::string_view value, char (&out)[kStackCompact + 1]
     return flags & kBeyondAscii ? kNoCompact : n;
 }
 
-// The form an IBAN is printed in: groups of four separated by single blanks
-// (or single hyphens), the last group of one to four, nothing around it.
-// Copies the groups to `out` and returns their length, or 0 for any other
-// form (which then takes the general compaction, with the same result).
+// The form an IBAN is printed in: groups of four digits and capital letters
+// separated by single blanks (or single hyphens), the last group of one to
+// four, nothing around it. Copies the groups to `out` and returns their
+// length, or 0 for any other form (which then takes the general
+// compaction, with the same result).
 std::size_t compact_grouped(std::string_view value, char (&out)[kStackCompact + 1]) noexcept {
     const std::size_t size = value.size();
     if (size < 6 || size > kStackCompact || size % 5 == 0) return 0;
     const char sep = value[4];
-    if (sep != ' ' && sep != '-') return 0;
-    const char* p = value.data();
+    const auto* p = reinterpret_cast<const unsigned char*>(value.data());
+    bool is_plain = true;
+    const auto plain_byte = [](unsigned char b) { return (kClass.bits[b] & (kDigit | kUpper)) != 0; };
     std::size_t n = 0, i = 0;
     for (; i + 5 <= size; i += 5) {
         if (p[i + 4] != sep) return 0;
-        std::memcpy(out + n, p + i, 4);
+        for (std::size_t j = 0; j < 4; ++j) {
+            out[n + j] = static_cast<char>(p[i + j]);
+            is_plain &= plain_byte(p[i + j]);
+        }
         n += 4;
     }
-    std::memcpy(out + n, p + i, size - i);  // the last group: 1 to 4 bytes
-    return n + (size - i);
+    for (; i < size; ++i) {  // the last group: 1 to 4 bytes
+        out[n++] = static_cast<char>(p[i]);
+        is_plain &= plain_byte(p[i]);
+    }
+    return is_plain ? n : 0;
 }
 
 ValidationOutcome validate(const ValidatorSpec& self, std::string_view value) {
-    // Input already in compact form (the usual case) is checked in place.
-    if (value.size() > 4 && plain(value)) return check_plain(value);
     char buffer[kStackCompact + 1];
-    // Next, the printed form: its groups need only be joined.
-    if (const std::size_t g = compact_grouped(value, buffer); g > 4) {
-        const std::string_view s(buffer, g);
-        if (plain(s)) {
+    if (value.size() > 5 && (value[4] == ' ' || value[4] == '-')) {
+        // The printed form: its groups need only be joined.
+        if (const std::size_t g = compact_grouped(value, buffer); g != 0) {
+            const std::string_view s(buffer, g);
             ValidationOutcome o = check_plain(s);
             return o.ok ? ValidationOutcome::success_copy(s) : o;
         }
+    } else if (value.size() > 4 && plain(value)) {
+        // Input already in compact form (the usual case) is checked in place.
+        return check_plain(value);
     }
     bool is_plain = false;
     const std::size_t n = compact_ascii(value, buffer, is_plain);
