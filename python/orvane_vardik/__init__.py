@@ -87,3 +87,4 @@ TYPE_CHECKING = False  # as typing.TYPE_CHECKING, without importing typing
 if TYPE_CHECKING:
     from . import checkdigits as checkdigits
     from .facts import describe as describe
+del TYPE_CHECKING

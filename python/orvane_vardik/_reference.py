@@ -4,7 +4,7 @@ that assigns the numbers).
 
 They are data, in ``reference/*.tsv`` next to this module: UTF-8, a header
 line ``id<TAB>lengths<TAB>issuer<TAB>description``, then one line per kind;
-lengths are comma-separated integers, and an empty field leaves the
+lengths are comma-separated integers or ranges ``a-b``, and an empty field leaves the
 record's own value (``_native``'s documented metadata is never changed).
 The files are read on first use, not at import.
 """
@@ -21,6 +21,15 @@ FOLDER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "reference")
 
 # id -> (lengths or None, issuer or None, description or None)
 _rows: dict[str, tuple[tuple[int, ...] | None, str | None, str | None]] | None = None
+
+
+def _lengths(text: str) -> tuple[int, ...]:
+    # "11", "8,11" or "7-16" (every length from 7 to 16).
+    out: list[int] = []
+    for part in text.split(","):
+        low, dash, high = part.partition("-")
+        out += range(int(low), int(high) + 1) if dash else [int(low)]
+    return tuple(out)
 
 
 def load(folder: str = FOLDER) -> dict[str, tuple[tuple[int, ...] | None, str | None, str | None]]:
@@ -46,9 +55,10 @@ def load(folder: str = FOLDER) -> dict[str, tuple[tuple[int, ...] | None, str | 
             if id in rows:
                 raise ValueError(f"{name}:{number}: {id} is given twice")
             try:
-                parsed = tuple(int(n) for n in lengths.split(",")) if lengths else None
+                parsed = _lengths(lengths) if lengths else None
             except ValueError:
-                raise ValueError(f"{name}:{number}: lengths must be integers separated by commas: {lengths!r}") from None
+                raise ValueError(f"{name}:{number}: lengths must be integers or ranges a-b separated by commas: "
+                                 f"{lengths!r}") from None
             if parsed is not None and any(n <= 0 for n in parsed):
                 raise ValueError(f"{name}:{number}: lengths must be positive: {lengths!r}")
             rows[id] = (parsed, issuer or None, description or None)
