@@ -16,9 +16,9 @@ def part_seed(part: str, seed: int | None) -> int:
     return base if seed is None else seed * 2 + (part == "heldout")
 
 
-def make_corpus(part: str, known: set[str], seed: int | None = None) -> Corpus:
+def make_corpus(part: str, seed: int | None = None) -> Corpus:
     s = part_seed(part, seed)
-    kinds = kinds_available(known)
+    kinds = kinds_available()
     pools = build_pools(kinds, s, POOL_SIZE)
     return Corpus(pools, compute_also(pools), s)
 

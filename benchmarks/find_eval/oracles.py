@@ -100,7 +100,7 @@ def _creditcard(value: str) -> bool:
         or (p2 in (34, 37) and n == 15)
         or ((v.startswith("6011") or p2 == 65) and n in (16, 19))
         or (3528 <= p4 <= 3589 and n in (16, 19))
-        or (p2 == 36 and n == 14)
+        or ((p2 in (36, 38, 39) or 300 <= int(v[:3]) <= 305) and n == 14)
     )
 
 

@@ -188,8 +188,11 @@ def identify_figures(docs: list[Document], identify) -> dict:
     }
 
 
-def speed(docs: list[Document], find_iter) -> list[tuple[str, float, float, float]]:
-    """(style, MB, MB/s of find_iter, MB/s of one re pass of \\d{11})."""
+def speed(docs: list[Document], find_iter, least_mb: float = 0.25) -> list[tuple[str, float, float, float]]:
+    """(style, MB, MB/s of find_iter, MB/s of one re pass of \\d{11}).
+
+    Each style's documents are joined (and repeated up to ``least_mb``) so
+    that a pass is long enough to time."""
     texts: dict[str, list[str]] = defaultdict(list)
     for doc in docs:
         texts[doc.style].append(doc.text)
@@ -198,6 +201,10 @@ def speed(docs: list[Document], find_iter) -> list[tuple[str, float, float, floa
     for style in sorted(texts):
         text = "\n\n".join(texts[style])
         mb = len(text.encode("utf-8")) / 1e6
+        if 0 < mb < least_mb:
+            times = int(least_mb / mb) + 1
+            text = "\n\n".join([text] * times)
+            mb = len(text.encode("utf-8")) / 1e6
         best_f = best_r = float("inf")
         for _ in range(3):
             t = time.perf_counter()

@@ -203,60 +203,62 @@ def form(c: Corpus, rng: random.Random, heldout: bool) -> Document:
 
 def _table_rows(c: Corpus, rng: random.Random, lang: str):
     kind = rng.choice(c.kinds)
-    header = _label(kind, lang, rng) or field_names(kind, rng)
+    header = _label(kind, lang, rng)
+    context = bool(header)
+    header = header or "Number"
     rows = [(rng.choice(NAMES), c.item(rng, kind), _decoy(c, rng, rng.choice(["amount", "date", "reference", "phone"])))
-            for _ in range(rng.randint(2, 6))]
-    return kind, header, rows
+            for _ in range(rng.randint(2, 6) if rng.random() < 0.7 else rng.randint(7, 14))]
+    return kind, header, rows, context
 
 
 def markdown(c: Corpus, rng: random.Random, heldout: bool) -> Document:
     lang = _lang(rng)
-    kind, header, rows = _table_rows(c, rng, lang)
+    kind, header, rows, ctx = _table_rows(c, rng, lang)
     b = Builder()
     b.add(f"## {rng.choice(COMPANIES)}\n\n")
     b.add(f"| Name | {header} | Notes |\n|---|---|---|\n" if not heldout else f"| Name | {header} | Notes |\n|:--|:--:|--:|\n")
     for name, item, note in rows:
-        b.add(f"| {name} | ").ident(item, context=True).add(f" | {note} |\n")
+        b.add(f"| {name} | ").ident(item, context=ctx).add(f" | {note} |\n")
     return Document("markdown", lang, b.text(), b.labels)
 
 
 def csv_text(c: Corpus, rng: random.Random, heldout: bool) -> Document:
     lang = _lang(rng)
-    kind, header, rows = _table_rows(c, rng, lang)
+    kind, header, rows, ctx = _table_rows(c, rng, lang)
     b = Builder()
     sep = rng.choice([",", ";"]) if heldout else ","
     quote = heldout and rng.random() < 0.5
     b.add(f"name{sep}{header}{sep}note\n")
     for name, item, note in rows:
         if quote:
-            b.add(f'"{name}"{sep}"').ident(item, context=True).add(f'"{sep}"{note}"\n')
+            b.add(f'"{name}"{sep}"').ident(item, context=ctx).add(f'"{sep}"{note}"\n')
         else:
-            b.add(f"{name}{sep}").ident(item, context=True).add(f"{sep}{note.replace(sep, ' ')}\n")
+            b.add(f"{name}{sep}").ident(item, context=ctx).add(f"{sep}{note.replace(sep, ' ')}\n")
     return Document("csv", lang, b.text(), b.labels)
 
 
 def tsv_text(c: Corpus, rng: random.Random, heldout: bool) -> Document:
     lang = _lang(rng)
-    kind, header, rows = _table_rows(c, rng, lang)
+    kind, header, rows, ctx = _table_rows(c, rng, lang)
     b = Builder()
     b.add(f"Name\t{header}\tNote\n")
     if heldout:
         b.add("\t\t\n")
     for name, item, note in rows:
-        b.add(f"{name}\t").ident(item, context=True).add(f"\t{note}\n")
+        b.add(f"{name}\t").ident(item, context=ctx).add(f"\t{note}\n")
     return Document("tsv", lang, b.text(), b.labels)
 
 
 def html(c: Corpus, rng: random.Random, heldout: bool) -> Document:
     lang = _lang(rng)
-    kind, header, rows = _table_rows(c, rng, lang)
+    kind, header, rows, ctx = _table_rows(c, rng, lang)
     b = Builder()
     b.add("<table class=\"data\">\n  <thead><tr><th>Name</th><th>" + header + "</th><th>Note</th></tr></thead>\n  <tbody>\n")
     for name, item, note in rows:
         if heldout:
-            b.add(f"    <tr>\n      <td>{name}</td>\n      <td><span class=\"id\">").ident(item, context=True).add(f"</span></td>\n      <td>{note}</td>\n    </tr>\n")
+            b.add(f"    <tr>\n      <td>{name}</td>\n      <td><span class=\"id\">").ident(item, context=ctx).add(f"</span></td>\n      <td>{note}</td>\n    </tr>\n")
         else:
-            b.add(f"    <tr><td>{name}</td><td>").ident(item, context=True).add(f"</td><td>{note}</td></tr>\n")
+            b.add(f"    <tr><td>{name}</td><td>").ident(item, context=ctx).add(f"</td><td>{note}</td></tr>\n")
     b.add("  </tbody>\n</table>\n")
     return Document("html", lang, b.text(), b.labels)
 
@@ -385,7 +387,7 @@ def pdf(c: Corpus, rng: random.Random, heldout: bool) -> Document:
     b = Builder()
     b.add(f"{rng.choice(COMPANIES)}  {_decoy(c, rng, 'postcode')}   Seite 1\n")
     for kind in _kinds_for(c, rng, rng.randint(2, 4)):
-        item = c.item(rng, kind)
+        item = c.item(rng, kind, forms=("peer", "separators", "grouped") if rng.random() < 0.6 else None)
         written, form = pdf_artefact(item.written, rng)
         item = Item(item.kind, item.value, written, form, item.also)
         lab = _label(kind, lang, rng)
@@ -408,7 +410,43 @@ def fullwidth_doc(c: Corpus, rng: random.Random, heldout: bool) -> Document:
     return Document("fullwidth", "ja", b.text(), b.labels)
 
 
+def email(c: Corpus, rng: random.Random, heldout: bool) -> Document:
+    lang = _lang(rng)
+    b = Builder()
+    sender = rng.choice(NAMES)
+    b.add(f"From: {sender} <{sender.split()[0].lower()}@example.com>\nDate: {_decoy(c, rng, 'date')}\n"
+          f"Subject: Re: {_decoy(c, rng, 'reference')}\n\n")
+    g = GREET[lang]
+    b.add(g[0].format(n=rng.choice(NAMES)) + "\n")
+    for kind in _kinds_for(c, rng, rng.randint(1, 3)):
+        item = c.item(rng, kind)
+        lab = _label(kind, lang, rng)
+        r = rng.random()
+        if r < 0.3:
+            b.add(f"{rng.choice(FILLER[lang])} ({lab}: " if lab else "(").ident(item, context=bool(lab)).add(")\n")
+        elif r < 0.55:
+            b.add(f"{lab} „" if lab else "„").ident(item, context=bool(lab)).add("“\n")
+        elif r < 0.8 or not heldout:
+            b.add(f"{lab} = " if lab else "").ident(item, context=bool(lab)).add("\n")
+        else:
+            b.add(f"{lab} «" if lab else "«").ident(item, context=bool(lab)).add("»\n")
+    b.add(f"\n{g[2]}\n{sender}\n")
+    # signature block and a quoted earlier message
+    b.add(f"--\n{rng.choice(COMPANIES)} | {_decoy(c, rng, 'postcode')} | Tel. {_decoy(c, rng, 'phone')}\n")
+    if rng.random() < 0.6:
+        kind = rng.choice(c.kinds)
+        lab = _label(kind, lang, rng)
+        b.add(f"{lab}: " if lab else "").ident(c.item(rng, kind), context=bool(lab)).add("\n")
+    b.add(f"\n> On {_decoy(c, rng, 'date')} someone wrote:\n> {rng.choice(FILLER['en'])}\n")
+    if rng.random() < 0.5:
+        kind = rng.choice(c.kinds)
+        lab = _label(kind, "en", rng)
+        b.add(f"> {lab} " if lab else "> ").ident(c.item(rng, kind), context=bool(lab)).add("\n")
+    return Document("email", lang, b.text(), b.labels)
+
+
 STYLES = {
+    "email": email,
     "letter": letter, "invoice": invoice, "statement": statement, "chat": chat, "form": form,
     "markdown": markdown, "csv": csv_text, "tsv": tsv_text, "html": html, "json": json_doc,
     "yaml": yaml_doc, "xml": xml_doc, "config": config, "code": code, "log": log, "pdf": pdf,
