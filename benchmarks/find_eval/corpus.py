@@ -7,6 +7,7 @@ import re
 from dataclasses import dataclass, field
 
 from .decoys import DecoyMaker
+from .labels import is_specific
 from .oracles import ORACLES, formatter
 
 _ALNUM = re.compile(r"[^0-9A-Za-z]")
@@ -20,8 +21,10 @@ class Label:
     value: str  # the compact value drawn
     written: str  # the text as it stands in the document
     form: str  # compact, peer, grouped, lower, pdf, fullwidth ...
-    context: bool  # a label, header or key names the kind
-    also: frozenset[str] = frozenset()  # other kinds the oracles accept
+    context: bool  # a label, header or key stands before the value
+    also: frozenset[str] = frozenset()  # every kind the oracles accept
+    specific: bool = False  # that label names this kind alone
+    plain: str = ""  # the written form before PDF damage (what identify is given)
 
 
 @dataclass
@@ -43,9 +46,14 @@ class Builder:
         self.pos += len(s)
         return self
 
-    def ident(self, item: "Item", written: str | None = None, context: bool = False) -> "Builder":
+    def ident(self, item: "Item", written: str | None = None, context: str | bool = False) -> "Builder":
+        """Write ``item``; ``context`` is the label, header or key that
+        announces it (or True for a word naming the kind alone)."""
         w = item.written if written is None else written
-        self.labels.append(Label(self.pos, self.pos + len(w), item.kind, item.value, w, item.form, context, item.also))
+        named = bool(context)
+        specific = context is True or (named and is_specific(str(context), item.kind))
+        self.labels.append(Label(self.pos, self.pos + len(w), item.kind, item.value, w, item.form, named, item.also,
+                                 specific, item.plain or w))
         return self.add(w)
 
     def text(self) -> str:
@@ -59,6 +67,7 @@ class Item:
     written: str
     form: str
     also: frozenset[str]
+    plain: str = ""
 
 
 # --------------------------------------------------------------------------

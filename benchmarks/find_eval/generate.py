@@ -7,7 +7,7 @@ from .corpus import Corpus, Document, compute_also
 from .styles import STYLES
 from .values import build_pools, kinds_available
 
-POOL_SIZE = 24
+POOL_SIZE = 40
 SEEDS = {"tune": 7113, "heldout": 90417}
 
 

@@ -22,7 +22,7 @@ LABELS: dict[str, dict[str, list[str]]] = {
     "de.stnr": {"en": ["Tax number"], "de": ["Steuernummer", "St.-Nr.", "StNr"]},
     "de.idnr": {"en": ["Tax ID"], "de": ["Steuer-ID", "Steueridentifikationsnummer", "IdNr"]},
     "de.svnr": {"en": ["Social security number"], "de": ["Sozialversicherungsnummer", "SV-Nummer", "Rentenversicherungsnummer"]},
-    "at.uid": {"en": ["VAT ID"], "de": ["UID", "UID-Nummer", "USt-IdNr."]},
+    "at.uid": {"en": ["VAT ID"], "de": ["UID", "UID-Nummer", "UID-Nr."]},
     "at.vnr": {"en": ["Social insurance number"], "de": ["Versicherungsnummer", "SV-Nummer"]},
     "at.tin": {"en": ["Tax number"], "de": ["Steuernummer", "Abgabenkontonummer"]},
     "at.businessid": {"en": ["Company register number"], "de": ["Firmenbuchnummer", "FN"]},
@@ -250,3 +250,30 @@ def label_for(kind: str, lang: str, rng) -> tuple[str, str]:
         return rng.choice(table["en"]), "en"
     l = rng.choice(sorted(table))
     return rng.choice(table[l]), l
+
+
+def _norm(text: str) -> str:
+    return re.sub(r"[^0-9a-z]", "", text.lower())
+
+
+def _index() -> dict[str, set[str]]:
+    index: dict[str, set[str]] = {}
+    for kind, table in LABELS.items():
+        for labels in table.values():
+            for lab in labels:
+                index.setdefault(_norm(lab), set()).add(kind)
+    for kind, keys in KEYS.items():
+        for key in keys:
+            index.setdefault(_norm(key), set()).add(kind)
+    return index
+
+
+_INDEX = _index()
+
+
+def is_specific(label: str, kind: str) -> bool:
+    """Whether ``label`` names ``kind`` alone among the labels people use
+    (``VAT number`` or ``Tax ID`` name a family; ``USt-IdNr.`` one kind)."""
+    n = _norm(label)
+    kinds = _INDEX.get(n)
+    return kinds is None or kinds == {kind}

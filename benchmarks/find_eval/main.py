@@ -120,7 +120,8 @@ def run_part(ov, part: str, args, known: list[str]) -> None:
 
     idf = identify_figures(docs, ov.identify)
     print(f"\n-- identify() on {idf['values']} labelled values: true kind among answers {_pct(idf['among'])}, "
-          f"first {_pct(idf['first'])}, {idf['mean_kinds']:.2f} kinds per answer; "
+          f"first {_pct(idf['first'])} (first is a kind the oracles accept: {_pct(idf['first_ok'])}), "
+          f"{idf['mean_kinds']:.2f} kinds per answer; "
           f"{idf['us_per_call']:.2f} µs per call over the {idf['timed']} values with at most 5 kinds")
     for kind, v, ans in idf["misses"][: args.examples]:
         print(f"    {kind:<16} {v!r:<34} -> {ans}")

@@ -6,8 +6,9 @@ Matching rule, per document:
   kind is a true positive, and finds that label;
 * a report at a label's exact span of another kind that the oracles also
   accept for that value is *ambiguous*: it counts neither way, except that
-  it finds a label written without any context word (nothing in the text
-  names one kind over the other);
+  it finds a label that no word names alone: a bare value, or one under a
+  label shared by several kinds (``VAT number``, ``Tax ID``), where the
+  text does not say which of the kinds the value accepts is meant;
 * a report at a label's exact span of a kind the benchmark has no oracle
   for is *unjudged* and counts neither way;
 * a report at a label's exact span of a kind no oracle accepts is a
@@ -79,7 +80,7 @@ def score(docs: list[Document], find, level: str, judged: set[str], keep_example
                     found.add((lab.start, lab.end))
                     continue
                 if m.id in lab.also:
-                    if not lab.context:
+                    if not lab.specific:
                         found.add((lab.start, lab.end))
                     else:
                         res.ambiguous += 1
@@ -98,8 +99,9 @@ def score(docs: list[Document], find, level: str, judged: set[str], keep_example
                 res.false.append((why, m.id, doc.style, _snippet(doc.text, m.start, m.end)))
         for lab in doc.labels:
             hit = (lab.start, lab.end) in found
+            ctx = "word naming it" if lab.specific else "shared word" if lab.context else "bare"
             tallies = (res.total, res.by_style[doc.style], res.by_kind[lab.kind], res.by_form[lab.form],
-                       res.by_context["with context" if lab.context else "bare"])
+                       res.by_context[ctx])
             for t in tallies:
                 t.labels += 1
                 t.found += hit
@@ -152,11 +154,13 @@ def disagreements(docs: list[Document], validate) -> Counter:
 
 
 def identify_figures(docs: list[Document], identify) -> dict:
+    """identify() on every label's value as written (before any damage of
+    PDF extraction; full-width forms are kept), trimmed."""
     values = []
     for doc in docs:
         for lab in doc.labels:
-            values.append((lab.written.strip(), lab.kind, lab.also))
-    among = first = kinds = 0
+            values.append(((lab.plain or lab.written).strip(), lab.kind, lab.also))
+    among = first = first_ok = kinds = 0
     small = []
     misses = []
     for v, kind, also in values:
@@ -168,6 +172,8 @@ def identify_figures(docs: list[Document], identify) -> dict:
             misses.append((kind, v, ans[:4]))
         if ans and ans[0] == kind:
             first += 1
+        if ans and ans[0] in also:
+            first_ok += 1
         if len(ans) <= 5:
             small.append(v)
     best = float("inf")
@@ -181,6 +187,7 @@ def identify_figures(docs: list[Document], identify) -> dict:
         "values": n,
         "among": among / n if n else 0.0,
         "first": first / n if n else 0.0,
+        "first_ok": first_ok / n if n else 0.0,
         "mean_kinds": kinds / n if n else 0.0,
         "us_per_call": best / len(small) * 1e6 if small else 0.0,
         "timed": len(small),

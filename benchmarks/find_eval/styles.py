@@ -78,18 +78,18 @@ def letter(c: Corpus, rng: random.Random, heldout: bool) -> Document:
         if heldout:
             if r < 0.4 and lab:
                 b.add(f"Our {lab} reads ") if lang == "en" else b.add(f"{lab} — ")
-                b.ident(item, context=True).add(", as on file.\n")
+                b.ident(item, context=lab).add(", as on file.\n")
             elif r < 0.7:
                 b.add(f"{rng.choice(FILLER[lang])} (").ident(item, context=False).add(")\n")
             else:
-                b.add(f"{lab} " if lab else "").ident(item, context=bool(lab)).add("; " + _decoy(c, rng) + "\n")
+                b.add(f"{lab} " if lab else "").ident(item, context=lab).add("; " + _decoy(c, rng) + "\n")
         else:
             if r < 0.6 and lab:
-                b.add(f"{lab}: ").ident(item, context=True).add("\n")
+                b.add(f"{lab}: ").ident(item, context=lab).add("\n")
             elif r < 0.8:
                 b.add(f"{rng.choice(FILLER[lang])} ").ident(item, context=False).add(".\n")
             else:
-                b.add(f"{lab} ").ident(item, context=bool(lab)).add(f" {rng.choice(FILLER[lang])}\n")
+                b.add(f"{lab} ").ident(item, context=lab).add(f" {rng.choice(FILLER[lang])}\n")
         if rng.random() < 0.5:
             b.add(f"{rng.choice(FILLER[lang])} {_decoy(c, rng)}.\n")
     b.add(f"\n{g[2]}\n{rng.choice(NAMES)}\nTel. {_decoy(c, rng, 'phone')}\n")
@@ -106,7 +106,7 @@ def invoice(c: Corpus, rng: random.Random, heldout: bool) -> Document:
     for kind in _kinds_for(c, rng, rng.randint(1, 2)):
         item = c.item(rng, kind)
         lab = _label(kind, lang, rng)
-        b.add(f"{lab}: " if lab else "").ident(item, context=bool(lab)).add("\n")
+        b.add(f"{lab}: " if lab else "").ident(item, context=lab).add("\n")
     b.add("\n")
     for i in range(rng.randint(2, 5)):
         b.add(f"{i + 1}  Pos. {_decoy(c, rng, 'reference')}  {rng.randint(1, 40)} x  {_decoy(c, rng, 'amount')}\n")
@@ -117,13 +117,13 @@ def invoice(c: Corpus, rng: random.Random, heldout: bool) -> Document:
     if iban and bic:
         style = rng.randrange(4 if heldout else 3)
         if style == 0:
-            b.add("IBAN ").ident(iban, context=True).add("  BIC ").ident(bic, context=True).add("\n")
+            b.add("IBAN ").ident(iban, context="IBAN").add("  BIC ").ident(bic, context="BIC").add("\n")
         elif style == 1:
-            b.add("IBAN: ").ident(iban, context=True).add(" / ").ident(bic, context=False).add("\n")
+            b.add("IBAN: ").ident(iban, context="IBAN").add(" / ").ident(bic, context=False).add("\n")
         elif style == 2:
             b.add(f"{rng.choice(COMPANIES)} · ").ident(iban, context=False).add(" · ").ident(bic, context=False).add("\n")
         else:
-            b.add("Bankverbindung\n").ident(iban, context=True).add("\n").ident(bic, context=False).add("\n")
+            b.add("Bankverbindung\n").ident(iban, context="Bankverbindung").add("\n").ident(bic, context=False).add("\n")
     if rng.random() < 0.5:
         b.add(f"Payment ref.: {_decoy(c, rng, 'reference')}, {_decoy(c, rng, 'amount')}\n")
     return Document("invoice", lang, b.text(), b.labels)
@@ -141,7 +141,7 @@ def statement(c: Corpus, rng: random.Random, heldout: bool) -> Document:
             if rng.random() < 0.6 and "bic" in c.pools:
                 b.add(" ").ident(c.item(rng, "bic"), context=False)
         elif r < 0.6 and "creditcard" in c.pools:
-            b.add("Card ").ident(c.item(rng, "creditcard"), context=True)
+            b.add("Card ").ident(c.item(rng, "creditcard"), context="Card")
         else:
             b.add(f"Direct debit {_decoy(c, rng, 'reference')}")
         b.add(f"  {_decoy(c, rng, 'amount')}\n")
@@ -162,9 +162,9 @@ def chat(c: Corpus, rng: random.Random, heldout: bool) -> Document:
         r = rng.random()
         who2 = rng.choice(NAMES).split()[0]
         if r < 0.5:
-            b.add(f"[{_decoy(c, rng, 'date')}] {who2}: ").ident(item, context=True).add("\n")
+            b.add(f"[{_decoy(c, rng, 'date')}] {who2}: ").ident(item, context=lab).add("\n")
         elif r < 0.8:
-            b.add(f"[{_decoy(c, rng, 'date')}] {who2}: sure, {lab} ").ident(item, context=True).add(" 🙂\n")
+            b.add(f"[{_decoy(c, rng, 'date')}] {who2}: sure, {lab} ").ident(item, context=lab).add(" 🙂\n")
         else:
             b.add(f"[{_decoy(c, rng, 'date')}] {who2}: its ").ident(item, context=False).add(" lol\n")
         if rng.random() < 0.4:
@@ -186,13 +186,13 @@ def form(c: Corpus, rng: random.Random, heldout: bool) -> Document:
             continue
         r = rng.random()
         if r < 0.3:
-            b.add(f"{lab}:\n").ident(item, context=True).add("\n")
+            b.add(f"{lab}:\n").ident(item, context=lab).add("\n")
         elif r < 0.6:
-            b.add(f"{lab}: ").ident(item, context=True).add("\n")
+            b.add(f"{lab}: ").ident(item, context=lab).add("\n")
         elif r < 0.8 or not heldout:
-            b.add(f"{lab} ....... ").ident(item, context=True).add("\n")
+            b.add(f"{lab} ....... ").ident(item, context=lab).add("\n")
         else:
-            b.add(f"[x] {lab} = ").ident(item, context=True).add("\n")
+            b.add(f"[x] {lab} = ").ident(item, context=lab).add("\n")
         if rng.random() < 0.3:
             b.add(f"{_decoy(c, rng)}\n")
     return Document("form", lang, b.text(), b.labels)
@@ -204,7 +204,7 @@ def form(c: Corpus, rng: random.Random, heldout: bool) -> Document:
 def _table_rows(c: Corpus, rng: random.Random, lang: str):
     kind = rng.choice(c.kinds)
     header = _label(kind, lang, rng)
-    context = bool(header)
+    context = header
     header = header or "Number"
     rows = [(rng.choice(NAMES), c.item(rng, kind), _decoy(c, rng, rng.choice(["amount", "date", "reference", "phone"])))
             for _ in range(rng.randint(2, 6) if rng.random() < 0.7 else rng.randint(7, 14))]
@@ -275,9 +275,9 @@ def json_doc(c: Corpus, rng: random.Random, heldout: bool) -> Document:
         item = c.item(rng, kind, forms=("compact", "peer", "grouped"))
         key = field_names(kind, rng)
         if heldout and rng.random() < 0.4:
-            b.add(f"    \"{key}\": [\"").ident(item, context=True).add("\"]")
+            b.add(f"    \"{key}\": [\"").ident(item, context=key).add("\"]")
         else:
-            b.add(f"    \"{key}\": \"").ident(item, context=True).add("\"")
+            b.add(f"    \"{key}\": \"").ident(item, context=key).add("\"")
         b.add(",\n")
     b.add(f"    \"ip\": \"{_decoy(c, rng, 'ipv4')}\",\n    \"id\": \"{_decoy(c, rng, 'uuid')}\"\n  }},\n")
     b.add(f"  \"total\": \"{_decoy(c, rng, 'amount')}\"\n}}\n")
@@ -292,9 +292,9 @@ def yaml_doc(c: Corpus, rng: random.Random, heldout: bool) -> Document:
         key = field_names(kind, rng)
         q = rng.choice(["", "'", '"'])
         if heldout and rng.random() < 0.4:
-            b.add(f"  {key}:\n    - {q}").ident(item, context=True).add(f"{q}\n")
+            b.add(f"  {key}:\n    - {q}").ident(item, context=key).add(f"{q}\n")
         else:
-            b.add(f"  {key}: {q}").ident(item, context=True).add(f"{q}\n")
+            b.add(f"  {key}: {q}").ident(item, context=key).add(f"{q}\n")
     b.add(f"  version: {_decoy(c, rng, 'version')}\n  phone: \"{_decoy(c, rng, 'phone')}\"\n")
     return Document("yaml", "en", b.text(), b.labels)
 
@@ -312,9 +312,9 @@ def xml_doc(c: Corpus, rng: random.Random, heldout: bool) -> Document:
         item = c.item(rng, kind, forms=("compact", "peer"))
         tag = rng.choice(XML_TAGS.get(kind) or [field_names(kind, rng).replace("-", "_")])
         if heldout and rng.random() < 0.5:
-            b.add(f"  <Party {tag}=\"").ident(item, context=True).add("\"/>\n")
+            b.add(f"  <Party {tag}=\"").ident(item, context=tag).add("\"/>\n")
         else:
-            b.add(f"  <{tag}>").ident(item, context=True).add(f"</{tag}>\n")
+            b.add(f"  <{tag}>").ident(item, context=tag).add(f"</{tag}>\n")
     b.add(f"  <Amount currency=\"EUR\">{_decoy(c, rng, 'amount')}</Amount>\n</Invoice>\n")
     return Document("xml", "en", b.text(), b.labels)
 
@@ -328,10 +328,10 @@ def config(c: Corpus, rng: random.Random, heldout: bool) -> Document:
         item = c.item(rng, kind, forms=("compact",))
         key = field_names(kind, rng)
         if env:
-            b.add(f"{key.upper().replace('-', '_')}=").ident(item, context=True).add("\n")
+            b.add(f"{key.upper().replace('-', '_')}=").ident(item, context=key).add("\n")
         else:
             sep = " = " if not heldout else ": "
-            b.add(f"{key}{sep}").ident(item, context=True).add("\n")
+            b.add(f"{key}{sep}").ident(item, context=key).add("\n")
     b.add(f"HOST={_decoy(c, rng, 'ipv4')}\nAPI_KEY={_decoy(c, rng, 'hash')}\nRELEASE={_decoy(c, rng, 'version')}\n")
     return Document("config", "en", b.text(), b.labels)
 
@@ -346,15 +346,15 @@ def code(c: Corpus, rng: random.Random, heldout: bool) -> Document:
             name = "IBAN_" + item.value[:2]
         var = name.replace("-", "_")
         if lang == "py":
-            b.add(f"{var} = \"").ident(item, context=True).add("\"\n")
+            b.add(f"{var} = \"").ident(item, context=var).add("\"\n")
         elif lang == "js":
-            b.add(f"const {var} = '").ident(item, context=True).add("';\n")
+            b.add(f"const {var} = '").ident(item, context=var).add("';\n")
         elif lang == "java":
-            b.add(f"    private static final String {var.upper()} = \"").ident(item, context=True).add("\";\n")
+            b.add(f"    private static final String {var.upper()} = \"").ident(item, context=var).add("\";\n")
         elif lang == "go":
-            b.add(f"\t{var} := \"").ident(item, context=True).add("\"\n")
+            b.add(f"\t{var} := \"").ident(item, context=var).add("\"\n")
         else:
-            b.add(f"INSERT INTO parties (name, {var}) VALUES ('{rng.choice(NAMES)}', '").ident(item, context=True).add("');\n")
+            b.add(f"INSERT INTO parties (name, {var}) VALUES ('{rng.choice(NAMES)}', '").ident(item, context=var).add("');\n")
     b.add(f"# build {_decoy(c, rng, 'version')} commit {_decoy(c, rng, 'hash')}\n")
     b.add(f"TIMEOUT_MS = {rng.randint(1000, 99999)}\nSERVER = \"{_decoy(c, rng, 'ipv4')}\"\n")
     return Document("code", "en", b.text(), b.labels)
@@ -370,7 +370,7 @@ def log(c: Corpus, rng: random.Random, heldout: bool) -> Document:
             kind = rng.choice(c.kinds)
             item = c.item(rng, kind, forms=("compact",))
             key = field_names(kind, rng)
-            b.add(f"request_id={_decoy(c, rng, 'uuid')} {key}=").ident(item, context=True).add(f" status={rng.choice([200, 201, 404, 500])}\n")
+            b.add(f"request_id={_decoy(c, rng, 'uuid')} {key}=").ident(item, context=key).add(f" status={rng.choice([200, 201, 404, 500])}\n")
         elif r < 0.55:
             item = c.item(rng, forms=("compact",))
             b.add("lookup ok value=").ident(item, context=False).add(f" took {rng.randint(1, 900)}ms\n")
@@ -389,11 +389,11 @@ def pdf(c: Corpus, rng: random.Random, heldout: bool) -> Document:
     for kind in _kinds_for(c, rng, rng.randint(2, 4)):
         item = c.item(rng, kind, forms=("peer", "separators", "grouped") if rng.random() < 0.6 else None)
         written, form = pdf_artefact(item.written, rng)
-        item = Item(item.kind, item.value, written, form, item.also)
+        item = Item(item.kind, item.value, written, form, item.also, item.written)
         lab = _label(kind, lang, rng)
         pad = " " * rng.randint(1, 4)
         b.add(f"{rng.choice(FILLER[lang])}\n{lab}{pad}" if lab else f"{rng.choice(FILLER[lang])}\n")
-        b.ident(item, context=bool(lab)).add(f"{pad}{_decoy(c, rng)}\n")
+        b.ident(item, context=lab).add(f"{pad}{_decoy(c, rng)}\n")
     b.add(f"\x0c{_decoy(c, rng, 'page')}\n")
     return Document("pdf", lang, b.text(), b.labels)
 
@@ -405,7 +405,7 @@ def fullwidth_doc(c: Corpus, rng: random.Random, heldout: bool) -> Document:
         item = c.item(rng, kind, forms=("compact", "grouped", "peer"))
         item = Item(item.kind, item.value, fullwidth(item.written), "fullwidth", item.also)
         lab = _label(kind, "en", rng)
-        b.add(f"{lab}：" if lab else "番号：").ident(item, context=bool(lab)).add("\n")
+        b.add(f"{lab}：" if lab else "番号：").ident(item, context=lab).add("\n")
     b.add(f"電話：{fullwidth(_decoy(c, rng, 'phone'))}\n")
     return Document("fullwidth", "ja", b.text(), b.labels)
 
@@ -423,25 +423,25 @@ def email(c: Corpus, rng: random.Random, heldout: bool) -> Document:
         lab = _label(kind, lang, rng)
         r = rng.random()
         if r < 0.3:
-            b.add(f"{rng.choice(FILLER[lang])} ({lab}: " if lab else "(").ident(item, context=bool(lab)).add(")\n")
+            b.add(f"{rng.choice(FILLER[lang])} ({lab}: " if lab else "(").ident(item, context=lab).add(")\n")
         elif r < 0.55:
-            b.add(f"{lab} „" if lab else "„").ident(item, context=bool(lab)).add("“\n")
+            b.add(f"{lab} „" if lab else "„").ident(item, context=lab).add("“\n")
         elif r < 0.8 or not heldout:
-            b.add(f"{lab} = " if lab else "").ident(item, context=bool(lab)).add("\n")
+            b.add(f"{lab} = " if lab else "").ident(item, context=lab).add("\n")
         else:
-            b.add(f"{lab} «" if lab else "«").ident(item, context=bool(lab)).add("»\n")
+            b.add(f"{lab} «" if lab else "«").ident(item, context=lab).add("»\n")
     b.add(f"\n{g[2]}\n{sender}\n")
     # signature block and a quoted earlier message
     b.add(f"--\n{rng.choice(COMPANIES)} | {_decoy(c, rng, 'postcode')} | Tel. {_decoy(c, rng, 'phone')}\n")
     if rng.random() < 0.6:
         kind = rng.choice(c.kinds)
         lab = _label(kind, lang, rng)
-        b.add(f"{lab}: " if lab else "").ident(c.item(rng, kind), context=bool(lab)).add("\n")
+        b.add(f"{lab}: " if lab else "").ident(c.item(rng, kind), context=lab).add("\n")
     b.add(f"\n> On {_decoy(c, rng, 'date')} someone wrote:\n> {rng.choice(FILLER['en'])}\n")
     if rng.random() < 0.5:
         kind = rng.choice(c.kinds)
         lab = _label(kind, "en", rng)
-        b.add(f"> {lab} " if lab else "> ").ident(c.item(rng, kind), context=bool(lab)).add("\n")
+        b.add(f"> {lab} " if lab else "> ").ident(c.item(rng, kind), context=lab).add("\n")
     return Document("email", lang, b.text(), b.labels)
 
 
