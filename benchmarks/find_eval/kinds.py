@@ -133,7 +133,7 @@ SHAPES: dict[str, list[tuple[str, tuple[int, ...]]]] = {
     "lt.asmens": [("[34]{YYMMDD}dddd", (-1,))],
     "lt.vat": [("ddddddd1d", (-1,)), ("dddddddddd1d", (-1,))],
     "lu.vat": [("dddddddd", (-2, -1))],
-    "lv.vat": [("[4-9]dddddddddd", (-1,)), ("{DDMMYY}[012]dddd", (-1,))],
+    "lv.vat": [("[459]dddddddddd", (-1,)), ("{DDMMYY}[012]dddd", (-1,))],
     "ma.ice": [("00ddddddddddddd", (-2, -1))],
     "mac": [("hh:hh:hh:hh:hh:hh", ()), ("HH-HH-HH-HH-HH-HH", ())],
     "mc.tva": [("(FR)dd000dddddd", (2, 3))],
