@@ -13,13 +13,16 @@ from .oracles import ORACLES
 from .score import disagreements, identify_figures, redact_leak, score, speed
 
 DEFAULT_DOCS = 3000
+# The sources the corpus depends on (the scorer and this file do not).
+GENERATOR_FILES = ("shapes.py", "kinds.py", "labels.py", "oracles.py", "values.py", "decoys.py",
+                   "corpus.py", "styles.py", "generate.py")
 
 
 def _cache_key(part: str, seed: int | None, n: int) -> str:
     h = hashlib.sha256()
     here = os.path.dirname(os.path.abspath(__file__))
-    for name in sorted(os.listdir(here)):
-        if name.endswith(".py"):
+    for name in GENERATOR_FILES:
+        if os.path.exists(os.path.join(here, name)):
             with open(os.path.join(here, name), "rb") as f:
                 h.update(name.encode() + f.read())
     import schwifty
@@ -56,9 +59,29 @@ def _line(name: str, t, width: int = 14) -> str:
     return f"  {name:<{width}} n={t.labels:<6} P {t.p():.3f}  R {t.r():.3f}  F1 {t.f1():.3f}  (found {t.found}, false {t.fp})"
 
 
+def _tally(t) -> dict:
+    return {"n": t.labels, "found": t.found, "false": t.fp, "p": round(t.p(), 4), "r": round(t.r(), 4), "f1": round(t.f1(), 4)}
+
+
+def summary(res) -> dict:
+    return {
+        "all": _tally(res.total),
+        "false_types": dict(res.fp_types),
+        "ambiguous": res.ambiguous,
+        "unjudged": res.unjudged,
+        "errors": len(res.errors),
+        "by_style": {k: _tally(v) for k, v in sorted(res.by_style.items())},
+        "by_form": {k: _tally(v) for k, v in sorted(res.by_form.items())},
+        "by_context": {k: _tally(v) for k, v in sorted(res.by_context.items())},
+        "by_kind": {k: _tally(v) for k, v in sorted(res.by_kind.items())},
+    }
+
+
 def report_level(res, examples: int) -> None:
     t = res.total
     print(f"\n-- min_confidence = {res.level}")
+    if res.errors:
+        print(f"  !! find raised on {len(res.errors)} documents, e.g. {res.errors[0]}")
     print(f"  ALL            n={t.labels:<6} P {t.p():.3f}  R {t.r():.3f}  F1 {t.f1():.3f}  (found {t.found}, false {t.fp}: "
           + ", ".join(f"{k} {v}" for k, v in sorted(res.fp_types.items())) + f"; not counted: ambiguous {res.ambiguous}, unjudged {res.unjudged})")
     print(" by style:")
@@ -87,7 +110,7 @@ def report_level(res, examples: int) -> None:
             print(f"    {why:<12} {kind:<16} {style:<9} {snip}")
 
 
-def run_part(ov, part: str, args, known: list[str]) -> None:
+def run_part(ov, part: str, args, known: list[str]) -> dict:
     docs, spent, cached = load_docs(part, args.seed, args.docs, not args.no_cache)
     n_labels = sum(len(d.labels) for d in docs)
     unknown = sorted({l.kind for d in docs for l in d.labels} - set(known))
@@ -101,10 +124,12 @@ def run_part(ov, part: str, args, known: list[str]) -> None:
     def find(text, level):
         return ov.find(text) if level == "default" else ov.find(text, min_confidence=level)
 
+    figures: dict = {"seed": seed, "documents": len(docs), "identifiers": n_labels, "mb": round(size, 3), "levels": {}}
     levels = ["default"] + [lv for lv in args.min_confidence if lv != "default"]
     for level in levels:
         res = score(docs, find, level, set(ORACLES))
         report_level(res, args.examples)
+        figures["levels"][level] = summary(res)
 
     dis = disagreements(docs, ov.validate)
     if dis:
@@ -113,12 +138,16 @@ def run_part(ov, part: str, args, known: list[str]) -> None:
 
     left, n, kinds, ex = redact_leak(docs, ov.redact)
     print(f"\n-- redact() at its default: {left} of {n} identifiers left readable ({_pct(left / n if n else 0)})")
+    figures["redact"] = {"readable": left, "identifiers": n, "by_kind": dict(kinds)}
     if kinds:
         print("  most often readable: " + ", ".join(f"{k} {v}" for k, v in kinds.most_common(12)))
     for kind, style, snip in ex[: args.examples]:
         print(f"    {kind:<16} {style:<9} {snip}")
 
     idf = identify_figures(docs, ov.identify)
+    figures["identify"] = {k: v for k, v in idf.items() if k != "misses"}
+    if idf["errors"]:
+        print(f"\n  !! identify raised on {idf['errors']} values")
     print(f"\n-- identify() on {idf['values']} labelled values: true kind among answers {_pct(idf['among'])}, "
           f"first {_pct(idf['first'])} (first is a kind the oracles accept: {_pct(idf['first_ok'])}), "
           f"{idf['mean_kinds']:.2f} kinds per answer; "
@@ -128,8 +157,11 @@ def run_part(ov, part: str, args, known: list[str]) -> None:
 
     if not args.no_speed:
         print("\n-- speed: find_iter vs one re pass of \\d{11} over the same text (best of 3)")
+        figures["speed"] = {}
         for style, mb, f, r in speed(docs, ov.find_iter):
             print(f"  {style:<10} {mb:6.2f} MB  find_iter {f:7.1f} MB/s   re {r:7.1f} MB/s   ratio {f / r if r else 0:.3f}")
+            figures["speed"][style] = {"mb": round(mb, 3), "find_iter": round(f, 2), "re": round(r, 2)}
+    return figures
 
 
 def main(argv: list[str] | None = None) -> int:
@@ -142,6 +174,7 @@ def main(argv: list[str] | None = None) -> int:
     ap.add_argument("--examples", type=int, default=5, help="examples of misses and false reports per level")
     ap.add_argument("--no-speed", action="store_true", help="skip the speed figures")
     ap.add_argument("--no-cache", action="store_true", help="generate the corpus afresh, not from the cache")
+    ap.add_argument("--json", metavar="PATH", help="also write the figures to PATH as JSON")
     args = ap.parse_args(argv)
     import orvane_vardik as ov
 
@@ -149,7 +182,11 @@ def main(argv: list[str] | None = None) -> int:
     print(f"orvane_vardik from {os.path.dirname(ov.__file__)}")
     t = time.process_time()
     parts = ["tune", "heldout"] if args.part == "both" else [args.part]
-    for part in parts:
-        run_part(ov, part, args, known)
+    figures = {part: run_part(ov, part, args, known) for part in parts}
+    if args.json:
+        import json
+
+        with open(args.json, "w", encoding="utf-8") as f:
+            json.dump({"package": os.path.dirname(ov.__file__), "parts": figures}, f, indent=1, sort_keys=True)
     print(f"\n(total {time.process_time() - t:.1f} s CPU)")
     return 0
