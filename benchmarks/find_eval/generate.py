@@ -4,7 +4,7 @@ from __future__ import annotations
 import random
 
 from .corpus import Corpus, Document, compute_also
-from .styles import STYLES
+from .styles import HELDOUT_STYLES, STYLES
 from .values import build_pools, kinds_available
 
 POOL_SIZE = 40
@@ -26,10 +26,11 @@ def make_corpus(part: str, seed: int | None = None) -> Corpus:
 def documents(corpus: Corpus, part: str, n: int) -> list[Document]:
     """``n`` documents, the styles taken in turn so every style has its share."""
     heldout = part == "heldout"
-    names = sorted(STYLES)
+    styles = HELDOUT_STYLES if heldout else STYLES
+    names = sorted(styles)
     rng = random.Random(corpus.seed * 7919 + 1)
     docs = []
     for i in range(n):
         style = names[i % len(names)]
-        docs.append(STYLES[style](corpus, random.Random(rng.getrandbits(64)), heldout))
+        docs.append(styles[style](corpus, random.Random(rng.getrandbits(64)), heldout))
     return docs

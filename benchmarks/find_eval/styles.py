@@ -445,6 +445,21 @@ def email(c: Corpus, rng: random.Random, heldout: bool) -> Document:
     return Document("email", lang, b.text(), b.labels)
 
 
+def fixed_width(c: Corpus, rng: random.Random, heldout: bool) -> Document:
+    """A printed report: a title, column names above a rule of dashes, and
+    columns aligned with blanks (held-out only)."""
+    lang = _lang(rng)
+    kind, header, rows, ctx = _table_rows(c, rng, lang)
+    b = Builder()
+    b.add(f"{rng.choice(COMPANIES).upper()}   REPORT {_decoy(c, rng, 'reference')}   {_decoy(c, rng, 'date')}\n\n")
+    width = max([len(header)] + [len(item.written) for _, item, _ in rows]) + 3
+    b.add(f"{'Name':<16}{header:<{width}}Note\n{'-' * 15} {'-' * (width - 1)}{'-' * 12}\n")
+    for name, item, note in rows:
+        b.add(f"{name:<16}").ident(item, context=ctx).add(" " * (width - len(item.written)) + f"{note}\n")
+    b.add(f"\n{len(rows)} rows   {_decoy(c, rng, 'page')}\n")
+    return Document("fixed", lang, b.text(), b.labels)
+
+
 STYLES = {
     "email": email,
     "letter": letter, "invoice": invoice, "statement": statement, "chat": chat, "form": form,
@@ -452,3 +467,6 @@ STYLES = {
     "yaml": yaml_doc, "xml": xml_doc, "config": config, "code": code, "log": log, "pdf": pdf,
     "fullwidth": fullwidth_doc,
 }
+
+# Styles only the held-out part uses.
+HELDOUT_STYLES = {**STYLES, "fixed": fixed_width}
