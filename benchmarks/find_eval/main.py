@@ -136,9 +136,12 @@ def run_part(ov, part: str, args, known: list[str]) -> dict:
         print(f"\n-- oracle-valid values that validate() rejects: {sum(dis.values())} distinct values in "
               f"{len(dis)} kinds: " + ", ".join(f"{k} {v}" for k, v in dis.most_common(15)))
 
-    left, n, kinds, ex = redact_leak(docs, ov.redact)
+    left, n, kinds, ex, by_style = redact_leak(docs, ov.redact)
     print(f"\n-- redact() at its default: {left} of {n} identifiers left readable ({_pct(left / n if n else 0)})")
-    figures["redact"] = {"readable": left, "identifiers": n, "by_kind": dict(kinds)}
+    figures["redact"] = {"readable": left, "identifiers": n, "by_kind": dict(kinds),
+                         "by_style": {k: v[0] / v[1] for k, v in sorted(by_style.items())}}
+    print("  readable by style: " + ", ".join(f"{k} {_pct(v[0] / v[1]).strip()}"
+                                             for k, v in sorted(by_style.items(), key=lambda kv: -kv[1][0] / kv[1][1])))
     if kinds:
         print("  most often readable: " + ", ".join(f"{k} {v}" for k, v in kinds.most_common(12)))
     for kind, style, snip in ex[: args.examples]:
@@ -152,6 +155,8 @@ def run_part(ov, part: str, args, known: list[str]) -> dict:
           f"first {_pct(idf['first'])} (first is a kind the oracles accept: {_pct(idf['first_ok'])}), "
           f"{idf['mean_kinds']:.2f} kinds per answer; "
           f"{idf['us_per_call']:.2f} µs per call over the {idf['timed']} values with at most 5 kinds")
+    print("  true kind among answers by written form: "
+          + ", ".join(f"{k} {_pct(v).strip()}" for k, v in idf["among_by_form"].items()))
     for kind, v, ans in idf["misses"][: args.examples]:
         print(f"    {kind:<16} {v!r:<34} -> {ans}")
 

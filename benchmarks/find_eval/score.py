@@ -118,11 +118,13 @@ def score(docs: list[Document], find, level: str, judged: set[str], keep_example
 _KEEP = re.compile(r"[0-9A-Za-z]", re.ASCII)
 
 
-def redact_leak(docs: list[Document], redact) -> tuple[int, int, Counter, list]:
-    """(labels left readable, labels, readable by kind, examples)."""
+def redact_leak(docs: list[Document], redact) -> tuple[int, int, Counter, list, dict]:
+    """(labels left readable, labels, readable by kind, examples,
+    style -> [readable, labels])."""
     left = 0
     n = 0
     kinds: Counter = Counter()
+    styles: dict[str, list[int]] = defaultdict(lambda: [0, 0])
     examples = []
     for doc in docs:
         try:
@@ -134,16 +136,18 @@ def redact_leak(docs: list[Document], redact) -> tuple[int, int, Counter, list]:
         same_len = len(out) == len(doc.text)
         for lab in doc.labels:
             n += 1
+            styles[doc.style][1] += 1
             if same_len:
                 readable = any(out[i] == doc.text[i] and doc.text[i].isalnum() for i in range(lab.start, lab.end))
             else:  # a replacement of another length: look for the value's text
                 readable = lab.written in out
             if readable:
                 left += 1
+                styles[doc.style][0] += 1
                 kinds[lab.kind] += 1
                 if len(examples) < 8:
                     examples.append((lab.kind, doc.style, _snippet(out, lab.start, lab.end) if same_len else lab.written))
-    return left, n, kinds, examples
+    return left, n, kinds, examples, dict(styles)
 
 
 def disagreements(docs: list[Document], validate) -> Counter:
@@ -169,20 +173,24 @@ def identify_figures(docs: list[Document], identify) -> dict:
     values = []
     for doc in docs:
         for lab in doc.labels:
-            values.append(((lab.plain or lab.written).strip(), lab.kind, lab.also))
+            form = "fullwidth" if lab.form == "fullwidth" else "compact" if lab.form.startswith("pdf") else lab.form
+            values.append(((lab.plain or lab.written).strip(), lab.kind, lab.also, form))
     among = first = first_ok = kinds = 0
     small = []
     misses = []
     errors = 0
-    for v, kind, also in values:
+    by_form: dict[str, list[int]] = defaultdict(lambda: [0, 0])
+    for v, kind, also, form in values:
         try:
             ans = identify(v)
         except Exception:
             errors += 1
             ans = []
         kinds += len(ans)
+        by_form[form][1] += 1
         if kind in ans:
             among += 1
+            by_form[form][0] += 1
         elif len(misses) < 8:
             misses.append((kind, v, ans[:4]))
         if ans and ans[0] == kind:
@@ -211,6 +219,7 @@ def identify_figures(docs: list[Document], identify) -> dict:
         "timed": len(small),
         "misses": misses,
         "errors": errors,
+        "among_by_form": {k: v[0] / v[1] for k, v in sorted(by_form.items())},
     }
 
 
