@@ -56,7 +56,7 @@ STDNUM = {
     "isrc": "isrc", "issn": "issn", "it.codiceFiscale": "it.codicefiscale",
     "it.iva": "it.iva", "jp.cn": "jp.cn", "jp.mynumber": "jp.in_",
     "kr.brn": "kr.brn", "kr.rrn": "kr.rrn", "lei": "lei",
-    "li.peid": "li.peid", "lt.asmens": "lt.asmens", "lt.vat": "lt.pvm",
+    "lt.asmens": "lt.asmens", "lt.vat": "lt.pvm",
     "lu.vat": "lu.tva", "lv.vat": "lv.pvn", "ma.ice": "ma.ice",
     "mac": "mac", "mc.tva": "mc.tva", "md.idno": "md.idno",
     "me.pib": "me.pib", "meid": "meid", "mk.edb": "mk.edb",

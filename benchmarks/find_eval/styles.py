@@ -61,6 +61,15 @@ def _decoy(c: Corpus, rng: random.Random, kind: str | None = None) -> str:
     return c.decoys.make(rng, kind)
 
 
+def _number(c: Corpus, rng: random.Random, lo: int, hi: int) -> str:
+    """A plain number that no oracle takes for an identifier."""
+    for _ in range(30):
+        text = str(rng.randint(lo, hi))
+        if not c.decoys.accepted(text):
+            return text
+    return str(lo)
+
+
 # ---------------------------------------------------------------- prose
 
 
@@ -356,7 +365,7 @@ def code(c: Corpus, rng: random.Random, heldout: bool) -> Document:
         else:
             b.add(f"INSERT INTO parties (name, {var}) VALUES ('{rng.choice(NAMES)}', '").ident(item, context=var).add("');\n")
     b.add(f"# build {_decoy(c, rng, 'version')} commit {_decoy(c, rng, 'hash')}\n")
-    b.add(f"TIMEOUT_MS = {rng.randint(1000, 99999)}\nSERVER = \"{_decoy(c, rng, 'ipv4')}\"\n")
+    b.add(f"TIMEOUT_MS = {_number(c, rng, 1000, 99999)}\nSERVER = \"{_decoy(c, rng, 'ipv4')}\"\n")
     return Document("code", "en", b.text(), b.labels)
 
 
