@@ -1,0 +1,1 @@
+"""Labelled documents and a scorer for the text finder (see README.md)."""
