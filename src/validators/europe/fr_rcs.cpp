@@ -161,7 +161,8 @@ const ValidatorSpec kFrRcsSpec = {
     .local_name = "Numéro RCS",
     .abbreviation = "RCS",
     .aliases = kRcsAliases,
-    .candidate_pattern = "RCS [A-Z][A-Z' -]{0,40}[A-Z](?: [A-D])? \\d{9}",
+    .candidate_pattern = "RCS [A-Za-z][A-Za-z' -]{0,40}[A-Za-z](?: [A-D])? \\d{3} ?\\d{3} ?\\d{3}|"
+                         "\\d{3} ?\\d{3} ?\\d{3} RCS [A-Za-z][A-Za-z' -]{0,40}[A-Za-z]",
     .lengths = kRcsLengths,
     .examples = kRcsExamples,
     .ops = {.precheck = nullptr,

@@ -146,8 +146,9 @@ std::string nl_doc_generate() {
     return random_from(kNlDocLetters, 2) + random_from(kNlDocAlnum, 6) + random_from(kDigits, 1);
 }
 
+// Never written with spaces: words in front of a number must not join it.
 constexpr KindRule kNlDocRule = {
-    .separators = " ", .upper = true, .prefix = {},
+    .separators = "", .upper = true, .prefix = {},
     .check = nl_doc_check, .present = nullptr, .generate = nl_doc_generate,
 };
 

@@ -93,9 +93,8 @@ constexpr std::string_view kEsrAliases[] = {
     "ESR", "ISR", "BVR", "QR reference", "QR-Referenz", "ESR-Referenznummer", "ESR reference",
     "référence QR", "numéro de référence BVR", "riferimento QR", "Referenznummer",
 };
-// The QR-bill implementation guidelines' example reference, and a short
-// reference written without its leading zeros.
-constexpr std::string_view kEsrExamples[] = {"21 00000 00003 13947 14300 09017", "18 78583"};
+// The QR-bill implementation guidelines' example reference.
+constexpr std::string_view kEsrExamples[] = {"21 00000 00003 13947 14300 09017"};
 constexpr std::uint64_t kEsrLengths[] = {27};
 
 // ---- de.leitweg --------------------------------------------------------------

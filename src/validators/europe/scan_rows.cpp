@@ -11,7 +11,8 @@ constexpr ScanRow kRows[] = {
     {.id = "ch.esr", .evidence = Evidence::Checksum},
     {.id = "de.leitweg", .evidence = Evidence::Checksum},
     // No check digit: six letters or digits are words as often as numbers.
-    {.id = "de.wkn", .evidence = Evidence::Shape},
+    // Written "WKN 514000" as often as bare.
+    {.id = "de.wkn", .evidence = Evidence::Shape, .pattern = R"(WKN[0-9A-HJ-NP-Z]{6})"},
     // The control letter's rule is not published.
     {.id = "es.cae", .evidence = Evidence::Shape},
     {.id = "es.ccc", .evidence = Evidence::Checksum},
