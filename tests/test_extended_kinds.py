@@ -27,7 +27,8 @@ KINDS = sorted([
 
 
 def test_the_extended_set_is_the_documented_list_of_kinds():
-    assert EXTENDED == KINDS
+    # The sets gathered beyond these (Europe, ...) are checked in their own files.
+    assert set(KINDS) <= set(EXTENDED)
 
 
 @pytest.mark.parametrize("vid", KINDS)

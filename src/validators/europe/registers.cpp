@@ -264,7 +264,7 @@ constexpr KindRule kCoeRule = {
 constexpr std::string_view kCoeAliases[] = {
     "COE", "codice operatore economico", "cod. op. ec.", "economic operator code", "San Marino economic operator code",
 };
-constexpr std::string_view kCoeExamples[] = {"51", "24165"};
+constexpr std::string_view kCoeExamples[] = {"24165", "10512"};
 constexpr std::uint64_t kCoeLengths[] = {1, 2, 3, 4, 5};
 
 }  // namespace
