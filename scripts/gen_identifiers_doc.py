@@ -16,7 +16,11 @@ from typing import Any
 from orvane_vardik._cmd_info import show
 from orvane_vardik._cmd_list import all_facts
 
-PAGE = Path(__file__).resolve().parent.parent / "docs" / "identifiers.md"
+ROOT = Path(__file__).resolve().parent.parent
+PAGE = ROOT / "docs" / "identifiers.md"
+# Notes on where other libraries judge a kind differently, one file per set
+# of kinds, appended to the page in name order.
+DIFFERENCES = ROOT / "docs" / "differences"
 
 COLUMNS = (
     ("id", "id"), ("name", "name"), ("local_name", "local name"), ("country", "country"),
@@ -68,7 +72,10 @@ def render() -> str:
         if row["extended"]:
             cells[0] += " *extended*"
         lines.append("| " + " | ".join(cells) + " |")
-    return "\n".join(lines) + "\n"
+    text = "\n".join(lines) + "\n"
+    for notes in sorted(DIFFERENCES.glob("*.md")):
+        text += "\n" + notes.read_text(encoding="utf-8")
+    return text
 
 
 def main(argv: list[str]) -> int:

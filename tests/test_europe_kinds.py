@@ -196,6 +196,7 @@ ERRORS = [
     ("si.maticna", "53002310", LENGTH),
     ("si.maticna", "530023A000", FORMAT),
     ("si.maticna", "5300232000", CHECKSUM),
+    ("si.maticna", "4892690", CHECKSUM),  # remainder 0: no check digit, no such number
     ("sm.coe", "123456", LENGTH),
     ("sm.coe", "12A", FORMAT),
     ("sm.coe", "000", COMPONENT),
@@ -241,9 +242,8 @@ SUBSTITUTIONS = [
     ("gb.upn", "H801200001001", string.digits, range(1, 13)),
     ("gb.upn", "H801200001001", "ABCDEFGHJKLMNPQRTUVWXYZ", (0,)),
     ("nl.onderwijsnummer", "101222331", string.digits, None),
-    # Remainders 0 and 1 both give check digit 0 (seen at every weight but
-    # where a change moves the remainder between them).
-    ("si.maticna", "5300231000", string.digits, (6,)),
+    # The unit's three digits are outside the check.
+    ("si.maticna", "5300231000", string.digits, range(7)),
     ("no.kontonr", "86011117947", string.digits, None),
 ]
 
@@ -393,3 +393,14 @@ def test_bad_input_gives_a_result(vid):
         r = ov.validate(vid, value)
         assert not r.valid and r.error.code in (LENGTH, FORMAT, CHECKSUM, COMPONENT), (vid, value[:20])
         assert isinstance(ov.compact(vid, value), str) and isinstance(ov.format(vid, value), str)
+
+
+def test_the_reference_table_matches_the_registry():
+    from importlib.resources import files
+    lines = files("orvane_vardik").joinpath("reference/europe.tsv").read_text(encoding="utf-8").splitlines()
+    assert lines[0].split("\t") == ["id", "lengths", "issuer", "description"]
+    rows = [line.split("\t") for line in lines[1:]]
+    assert sorted(r[0] for r in rows) == EUROPE
+    for vid, lengths, issuer, description in rows:
+        assert {int(n) for n in lengths.split(",")} == set(ov.validator_metadata(vid).lengths), vid
+        assert issuer and description

@@ -136,10 +136,19 @@ constexpr std::uint64_t kLen12[] = {12};
 
 constexpr std::string_view kEicAlphabet = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-";
 
+// Each byte's value (the caller checks the alphabet first; others count 0).
+struct EicValues {
+    std::uint8_t of[256]{};
+    constexpr EicValues() {
+        for (std::size_t i = 0; i < kEicAlphabet.size(); ++i) of[static_cast<unsigned char>(kEicAlphabet[i])] = static_cast<std::uint8_t>(i);
+    }
+};
+constexpr EicValues kEicValues;
+
 char eic_check_char(std::string_view fifteen) noexcept {
     unsigned sum = 0;
     for (std::size_t i = 0; i < 15; ++i)
-        sum += static_cast<unsigned>(kEicAlphabet.find(fifteen[i])) * static_cast<unsigned>(16 - i);
+        sum += kEicValues.of[static_cast<unsigned char>(fifteen[i])] * static_cast<unsigned>(16 - i);
     return kEicAlphabet[36 - (sum + 36) % 37];
 }
 

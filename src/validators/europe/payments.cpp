@@ -53,9 +53,19 @@ constexpr std::uint64_t kLen12[] = {12};
 
 constexpr std::uint8_t kEsrCarry[10] = {0, 9, 4, 6, 8, 2, 7, 1, 3, 5};
 
+// The next carry for each carry and digit, so the walk does no division.
+struct EsrTable {
+    std::uint8_t next[10][10]{};
+    constexpr EsrTable() {
+        for (unsigned c = 0; c < 10; ++c)
+            for (unsigned d = 0; d < 10; ++d) next[c][d] = kEsrCarry[(c + d) % 10];
+    }
+};
+constexpr EsrTable kEsrTable;
+
 char esr_check_digit(std::string_view payload) noexcept {
     unsigned carry = 0;
-    for (char c : payload) carry = kEsrCarry[(carry + static_cast<unsigned>(c - '0')) % 10];
+    for (char c : payload) carry = kEsrTable.next[carry][static_cast<unsigned>(c - '0')];
     return static_cast<char>('0' + (10 - carry) % 10);
 }
 

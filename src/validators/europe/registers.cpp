@@ -208,14 +208,16 @@ constexpr std::string_view kOnrcExamples[] = {"J40/12345/1998", "J52/750/2012"};
 constexpr std::uint64_t kOnrcLengths[] = {12, 13, 14};
 
 // ---- si.maticna --------------------------------------------------------------
-// Six digits, a check digit (weights 7 .. 2 modulo 11, 11 - r with 10 and
-// 11 read as 0) and, for a unit of the business, three digits more (000
-// for its head office).
+// Six digits, a check digit (weights 7 .. 2 modulo 11: 11 - r, with 10 read
+// as 0; remainder 0 leaves no check digit, so no number is made of it) and,
+// for a unit of the business, three digits more (000 for its head office).
 
 constexpr int kMaticnaWeights[] = {7, 6, 5, 4, 3, 2};
 
+// The check digit, or 0 when the six digits take none.
 char maticna_digit(std::string_view six) noexcept {
-    return static_cast<char>('0' + (11 - weighted_sum(six, kMaticnaWeights) % 11) % 11 % 10);
+    const std::int64_t r = weighted_sum(six, kMaticnaWeights) % 11;
+    return r == 0 ? '\0' : static_cast<char>('0' + (11 - r) % 10);
 }
 
 ValidationOutcome maticna_check(std::string_view s) {
@@ -227,10 +229,14 @@ ValidationOutcome maticna_check(std::string_view s) {
 }
 
 std::string maticna_generate() {
-    std::string s = random_digits(6);
-    s.push_back(maticna_digit(s));
-    if (random_below(2) == 0) s += random_below(2) == 0 ? std::string("000") : random_digits(3);
-    return s;
+    for (;;) {
+        std::string s = random_digits(6);
+        const char check = maticna_digit(s);
+        if (check == '\0') continue;
+        s.push_back(check);
+        if (random_below(2) == 0) s += random_below(2) == 0 ? std::string("000") : random_digits(3);
+        return s;
+    }
 }
 
 constexpr KindRule kMaticnaRule = {
