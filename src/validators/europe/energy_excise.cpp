@@ -193,11 +193,17 @@ constexpr std::string_view kExciseStates[] = {
     "IE", "IT", "LT", "LU", "LV", "MT", "NL", "PL", "PT", "RO", "SE", "SI", "SK", "XI",
 };
 
-bool excise_state(std::string_view cc) noexcept {
-    for (std::string_view s : kExciseStates)
-        if (s == cc) return true;
-    return false;
-}
+// Which two-letter codes are member states', by their letters' places.
+struct ExciseStateTable {
+    bool state[26][26]{};
+    constexpr ExciseStateTable() {
+        for (std::string_view cc : kExciseStates) state[cc[0] - 'A'][cc[1] - 'A'] = true;
+    }
+};
+constexpr ExciseStateTable kExciseStateTable;
+
+// `cc` is two capital letters.
+bool excise_state(std::string_view cc) noexcept { return kExciseStateTable.state[cc[0] - 'A'][cc[1] - 'A']; }
 
 ValidationOutcome excise_check(std::string_view s) {
     if (s.size() != 13) return fail(ErrorCode::InvalidLength, "Excise number must be 13 characters");
@@ -250,15 +256,22 @@ constexpr std::string_view kAcciseExamples[] = {"FR023004N0001", "FR0YYY0000001"
 // are the ISO 3166 numeric code of the member state of identification (900
 // for Northern Ireland); the rest is the state's serial and check digit.
 
-constexpr std::string_view kOssStates[] = {
-    "040", "056", "100", "191", "196", "203", "208", "233", "246", "250", "276", "300", "348", "372",
-    "380", "428", "440", "442", "470", "528", "616", "620", "642", "703", "705", "724", "752", "900",
+constexpr std::uint16_t kOssStates[] = {
+    40,  56,  100, 191, 196, 203, 208, 233, 246, 250, 276, 300, 348, 372,
+    380, 428, 440, 442, 470, 528, 616, 620, 642, 703, 705, 724, 752, 900,
 };
 
-bool oss_state(std::string_view code) noexcept {
-    for (std::string_view s : kOssStates)
-        if (s == code) return true;
-    return false;
+// Which of the codes 000 to 999 are member states', built once.
+struct OssStateTable {
+    bool state[1000]{};
+    constexpr OssStateTable() {
+        for (std::uint16_t code : kOssStates) state[code] = true;
+    }
+};
+constexpr OssStateTable kOssStateTable;
+
+bool oss_state(std::string_view three_digits) noexcept {
+    return kOssStateTable.state[digits_value(three_digits)];
 }
 
 ValidationOutcome oss_check(std::string_view s) {
@@ -274,8 +287,9 @@ ValidationOutcome oss_check(std::string_view s) {
 
 std::string oss_generate() {
     const bool eu = random_below(2) == 0;
-    return std::string(eu ? "EU" : "IM") + std::string(kOssStates[random_below(std::size(kOssStates))]) +
-           random_digits(eu ? 6 : 7);
+    std::string s(eu ? "EU" : "IM");
+    append_padded(s, kOssStates[random_below(std::size(kOssStates))], 3);
+    return s + random_digits(eu ? 6 : 7);
 }
 
 constexpr KindRule kOssRule = {

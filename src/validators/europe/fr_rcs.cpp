@@ -119,7 +119,21 @@ ValidationOutcome rcs_check(std::string_view s) {
     return ValidationOutcome::success_input(s);
 }
 
+// Plain ASCII text with single spaces that passes the check is its own
+// compact form (capitals, RCS first, the SIREN unbroken at the end): it is
+// checked where it lies.
+bool already_compact(std::string_view s) noexcept {
+    if (!all_ascii(s) || s.find("  ") != std::string_view::npos) return false;
+    for (char c : s)
+        if (is_lower(c)) return false;
+    return true;
+}
+
 ValidationOutcome rcs_validate(const ValidatorSpec& self, std::string_view value) {
+    if (already_compact(value)) {
+        ValidationOutcome o = rcs_check(value);
+        if (o.ok) return o;
+    }
     std::string s = rcs_compact(self, value);
     ValidationOutcome o = rcs_check(s);
     return o.ok ? ValidationOutcome::success(std::move(s)) : o;

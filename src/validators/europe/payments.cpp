@@ -53,19 +53,23 @@ constexpr std::uint64_t kLen12[] = {12};
 
 constexpr std::uint8_t kEsrCarry[10] = {0, 9, 4, 6, 8, 2, 7, 1, 3, 5};
 
-// The next carry for each carry and digit, so the walk does no division.
+// The carry after two more digits (0 to 99) for each carry, so the walk
+// takes two digits a step and does no division.
 struct EsrTable {
-    std::uint8_t next[10][10]{};
+    std::uint8_t next[10][100]{};
     constexpr EsrTable() {
         for (unsigned c = 0; c < 10; ++c)
-            for (unsigned d = 0; d < 10; ++d) next[c][d] = kEsrCarry[(c + d) % 10];
+            for (unsigned d = 0; d < 100; ++d) next[c][d] = kEsrCarry[(kEsrCarry[(c + d / 10) % 10] + d % 10) % 10];
     }
 };
 constexpr EsrTable kEsrTable;
 
 char esr_check_digit(std::string_view payload) noexcept {
     unsigned carry = 0;
-    for (char c : payload) carry = kEsrTable.next[carry][static_cast<unsigned>(c - '0')];
+    std::size_t i = 0;
+    if (payload.size() % 2 != 0) carry = kEsrCarry[static_cast<unsigned>(payload[i++] - '0')];
+    for (; i < payload.size(); i += 2)
+        carry = kEsrTable.next[carry][static_cast<unsigned>(payload[i] - '0') * 10 + static_cast<unsigned>(payload[i + 1] - '0')];
     return static_cast<char>('0' + (10 - carry) % 10);
 }
 
@@ -108,8 +112,9 @@ constexpr std::string_view kEsrExamples[] = {"21 00000 00003 13947 14300 09017"}
 constexpr std::uint64_t kEsrLengths[] = {27};
 
 // ---- de.leitweg --------------------------------------------------------------
-// Coarse address (2 to 12 digits), an optional fine address (1 to 30
-// letters or digits) and two check digits, joined by hyphens. The check
+// Coarse address (2 to 12 digits, the first two the state's code, 01 to
+// 16, or 99 for the federal administration), an optional fine address (1
+// to 30 letters or digits) and two check digits, joined by hyphens. The check
 // digits make the whole text, without hyphens and with letters counted
 // A = 10 .. Z = 35, leave remainder 1 modulo 97 (ISO 7064 MOD 97-10).
 
@@ -128,6 +133,9 @@ ValidationOutcome leitweg_check(std::string_view s) {
     if (coarse.size() < 2 || coarse.size() > 12 || !all_digits(coarse) || check.size() != 2 || !all_digits(check) ||
         (first != last && (fine.empty() || fine.size() > 30 || !extended::all_upper_alnum(fine))))
         return fail(ErrorCode::InvalidFormat, kLeitwegShape);
+    const unsigned state = two_digits(coarse);
+    if ((state < 1 || state > 16) && state != 99)
+        return fail(ErrorCode::InvalidComponent, "Leitweg-ID must start with a state's code (01 to 16) or 99");
     std::optional<unsigned> r = mod97_10_remainder(coarse);
     if (r && !fine.empty()) r = mod97_10_extend(*r, fine);
     if (r) r = mod97_10_extend(*r, check);
