@@ -87,7 +87,7 @@ constexpr std::string_view kCupsAliases[] = {
     "CUPS", "Código Universal del Punto de Suministro", "codigo universal del punto de suministro",
     "punto de suministro", "supply point code",
 };
-constexpr std::string_view kCupsExamples[] = {"ES 1234 1234 5678 9012 JY 1F", "ES0021000000000000RC"};
+constexpr std::string_view kCupsExamples[] = {"ES 1234 1234 5678 9012 JY 1F", "ES0031405824361790BS"};
 constexpr std::uint64_t kCupsLengths[] = {20, 22};
 
 // ---- eu.banknote -------------------------------------------------------------
