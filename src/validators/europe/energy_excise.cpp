@@ -164,8 +164,7 @@ ValidationOutcome eic_check(std::string_view s) {
 
 std::string eic_generate() {
     for (;;) {
-        std::string s = random_digits(2) + random_from("XYZWVT", 1) + random_from(kUpperAlnum, 4 + random_below(9));
-        s.resize(15, '-');
+        std::string s = random_digits(2) + random_from("XYZWVT", 1) + random_from(kUpperAlnum, 12);
         const char check = eic_check_char(s);
         if (check != '-') return s + check;
     }
@@ -179,8 +178,8 @@ constexpr KindRule kEicRule = {
 constexpr std::string_view kEicAliases[] = {
     "EIC", "EIC code", "Energy Identification Code", "EIC-Code", "code EIC", "codice EIC",
 };
-// ENTSO-E's codes of the Austrian, Belgian and German-Luxembourg areas.
-constexpr std::string_view kEicExamples[] = {"10YAT-APG------L", "10YBE----------2", "10Y1001A1001A82H"};
+// ENTSO-E's codes of the German-Luxembourg bidding zone and of Germany.
+constexpr std::string_view kEicExamples[] = {"10Y1001A1001A82H", "10Y1001A1001A83F"};
 constexpr std::uint64_t kLen16[] = {16};
 
 // ---- eu.excise and fr.accise -------------------------------------------------

@@ -149,8 +149,8 @@ std::string rcs_format(const ValidatorSpec& self, std::string_view value) {
 
 std::optional<std::string> rcs_generate(const ValidatorSpec&) {
     constexpr std::string_view kTowns[] = {
-        "PARIS", "NANTERRE", "LYON", "MARSEILLE", "BOBIGNY", "CRÉTEIL", "VERSAILLES", "BORDEAUX",
-        "TOULOUSE", "LILLE MÉTROPOLE", "AIX-EN-PROVENCE", "NANTES", "STRASBOURG", "ÉVRY", "SAINT-ÉTIENNE",
+        "PARIS", "NANTERRE", "LYON", "MARSEILLE", "BOBIGNY", "VERSAILLES", "BORDEAUX", "TOULOUSE",
+        "AIX-EN-PROVENCE", "NANTES", "STRASBOURG", "RENNES", "SAINT-DENIS DE LA REUNION", "GRENOBLE", "ROUEN",
     };
     std::string siren = random_digits(8);
     siren.push_back(luhn_check_digit(siren));
@@ -163,7 +163,7 @@ constexpr std::string_view kRcsAliases[] = {
     "RCS", "R.C.S.", "registre du commerce et des sociétés", "registre du commerce", "immatriculation RCS",
     "trade and companies register", "French trade register number",
 };
-constexpr std::string_view kRcsExamples[] = {"RCS Paris B 552 120 222", "542 051 180 RCS Nanterre"};
+constexpr std::string_view kRcsExamples[] = {"RCS PARIS B 552 120 222", "542 051 180 RCS NANTERRE"};
 constexpr std::uint64_t kRcsLengths[] = {21, 23};
 
 }  // namespace

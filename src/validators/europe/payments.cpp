@@ -26,7 +26,9 @@ ValidationOutcome ogm_check(std::string_view s) {
     return ValidationOutcome::success_input(s);
 }
 
-std::string ogm_present(std::string_view s) { return "+++" + join_at(s, {3, 7}, '/') + "+++"; }
+// The groups only: the frame of plus signs or asterisks around them is
+// the form's, and text finders read the number inside it.
+std::string ogm_present(std::string_view s) { return join_at(s, {3, 7}, '/'); }
 
 std::string ogm_generate() {
     std::string s = random_digits(10);
@@ -43,7 +45,7 @@ constexpr std::string_view kOgmAliases[] = {
     "OGM", "VCS", "OGM-VCS", "structured communication", "structured payment reference",
     "gestructureerde mededeling", "communication structurée", "strukturierte Mitteilung",
 };
-constexpr std::string_view kOgmExamples[] = {"+++010/8068/17183+++", "+++090/9337/55493+++"};
+constexpr std::string_view kOgmExamples[] = {"010/8068/17183", "090/9337/55493"};
 constexpr std::uint64_t kLen12[] = {12};
 
 // ---- ch.esr ------------------------------------------------------------------

@@ -120,9 +120,9 @@ ValidationOutcome association_check(std::string_view s) {
 
 std::string association_present(std::string_view s) { return join_at(s, {s.size() - 3}, '.'); }
 
-std::string association_generate() {
-    return std::to_string(1 + random_below(999999));
-}
+// Numbers of four digits or more: the shorter ones, of the oldest
+// associations, are not told apart from any small number in text.
+std::string association_generate() { return std::to_string(1000 + random_below(999000)); }
 
 constexpr KindRule kAssociationRule = {
     .separators = " .", .upper = false, .prefix = {},

@@ -19,7 +19,8 @@ constexpr ScanRow kRows[] = {
     {.id = "es.cups", .evidence = Evidence::Checksum},
     {.id = "es.referenciacatastral", .evidence = Evidence::Checksum},
     {.id = "eu.at_02", .evidence = Evidence::Checksum},
-    {.id = "eu.banknote", .evidence = Evidence::Checksum},
+    // A check modulo 9 passes one value in nine (and the shape is an ISIN's).
+    {.id = "eu.banknote", .evidence = Evidence::Component},
     {.id = "eu.eic", .evidence = Evidence::Checksum},
     // Only the member state's code is checked.
     {.id = "eu.excise", .evidence = Evidence::Component},
@@ -39,7 +40,8 @@ constexpr ScanRow kRows[] = {
     // County code and year of registration.
     {.id = "ro.onrc", .evidence = Evidence::Component},
     {.id = "si.maticna", .evidence = Evidence::Checksum},
-    {.id = "sm.coe", .evidence = Evidence::Shape},
+    // One or two digits are no evidence of anything.
+    {.id = "sm.coe", .evidence = Evidence::Shape, .pattern = R"(\d{3,5})"},
     {.id = "no.kontonr", .evidence = Evidence::Checksum},
 };
 }  // namespace
