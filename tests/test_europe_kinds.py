@@ -8,6 +8,7 @@ import pytest
 from hypothesis import given, strategies as st
 
 import orvane_vardik as ov
+from orvane_vardik import _reference
 from orvane_vardik import _native
 
 from helpers import outcome
@@ -38,7 +39,7 @@ def test_metadata_is_complete(vid):
         assert m.country == vid.split(".")[0].upper()
     assert m.name and m.local_name and m.abbreviation and m.aliases
     assert m.candidate_pattern and m.source_url.startswith("https://")
-    assert m.examples and m.lengths and m.can_generate
+    assert m.examples and (m.lengths or vid == "fr.rcs") and m.can_generate  # a town's name varies
     for example in m.examples:
         assert ov.validate(vid, example).valid, example
         assert len(ov.compact(vid, example)) in m.lengths or vid in ("ch.esr", "fr.rcs", "de.leitweg"), example
@@ -406,5 +407,6 @@ def test_the_reference_table_matches_the_registry():
     rows = [line.split("\t") for line in lines[1:]]
     assert sorted(r[0] for r in rows) == EUROPE
     for vid, lengths, issuer, description in rows:
-        assert {int(n) for n in lengths.split(",")} == set(ov.validator_metadata(vid).lengths), vid
+        record = set(ov.validator_metadata(vid).lengths)
+        assert set(_reference._lengths(lengths)) == record or not record, vid
         assert issuer and description

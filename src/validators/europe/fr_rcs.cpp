@@ -164,7 +164,6 @@ constexpr std::string_view kRcsAliases[] = {
     "trade and companies register", "French trade register number",
 };
 constexpr std::string_view kRcsExamples[] = {"RCS PARIS B 552 120 222", "542 051 180 RCS NANTERRE"};
-constexpr std::uint64_t kRcsLengths[] = {21, 23};
 
 }  // namespace
 
@@ -177,7 +176,7 @@ const ValidatorSpec kFrRcsSpec = {
     .aliases = kRcsAliases,
     .candidate_pattern = "RCS [A-Za-z][A-Za-z' -]{0,40}[A-Za-z](?: [A-D])? \\d{3} ?\\d{3} ?\\d{3}|"
                          "\\d{3} ?\\d{3} ?\\d{3} RCS [A-Za-z][A-Za-z' -]{0,40}[A-Za-z]",
-    .lengths = kRcsLengths,
+    .lengths = {},  // the town's name sets the length
     .examples = kRcsExamples,
     .ops = {.precheck = nullptr,
             .generate = rcs_generate,

@@ -23,7 +23,9 @@ constexpr ScanRow kRows[] = {
     {.id = "eu.banknote", .evidence = Evidence::Component},
     {.id = "eu.eic", .evidence = Evidence::Checksum},
     // Only the member state's code is checked.
-    {.id = "eu.excise", .evidence = Evidence::Component},
+    // A member state's code, then digits first: "ATIN 912-93-4567" is a
+    // label and a number, not an excise number.
+    {.id = "eu.excise", .evidence = Evidence::Component, .pattern = R"([A-Z]{2}\d[0-9A-Z]{10})"},
     {.id = "eu.oss", .evidence = Evidence::Component},
     // Written with a dot before the last three digits; bare short numbers
     // are everywhere.

@@ -15,7 +15,9 @@ constexpr ScanRow kRows[] = {
     {.id = "tw.nid", .evidence = Evidence::Checksum},
     {.id = "nz.nhi", .evidence = Evidence::Checksum},
     {.id = "pl.idcard", .evidence = Evidence::Checksum},
-    {.id = "de.idcard", .evidence = Evidence::Checksum},
+    // Document numbers begin with the authority's letter; ten bare digits
+    // pass the check one time in ten.
+    {.id = "de.idcard", .evidence = Evidence::Checksum, .pattern = R"([CFGHJ-NPRTV-Z][0-9CFGHJ-NPRTV-Z]{8}\d)"},
 };
 }  // namespace
 
