@@ -17,6 +17,7 @@ EUROPE = sorted("""
     be.eid be.ogm_vcs be.ssn ch.esr de.leitweg de.wkn es.cae es.ccc es.cups es.referenciacatastral
     eu.at_02 eu.banknote eu.eic eu.excise eu.oss fi.associationid fi.veronumero fo.vn fr.accise fr.rcs
     gb.upn nl.brin nl.identiteitskaartnummer nl.onderwijsnummer ro.onrc si.maticna sm.coe no.kontonr
+    hr.oib ro.cui
 """.split())
 
 EU_WIDE = {"eu.at_02", "eu.banknote", "eu.eic", "eu.excise", "eu.oss"}
@@ -207,6 +208,14 @@ ERRORS = [
     ("no.kontonr", "8601111794", LENGTH),
     ("no.kontonr", "8601111794A", FORMAT),
     ("no.kontonr", "86011117948", CHECKSUM),
+    ("hr.oib", "3339200596", LENGTH),
+    ("hr.oib", "3339200596A", FORMAT),
+    ("hr.oib", "33392005962", CHECKSUM),
+    ("ro.cui", "1", LENGTH),
+    ("ro.cui", "18547290123", LENGTH),
+    ("ro.cui", "1854729O", FORMAT),
+    ("ro.cui", "018547290", FORMAT),
+    ("ro.cui", "18547291", CHECKSUM),
 ]
 
 
@@ -223,6 +232,12 @@ def test_errors(vid, value, code):
 # tried, positions changed (None: all)). Every change must fail; where the
 # check cannot see every change, the row says why.
 SUBSTITUTIONS = [
+    ("hr.oib", "33392005961", string.digits, None),
+    # Remainders 10 and 0 both give check digit 0, so only a number whose
+    # check digit is not 0 shows every change (weights and digits below 11
+    # always move the remainder); the first digit may not be 0.
+    ("ro.cui", "18729844", string.digits, range(1, 8)),
+    ("ro.cui", "18729844", string.digits[1:], (0,)),
     ("be.eid", "591191706458", string.digits, None),
     ("be.ogm_vcs", "010806817183", string.digits, None),
     ("be.ssn", "85073003328", string.digits, None),
@@ -355,6 +370,8 @@ SENTENCES = [
     ("si.maticna", "Matična številka 5300231000 podjetja.", "5300231000"),
     ("sm.coe", "COE 24165 dell'operatore.", "24165"),
     ("no.kontonr", "Kontonummer 8601.11.17947 i banken.", "8601.11.17947"),
+    ("hr.oib", "OIB: 33392005961, Zagreb.", "33392005961"),
+    ("ro.cui", "Cod fiscal (CUI) 18547290 al societății.", "18547290"),
 ]
 
 

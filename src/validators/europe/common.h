@@ -88,5 +88,8 @@ extern const ValidatorSpec kEuEicSpec;
 extern const ValidatorSpec kEuExciseSpec;
 extern const ValidatorSpec kEuOssSpec;
 extern const ValidatorSpec kFrAcciseSpec;
+// national_numbers.cpp
+extern const ValidatorSpec kHrOibSpec;
+extern const ValidatorSpec kRoCuiSpec;
 
 }  // namespace ov::europe

@@ -45,6 +45,10 @@ constexpr ScanRow kRows[] = {
     // One or two digits are no evidence of anything.
     {.id = "sm.coe", .evidence = Evidence::Shape, .pattern = R"(\d{3,5})"},
     {.id = "no.kontonr", .evidence = Evidence::Checksum},
+    {.id = "hr.oib", .evidence = Evidence::Checksum},
+    // Two to ten digits, but businesses hold six or more: shorter runs are
+    // amounts and counts far more often.
+    {.id = "ro.cui", .evidence = Evidence::Checksum, .pattern = R"((?:RO)?[1-9]\d{5,9})"},
 };
 }  // namespace
 

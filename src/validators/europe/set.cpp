@@ -21,6 +21,8 @@ const ValidatorSpec* const kEuropeSet[] = {
     &kSiMaticnaSpec, &kSmCoeSpec,
     // energy, excise and cross-border tax
     &kEsCaeSpec, &kEsCupsSpec, &kEuBanknoteSpec, &kEuEicSpec, &kEuExciseSpec, &kEuOssSpec, &kFrAcciseSpec,
+    // national numbers behind VAT numbers
+    &kHrOibSpec, &kRoCuiSpec,
 };
 }  // namespace
 
