@@ -152,7 +152,7 @@ constexpr std::uint64_t kRntrcLengths[] = {10};
 const ValidatorSpec kItAicSpec = {
     .source_url = "https://www.aifa.gov.it/",
     .id = "it.aic", .name = "Italian Medicine Authorisation Code", .local_name = "Codice di Autorizzazione all'Immissione in Commercio",
-    .abbreviation = "AIC", .aliases = kAicAliases, .candidate_pattern = "0\\d{8}|[0-9B-DF-HJ-NP-TV-Z]{6}",
+    .abbreviation = "AIC", .aliases = kAicAliases, .candidate_pattern = "0\\d{8}|[0-9B-DF-HJ-NP-Z]{6}",
     .lengths = kAicLengths, .examples = kAicExamples, .ops = kind_ops<kAicRule>(),
     .country = country("IT"), .entity = EntityType::Any,
 };
