@@ -188,6 +188,7 @@ template <class Sink>
 ValidationOutcome read_concatenated(std::string_view t, Sink& out) {
     std::size_t pos = 0;
     while (pos < t.size() && t[pos] == kGroupSeparator) ++pos;  // FNC1 in first position
+    if (pos == t.size()) return fail(ErrorCode::InvalidLength, "GS1-128 must hold at least one element");
     while (pos < t.size()) {
         const Gs1Ai* ai = nullptr;
         std::size_t len = 0;
