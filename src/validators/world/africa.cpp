@@ -37,22 +37,13 @@ constexpr KindRule kDzNifRule = {
 // Nine digits: eight drawn at random by the tax administration and a Luhn
 // check digit; written in three groups of three.
 
-ValidationOutcome nifp_check(std::string_view s) {
-    if (s.size() != 9) return fail(ErrorCode::InvalidLength, "Guinean NIFp must be 9 digits");
-    if (!all_digits(s)) return fail(ErrorCode::InvalidFormat, "Guinean NIFp must contain only digits");
-    if (!luhn_valid(s)) return fail(ErrorCode::InvalidChecksum, "Guinean NIFp check digit does not match");
-    return ValidationOutcome::success_input(s);
-}
+constexpr LuhnNumber kNifp = {9, {}, "Guinean NIFp must be 9 digits", "Guinean NIFp must contain only digits", {},
+                              "Guinean NIFp check digit does not match"};
+ValidationOutcome nifp_check(std::string_view s) { return check_luhn_number(s, kNifp); }
 
 std::string nifp_present(std::string_view s) { return join_at(s, {3, 6}, '-'); }
 
-std::string luhn_generate(std::size_t payload) {
-    std::string s = random_digits(payload);
-    s.push_back(luhn_check_digit(s));
-    return s;
-}
-
-std::string nifp_generate() { return luhn_generate(8); }
+std::string nifp_generate() { return generate_luhn_number(kNifp); }
 
 constexpr KindRule kNifpRule = {
     .separators = " -", .upper = false, .prefix = {},
@@ -236,20 +227,13 @@ constexpr KindRule kMfRule = {
 // ---- za.tin ------------------------------------------------------------------
 // Ten digits, the first 0, 1, 2, 3 or 9, the last a Luhn check digit.
 
-ValidationOutcome za_tin_check(std::string_view s) {
-    if (s.size() != 10) return fail(ErrorCode::InvalidLength, "South African TIN must be 10 digits");
-    if (!all_digits(s)) return fail(ErrorCode::InvalidFormat, "South African TIN must contain only digits");
-    if (std::string_view("01239").find(s[0]) == std::string_view::npos)
-        return fail(ErrorCode::InvalidComponent, "South African TIN must start with 0, 1, 2, 3 or 9");
-    if (!luhn_valid(s)) return fail(ErrorCode::InvalidChecksum, "South African TIN check digit does not match");
-    return ValidationOutcome::success_input(s);
-}
+constexpr LuhnNumber kZaTin = {10, "01239", "South African TIN must be 10 digits",
+                               "South African TIN must contain only digits",
+                               "South African TIN must start with 0, 1, 2, 3 or 9",
+                               "South African TIN check digit does not match"};
+ValidationOutcome za_tin_check(std::string_view s) { return check_luhn_number(s, kZaTin); }
 
-std::string za_tin_generate() {
-    std::string s = random_digits_from("01239", 9);
-    s.push_back(luhn_check_digit(s));
-    return s;
-}
+std::string za_tin_generate() { return generate_luhn_number(kZaTin); }
 
 constexpr KindRule kZaTinRule = {
     .separators = " -/", .upper = false, .prefix = {},

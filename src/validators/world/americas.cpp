@@ -113,20 +113,14 @@ constexpr KindRule kCrRule = {
 // ---- do.cedula ---------------------------------------------------------------
 // Eleven digits: the issuing office (3), a sequence (7) and a Luhn check digit.
 
-ValidationOutcome cedula_check(std::string_view s) {
-    if (s.size() != 11) return fail(ErrorCode::InvalidLength, "Dominican cédula must be 11 digits");
-    if (!all_digits(s)) return fail(ErrorCode::InvalidFormat, "Dominican cédula must contain only digits");
-    if (!luhn_valid(s)) return fail(ErrorCode::InvalidChecksum, "Dominican cédula check digit does not match");
-    return ValidationOutcome::success_input(s);
-}
+constexpr LuhnNumber kCedula = {11, {}, "Dominican cédula must be 11 digits",
+                                "Dominican cédula must contain only digits", {},
+                                "Dominican cédula check digit does not match"};
+ValidationOutcome cedula_check(std::string_view s) { return check_luhn_number(s, kCedula); }
 
 std::string cedula_present(std::string_view s) { return join_at(s, {3, 10}, '-'); }
 
-std::string cedula_generate() {
-    std::string s = random_digits(10);
-    s.push_back(luhn_check_digit(s));
-    return s;
-}
+std::string cedula_generate() { return generate_luhn_number(kCedula); }
 
 constexpr KindRule kCedulaRule = {
     .separators = " -", .upper = false, .prefix = {},

@@ -65,19 +65,13 @@ constexpr KindRule kNikRule = {
 // Nine digits, the first a 5 (the first two give the kind of corporation),
 // with the Luhn check digit of Israeli identity numbers.
 
-ValidationOutcome hp_check(std::string_view s) {
-    if (s.size() != 9) return fail(ErrorCode::InvalidLength, "Israeli company number must be 9 digits");
-    if (!all_digits(s)) return fail(ErrorCode::InvalidFormat, "Israeli company number must contain only digits");
-    if (s[0] != '5') return fail(ErrorCode::InvalidComponent, "Israeli company number must start with 5");
-    if (!luhn_valid(s)) return fail(ErrorCode::InvalidChecksum, "Israeli company number check digit does not match");
-    return ValidationOutcome::success_input(s);
-}
+constexpr LuhnNumber kHp = {9, "5", "Israeli company number must be 9 digits",
+                            "Israeli company number must contain only digits",
+                            "Israeli company number must start with 5",
+                            "Israeli company number check digit does not match"};
+ValidationOutcome hp_check(std::string_view s) { return check_luhn_number(s, kHp); }
 
-std::string hp_generate() {
-    std::string s = random_digits_from("5", 8);
-    s.push_back(luhn_check_digit(s));
-    return s;
-}
+std::string hp_generate() { return generate_luhn_number(kHp); }
 
 constexpr KindRule kHpRule = {
     .separators = " -", .upper = false, .prefix = {},

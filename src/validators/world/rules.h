@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "primitives/text.h"
+#include "registry/outcome.h"
 #include "registry/spec.h"
 
 namespace ov::world {
@@ -53,6 +54,17 @@ std::string random_ddmmyy();
 
 // A digit text of n digits whose first digit is drawn from `first`.
 std::string random_digits_from(std::string_view first, std::size_t n);
+
+// A number of `length` digits, whose first digit is one of `first` (any
+// when empty), closed by a Luhn check digit: the checks in their usual
+// order, each failure with the kind's own message.
+struct LuhnNumber {
+    std::size_t length;
+    std::string_view first;
+    std::string_view wrong_length, not_digits, wrong_first, wrong_check;
+};
+ValidationOutcome check_luhn_number(std::string_view s, const LuhnNumber& k);
+std::string generate_luhn_number(const LuhnNumber& k);
 
 // ---- the records, one per kind, defined in the files by region --------------
 
