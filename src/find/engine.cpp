@@ -9,6 +9,7 @@
 #include <new>
 
 #include "find/widen.h"
+#include "find/words.h"
 #include "re2/re2.h"
 #include "re2/set.h"
 #include "registry/registry.h"
@@ -214,6 +215,56 @@ bool free_layout(const ov::ValidatorSpec& spec, const std::vector<std::uint8_t>&
     return varies;
 }
 
+// The number of letters and digits (characters beyond ASCII count one
+// each) of a written value.
+}  // namespace
+
+std::size_t value_chars(std::string_view v) noexcept {
+    std::size_t n = 0;
+    for (const char ch : v) {
+        const auto c = static_cast<unsigned char>(ch);
+        n += alnum_byte(c) || c >= 0xC0;
+    }
+    return n;
+}
+
+namespace {
+
+// The range of letters and digits a kind's values hold: its scanning
+// pattern's key lengths and those of its examples and samples, as written
+// and as `format` writes them, widened by what compaction may pad (three
+// leading zeros) or drop (its prefix and up to three more). Kinds written
+// in digits alone (no letter in their pattern, examples or samples) take
+// no letter but those of the prefix they drop.
+void character_range(const ov::ValidatorSpec& spec, const Shape& shape, Kind& k) {
+    std::size_t lo = SIZE_MAX, hi = 0;
+    for (std::size_t n = 0; n <= kMaxKey; ++n)
+        if (shape.lengths[n]) lo = std::min(lo, n), hi = std::max(hi, n);
+    bool letters = false;
+    for (std::size_t p = 0; p < kMaxKey; ++p) letters |= (shape.classes[p] & ~kDigit) != 0;
+    const auto see = [&](std::string_view v) {
+        const std::size_t n = value_chars(v);
+        lo = std::min(lo, n);
+        hi = std::max(hi, n);
+        for (const char ch : v) letters |= !(ch >= '0' && ch <= '9') && alnum_byte(static_cast<unsigned char>(ch));
+    };
+    for (std::string_view ex : spec.examples)
+        if (spec.ops.validate(spec, ex).ok) {
+            see(ex);
+            if (spec.ops.format) see(spec.ops.format(spec, ex));
+        }
+    for (int i = 0; i < 8 && spec.ops.generate; ++i)
+        if (auto g = spec.ops.generate(spec)) {
+            see(*g);
+            if (spec.ops.format) see(spec.ops.format(spec, *g));
+        }
+    if (lo == SIZE_MAX || shape.lengths[kMaxKey]) return;  // nothing known: every length
+    constexpr std::size_t kPadded = 3, kDropped = 3;
+    k.fewest_chars = lo > kPadded ? lo - kPadded : 0;
+    k.most_chars = hi + kDropped + k.prefix.size();
+    k.digits_only = !letters;
+}
+
 re2::RE2::Options options() {
     re2::RE2::Options o;
     o.set_longest_match(true);
@@ -249,6 +300,7 @@ Engine::Engine() {
         k.periodic = k.layout.size() > 1 && k.layout.back() <= k.layout[0] &&
                      std::all_of(k.layout.begin(), k.layout.end() - 1, [&](std::uint8_t n) { return n == k.layout[0]; });
         k.free_layout = k.layout.size() > 1 && free_layout(*spec, k.layout, k.periodic, k.most_words);
+        character_range(*spec, shape_of(k.pattern), k);
         auto [it, fresh] = by_pattern.try_emplace(k.pattern, static_cast<int>(groups.size()));
         if (fresh) {
             if (groups.size() == GroupBits::kCapacity || patterns->Add(k.pattern, nullptr) < 0) {

@@ -58,18 +58,36 @@ std::vector<int> identify(const Engine& e, const Selection& sel, std::string_vie
     }
     std::sort(matched.begin(), matched.end());
     matched.erase(std::unique(matched.begin(), matched.end()), matched.end());
+    // Every selected kind whose validate accepts the value is listed, not
+    // only those whose scanning pattern fits it: a pattern is a filter for
+    // text, while compaction accepts more (a BSN of eight digits, small
+    // check letters, a doubled separator). The pattern still ranks.
+    std::vector<std::uint8_t> fits(e.kinds.size(), 0);
     for (const int g : matched)
-        for (int k : e.groups[static_cast<std::size_t>(g)].kinds) {
-            if (!sel.enabled[static_cast<std::size_t>(k)]) continue;
-            const ov::ValidatorSpec& spec = *e.kinds[static_cast<std::size_t>(k)].spec;
-            if (spec.ops.validate(spec, core).ok) found.push_back(k);
-        }
-    std::sort(found.begin(), found.end(), [&](int x, int y) {
-        const Evidence ex = e.kinds[static_cast<std::size_t>(x)].evidence;
-        const Evidence ey = e.kinds[static_cast<std::size_t>(y)].evidence;
-        if (ex != ey) return ex > ey;
-        return x < y;
-    });
+        for (int k : e.groups[static_cast<std::size_t>(g)].kinds) fits[static_cast<std::size_t>(k)] = 1;
+    const std::size_t chars = value_chars(core);
+    // Its ASCII letters, but for a leading country code.
+    bool letters = false;
+    for (std::size_t i = 0; i < core.size(); ++i) {
+        const auto c = static_cast<unsigned char>(core[i]);
+        letters |= alnum_byte(c) && !(c >= '0' && c <= '9') && i >= 2;
+    }
+    for (std::size_t k = 0; k < e.kinds.size(); ++k) {
+        if (!sel.enabled[k]) continue;
+        const Kind& kind = e.kinds[k];
+        if (!fits[k] && (chars < kind.fewest_chars || chars > kind.most_chars || (letters && kind.digits_only)))
+            continue;
+        if (ov::passes(*kind.spec, core)) found.push_back(static_cast<int>(k));
+    }
+    // Most plausible first: the strength of the kind's check, then whether
+    // the value is written as the kind is, then whether it passes at that
+    // length no more often than one random number in 500.
+    const auto rank = [&](int k) {
+        const Kind& kind = e.kinds[static_cast<std::size_t>(k)];
+        const bool weak = len <= kLongNumber && kind.weak_lengths[len];
+        return static_cast<int>(kind.evidence) * 4 + fits[static_cast<std::size_t>(k)] * 2 + (weak ? 0 : 1);
+    };
+    std::stable_sort(found.begin(), found.end(), [&](int x, int y) { return rank(x) > rank(y); });
     return found;
 }
 

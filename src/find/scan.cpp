@@ -2,9 +2,11 @@
 #include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <cstring>
 
 #include "find/candidate.h"
 #include "find/engine.h"
+#include "find/normalise.h"
 #include "find/words.h"
 #include "re2/re2.h"
 
@@ -48,7 +50,55 @@ public:
         const std::size_t lo = from > m ? from - m : 0;
         const std::size_t hi = std::min(text_.size(), to + m);
         segments(lo, hi);
+        join_lines(lo, hi);
         resolve(hits_, sel_.min_confidence, from, to, out);
+    }
+
+    // Scans the words on both sides of a line break as one run: text
+    // extracted from a page cuts numbers at its line ends ("801218",
+    // "5201081"). Both the joined form and the form with a blank are tried
+    // on each break between a digit and a letter or digit; a match that
+    // spans the break counts one step weaker unless a word announces it.
+    void join_lines(std::size_t lo, std::size_t hi) {
+        if (nested_) return;
+        const auto* t = reinterpret_cast<const unsigned char*>(text_.data());
+        constexpr std::size_t kSide = 64;
+        const auto dig = [](unsigned char c) { return c >= '0' && c <= '9'; };
+        for (std::size_t p = lo; p < hi;) {
+            const void* nl = std::memchr(t + p, '\n', hi - p);
+            if (!nl) break;
+            const std::size_t b = static_cast<std::size_t>(static_cast<const unsigned char*>(nl) - t);
+            p = b + 1;
+            std::size_t a = b;  // the end of the line before
+            if (a > 0 && t[a - 1] == '\r') --a;
+            if (a == 0 || b + 1 >= text_.size()) continue;
+            const unsigned char l = t[a - 1], r = t[b + 1];
+            if (!(dig(l) || dig(r)) || !alnum_byte(l) || !alnum_byte(r)) continue;
+            // The run that ends the line before, and the one that starts the next.
+            std::size_t ls = a;
+            while (ls > 0 && a - ls < kSide && (e_.soft[t[ls - 1]] && t[ls - 1] != '\n') ) --ls;
+            std::size_t re = b + 1;
+            while (re < text_.size() && re - b < kSide && e_.soft[t[re]]) ++re;
+            const std::size_t cs = ls > kContextBytes ? ls - kContextBytes : 0;
+            for (const std::string_view glue : {std::string_view(), std::string_view(" ")}) {
+                joined_.assign(text_.substr(cs, a - cs));
+                const std::size_t cut = joined_.size();
+                joined_.append(glue);
+                const std::size_t after = joined_.size();
+                joined_.append(text_.substr(b + 1, re - b - 1));
+                Scanner inner(e_, sel_, joined_);
+                inner.nested_ = true;
+                inner.segments(0, joined_.size());
+                for (Hit& h : inner.hits_) {
+                    if (h.start >= cut || h.end <= after) continue;
+                    if (!h.announced && h.confidence > Evidence::Shape)
+                        h.confidence = static_cast<Evidence>(static_cast<int>(h.confidence) - 1);
+                    h.start += cs;
+                    h.end = b + 1 + (h.end - after);
+                    hits_.push_back(std::move(h));
+                }
+            }
+        }
     }
 
 private:
@@ -450,6 +500,8 @@ private:
     const Engine& e_;
     const Selection& sel_;
     std::string_view text_;
+    bool nested_ = false;   // scanning the joined lines of join_lines()
+    std::string joined_;
     std::vector<Hit> hits_;
     std::vector<ContextIndex::PhraseHit> phrases_;  // of the run being scanned
     std::string folded_;                               // working space of the phrase look-up
@@ -471,7 +523,21 @@ private:
 void scan(const Engine& e, const Selection& sel, std::string_view text, std::size_t from, std::size_t to,
           std::vector<Hit>& out) {
     if (from >= to || from >= text.size()) return;
-    Scanner(e, sel, text).run(from, std::min(to, text.size()), out);
+    to = std::min(to, text.size());
+    Normalised n;
+    if (!normalise(text, n)) {
+        Scanner(e, sel, text).run(from, to, out);
+        return;
+    }
+    // Scanned in the mapped text, reported in the original.
+    const std::size_t first = out.size();
+    Scanner(e, sel, n.text).run(n.index_of(from), n.index_of(to), out);
+    for (std::size_t i = first; i < out.size(); ++i) {
+        Hit& h = out[i];
+        const std::size_t s = n.start_of(h.start), end = n.end_of(h.end);
+        h.start = s;
+        h.end = end;
+    }
 }
 
 }  // namespace ovf

@@ -46,7 +46,8 @@ constexpr ScanRow kRows[] = {
     {.id = "gb.sedol", .evidence = Evidence::Checksum},
     {.id = "gb.utr", .evidence = Evidence::Checksum},
     {.id = "ge.pin", .evidence = Evidence::Shape, .pattern = R"(\d{9}|\d{11})"},
-    {.id = "gh.tin", .evidence = Evidence::Checksum},
+    // The check character may be an X.
+    {.id = "gh.tin", .evidence = Evidence::Checksum, .pattern = R"([A-Z]\d{8,9}[\dX])"},
     {.id = "gr.amka", .evidence = Evidence::Checksum},
     {.id = "gt.nit", .evidence = Evidence::Checksum, .pattern = R"(\d{1,12}-?[\dK])"},
     {.id = "hk.hkid", .evidence = Evidence::Checksum, .pattern = R"([A-Z]{1,2}\d{6}(?:[\dA]|\([\dA]\)?))"},

@@ -1,0 +1,100 @@
+#include "find/normalise.h"
+
+#include <algorithm>
+
+namespace ovf {
+
+namespace {
+
+// What the character at t[i] becomes: its length in the original (0 when
+// it is not mapped) and its replacement (an ASCII byte, or 0 for none).
+struct Mapping {
+    std::size_t length;
+    char replacement;
+};
+
+Mapping mapping(const unsigned char* t, std::size_t i, std::size_t n) noexcept {
+    const unsigned char c = t[i];
+    if (c == 0xC2 && i + 1 < n) {
+        if (t[i + 1] == 0xA0) return {2, ' '};  // no-break space
+        if (t[i + 1] == 0xAD) return {2, 0};    // soft hyphen
+        return {0, 0};
+    }
+    if (i + 2 >= n) return {0, 0};
+    const unsigned char b = t[i + 1], d = t[i + 2];
+    if (c == 0xE2 && b == 0x80) {
+        if (d <= 0x8A || d == 0xAF) return {3, ' '};        // en, em, thin, hair ... and narrow no-break spaces
+        if (d >= 0x8B && d <= 0x8D) return {3, 0};         // zero-width space and joiners
+        if (d >= 0x90 && d <= 0x93) return {3, '-'};       // hyphen, no-break hyphen, figure and en dashes
+        return {0, 0};
+    }
+    if (c == 0xE2 && b == 0x81) {
+        if (d == 0x9F) return {3, ' '};  // medium mathematical space
+        if (d == 0xA0) return {3, 0};    // word joiner
+        return {0, 0};
+    }
+    if (c == 0xE2 && b == 0x88 && d == 0x92) return {3, '-'};              // minus sign
+    if (c == 0xE3 && b == 0x80 && d == 0x80) return {3, ' '};              // ideographic space
+    if (c == 0xEF && b == 0xBB && d == 0xBF) return {3, 0};                // zero-width no-break space
+    if (c == 0xEF && b == 0xBC && d >= 0x81 && d <= 0xBF) return {3, static_cast<char>(d - 0x81 + 0x21)};
+    if (c == 0xEF && b == 0xBD && d >= 0x80 && d <= 0x9E) return {3, static_cast<char>(d - 0x80 + 0x60)};
+    return {0, 0};
+}
+
+bool mapped_lead(unsigned char c) noexcept { return c == 0xC2 || c == 0xE2 || c == 0xE3 || c == 0xEF; }
+
+}  // namespace
+
+std::size_t mapped_length(const unsigned char* t, std::size_t i, std::size_t n) noexcept {
+    return mapped_lead(t[i]) ? mapping(t, i, n).length : 0;
+}
+
+std::size_t Normalised::index_of(std::size_t o) const noexcept {
+    const auto it = std::lower_bound(from.begin(), from.end() - 1, static_cast<std::uint32_t>(std::min<std::size_t>(o, UINT32_MAX)));
+    return static_cast<std::size_t>(it - from.begin());
+}
+
+bool normalise(std::string_view text, Normalised& out) {
+    const auto* t = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t n = text.size();
+    if (n >= UINT32_MAX) return false;
+    std::size_t first = n;
+    for (std::size_t i = 0; i < n; ++i)
+        if (t[i] >= 0xC2 && mapped_lead(t[i]) && mapping(t, i, n).length) {
+            first = i;
+            break;
+        }
+    if (first == n) return false;
+    out.text.clear();
+    out.from.clear();
+    out.to.clear();
+    out.text.reserve(n);
+    out.from.reserve(n + 1);
+    out.to.reserve(n + 1);
+    out.text.append(text.substr(0, first));
+    for (std::size_t i = 0; i < first; ++i) {
+        out.from.push_back(static_cast<std::uint32_t>(i));
+        out.to.push_back(static_cast<std::uint32_t>(i + 1));
+    }
+    for (std::size_t i = first; i < n;) {
+        const Mapping m = mapped_lead(t[i]) ? mapping(t, i, n) : Mapping{0, 0};
+        if (m.length == 0) {
+            out.text.push_back(static_cast<char>(t[i]));
+            out.from.push_back(static_cast<std::uint32_t>(i));
+            out.to.push_back(static_cast<std::uint32_t>(i + 1));
+            ++i;
+            continue;
+        }
+        if (m.replacement) {
+            out.text.push_back(m.replacement);
+            out.from.push_back(static_cast<std::uint32_t>(i));
+            out.to.push_back(static_cast<std::uint32_t>(i + m.length));
+        }
+        i += m.length;
+    }
+    out.from.push_back(static_cast<std::uint32_t>(n));
+    out.to.push_back(static_cast<std::uint32_t>(n));
+    return true;
+}
+
+}  // namespace ovf
