@@ -8,6 +8,7 @@
 #include <mutex>
 #include <new>
 
+#include "find/labels.h"
 #include "find/widen.h"
 #include "find/words.h"
 #include "re2/re2.h"
@@ -126,7 +127,19 @@ std::vector<std::string> context_words(const ov::ValidatorSpec& spec) {
     };
     add(spec.abbreviation);
     add(spec.name);
+    add(spec.local_name);
     for (std::string_view a : spec.aliases) add(a);
+    for (const Label& l : labels())
+        if (l.id == spec.id) add(l.text);
+    // The English words for a kind of tax number, whatever its country.
+    const auto named = [&](std::string_view word) {
+        const std::string n = " " + lower_ascii(spec.name) + " ";
+        return n.find(" " + std::string(word) + " ") != std::string::npos;
+    };
+    if (named("vat"))
+        for (std::string_view w : {"VAT", "VAT ID", "VAT number", "VAT no", "VAT reg no", "VAT registration"}) add(w);
+    if (named("tax"))
+        for (std::string_view w : {"tax ID", "tax number", "tax no", "taxpayer ID", "TIN"}) add(w);
     return words;
 }
 

@@ -7,6 +7,7 @@
 #include "find/candidate.h"
 #include "find/engine.h"
 #include "find/normalise.h"
+#include "find/tables.h"
 #include "find/words.h"
 #include "re2/re2.h"
 
@@ -49,6 +50,7 @@ public:
         const std::size_t m = e_.max_candidate + kContextBytes;
         const std::size_t lo = from > m ? from - m : 0;
         const std::size_t hi = std::min(text_.size(), to + m);
+        columns_ = Columns(text_, lo);
         segments(lo, hi);
         join_lines(lo, hi);
         resolve(hits_, sel_.min_confidence, from, to, out);
@@ -380,6 +382,13 @@ private:
         heard_.assign((e_.kinds.size() + 63) / 64, 0);
         heard_groups_ = GroupBits();
         look_up_context(s);
+        // The header of its column, in a table.
+        if (const auto [hb, he] = columns_.header_at(s); he > hb) {
+            header_phrases_.clear();
+            e_.context.scan(text_, hb, he, header_phrases_, header_folded_);
+            for (const ContextIndex::PhraseHit& h : header_phrases_)
+                if (h.end <= he) hear(h.kind);
+        }
         // The few words lie within kContextBytes: no phrase that close, no
         // need to count words.
         bool near = false;
@@ -390,12 +399,14 @@ private:
         // them) and may itself be the previous run ("EDRPOU", "BTW-").
         const std::size_t from = context_start(text_, s, kContextBytes);
         for (const ContextIndex::PhraseHit& h : phrases_)
-            if (h.end > from && h.end <= s && h.end >= run_after_) {
-                const auto i = static_cast<std::size_t>(h.kind);
-                heard_[i / 64] |= std::uint64_t{1} << (i % 64);
-                heard_groups_.set(static_cast<std::size_t>(e_.kinds[i].group));
-            }
+            if (h.end > from && h.end <= s && h.end >= run_after_) hear(h.kind);
         return heard_groups_;
+    }
+
+    void hear(int kind) {
+        const auto i = static_cast<std::size_t>(kind);
+        heard_[i / 64] |= std::uint64_t{1} << (i % 64);
+        heard_groups_.set(static_cast<std::size_t>(e_.kinds[i].group));
     }
 
     bool announced(int k, std::size_t s) {
@@ -479,6 +490,9 @@ private:
                 matched = pattern_matches(g, cand);
             }
             if (!matched) return;
+            // Whether its word stands before it ranks it among the kinds of
+            // the same span, whatever its confidence.
+            if (!heard_known) heard = announced(k, s);
             hits_.push_back(Hit{s, cand.end, k, v.ok, c, heard, std::move(v.compact)});
         }
     }
@@ -501,6 +515,9 @@ private:
     const Selection& sel_;
     std::string_view text_;
     bool nested_ = false;   // scanning the joined lines of join_lines()
+    Columns columns_{text_, 0};
+    std::vector<ContextIndex::PhraseHit> header_phrases_;
+    std::string header_folded_;
     std::string joined_;
     std::vector<Hit> hits_;
     std::vector<ContextIndex::PhraseHit> phrases_;  // of the run being scanned
