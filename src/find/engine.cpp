@@ -329,6 +329,11 @@ Engine::Engine() {
         kinds.push_back(std::move(k));
     }
     if (!patterns->Compile()) throw std::bad_alloc();
+    followers.resize(kinds.size());
+    for (const Companion& c : companions()) {
+        const int k = kind_index(c.id), a = kind_index(c.after);
+        if (k >= 0 && a >= 0) followers[static_cast<std::size_t>(a)].push_back(k);
+    }
     constexpr std::string_view kSeps = " -./";
     for (std::size_t gi = 0; gi < groups.size(); ++gi) {
         const Group& g = groups[gi];

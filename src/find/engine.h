@@ -133,6 +133,9 @@ struct Engine {
     static constexpr std::size_t kLayoutWords = 16, kLayoutLengths = 64;
     GroupBits layout_at[kLayoutWords][kLayoutLengths];
     ContextIndex context;             // every kind's context words
+    // By kind: the kinds it announces when they follow it (a BIC after an
+    // IBAN, see labels.h).
+    std::vector<std::vector<int>> followers;
     bool soft[256] = {};              // bytes that may occur inside a candidate
     std::size_t max_candidate = 0;    // bytes; longer spans are never candidates
 

@@ -20,6 +20,9 @@ constexpr Label kLabels[] = {
     {"creditcard", "en", "Mastercard"}, {"creditcard", "en", "PAN"}, {"creditcard", "de", "Kartennummer"},
     {"creditcard", "fr", "carte bancaire"}, {"creditcard", "fr", "numéro de carte"},
     {"creditcard", "es", "tarjeta"}, {"creditcard", "it", "carta di credito"}, {"creditcard", "nl", "creditcard"},
+    {"crypto.eth", "en", "Ethereum"}, {"crypto.eth", "en", "ETH address"}, {"crypto.eth", "en", "wallet"},
+    {"crypto.btcbase58", "en", "Bitcoin"}, {"crypto.btcbech32", "en", "Bitcoin"}, {"crypto.btcbase58", "en", "BTC address"},
+    {"crypto.btcbech32", "en", "BTC address"},
     {"isin", "de", "WKN ISIN"}, {"lei", "en", "LEI code"}, {"vin", "de", "Fahrgestellnummer"},
     {"vin", "fr", "numéro de châssis"}, {"mac", "en", "MAC addr"}, {"mac", "en", "mac_address"},
     {"mac", "en", "ethernet"}, {"mac", "en", "wifi"}, {"meid", "en", "MEID number"}, {"imei", "en", "IMEI number"},
@@ -117,8 +120,13 @@ constexpr Label kLabels[] = {
     {"cn.ric", "zh", "身份证号码"}, {"il.idnr", "he", "ת.ז"}, {"il.idnr", "en", "Teudat Zehut"},
 };
 
+constexpr Companion kCompanions[] = {
+    {"bic", "iban"},
+};
+
 }  // namespace
 
 std::span<const Label> labels() { return kLabels; }
+std::span<const Companion> companions() { return kCompanions; }
 
 }  // namespace ovf

@@ -15,4 +15,13 @@ struct Label {
 
 std::span<const Label> labels();
 
+// A kind written right after another on the same line, with nothing but
+// punctuation between: a bank's BIC after the account's IBAN.
+struct Companion {
+    std::string_view id;
+    std::string_view after;
+};
+
+std::span<const Companion> companions();
+
 }  // namespace ovf

@@ -13,8 +13,13 @@ struct Mapping {
     char replacement;
 };
 
+bool digit(unsigned char c) { return c >= '0' && c <= '9'; }
+
 Mapping mapping(const unsigned char* t, std::size_t i, std::size_t n) noexcept {
     const unsigned char c = t[i];
+    // Two blanks between digits, as text taken from a page spaces a
+    // number's groups, read as one.
+    if (c == ' ') return i > 0 && i + 2 < n && t[i + 1] == ' ' && digit(t[i - 1]) && digit(t[i + 2]) ? Mapping{1, 0} : Mapping{0, 0};
     if (c == 0xC2 && i + 1 < n) {
         if (t[i + 1] == 0xA0) return {2, ' '};  // no-break space
         if (t[i + 1] == 0xAD) return {2, 0};    // soft hyphen
@@ -41,7 +46,7 @@ Mapping mapping(const unsigned char* t, std::size_t i, std::size_t n) noexcept {
     return {0, 0};
 }
 
-bool mapped_lead(unsigned char c) noexcept { return c == 0xC2 || c == 0xE2 || c == 0xE3 || c == 0xEF; }
+bool mapped_lead(unsigned char c) noexcept { return c == 0xC2 || c == 0xE2 || c == 0xE3 || c == 0xEF || c == ' '; }
 
 }  // namespace
 
@@ -60,7 +65,7 @@ bool normalise(std::string_view text, Normalised& out) {
     if (n >= UINT32_MAX) return false;
     std::size_t first = n;
     for (std::size_t i = 0; i < n; ++i)
-        if (t[i] >= 0xC2 && mapped_lead(t[i]) && mapping(t, i, n).length) {
+        if ((t[i] >= 0xC2 || t[i] == ' ') && mapped_lead(t[i]) && mapping(t, i, n).length) {
             first = i;
             break;
         }

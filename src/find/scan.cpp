@@ -19,6 +19,8 @@ namespace {
 // kShortStreak: see segments().
 constexpr std::size_t kShortGroup = 4;
 constexpr std::size_t kShortStreak = 12;
+// Bytes of punctuation and blanks at most between a kind and its companion.
+constexpr std::size_t kCompanionGap = 8;
 
 struct Verdict {
     bool ok = false;
@@ -237,6 +239,7 @@ private:
                 break;
             }
         dates_in(text_, s, e, dates_);
+        addresses_in(text_, s, e, dates_);
         // Groups are words joined by anything but a blank ("2.8", "1/8",
         // "CHE-958.618.316" are one each): those with a digit right before
         // this word, and whether the current one has a digit so far.
@@ -388,6 +391,19 @@ private:
             e_.context.scan(text_, hb, he, header_phrases_, header_folded_);
             for (const ContextIndex::PhraseHit& h : header_phrases_)
                 if (h.end <= he) hear(h.kind);
+        }
+        // A kind written right after the one it goes with (a BIC after the
+        // IBAN), on the same line with only punctuation between.
+        for (std::size_t n = 0; n < 4 && n < hits_.size(); ++n) {
+            const Hit& h = hits_[hits_.size() - 1 - n];
+            if (h.end > s || s - h.end > kCompanionGap || !h.valid) continue;
+            bool gap = true;
+            for (std::size_t i = h.end; i < s && gap; ++i) {
+                const auto c = static_cast<unsigned char>(text_[i]);
+                gap = !alnum_byte(c) && c != '\n';
+            }
+            if (gap)
+                for (const int k : e_.followers[static_cast<std::size_t>(h.kind)]) hear(k);
         }
         // The few words lie within kContextBytes: no phrase that close, no
         // need to count words.

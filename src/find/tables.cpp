@@ -49,6 +49,12 @@ void Columns::next_line() {
     cell_ = 0;
     quoted_ = false;
     const char d = delimiter(line_, line_end_);
+    // Lines of tags alone ("<tbody>", "</tr>") go on with an HTML table.
+    if (d == 0 && delim_ == '<') {
+        std::size_t i = line_;
+        while (i < line_end_ && (text_[i] == ' ' || text_[i] == '\t' || text_[i] == '\r')) ++i;
+        if (i == line_end_ || text_[i] == '<') return;
+    }
     if (d == 0) {  // a line without cells ends the table
         delim_ = 0;
         header_line_ = SIZE_MAX;

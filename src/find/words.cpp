@@ -257,3 +257,37 @@ void dates_in(std::string_view text, std::size_t s, std::size_t e, std::vector<s
 }
 
 }  // namespace ovf
+
+namespace ovf {
+
+// The IP addresses inside the run [s, e): four groups of one to three
+// digits up to 255 joined by dots, standing alone ("206.223.166.219").
+void addresses_in(std::string_view text, std::size_t s, std::size_t e,
+                  std::vector<std::pair<std::size_t, std::size_t>>& out) {
+    const auto* t = reinterpret_cast<const unsigned char*>(text.data());
+    const auto digit = [&](std::size_t i) { return t[i] >= '0' && t[i] <= '9'; };
+    for (std::size_t a = s; a < e; ++a) {
+        if (!digit(a) || (a > s && t[a - 1] != ' ')) continue;
+        std::size_t i = a;
+        int groups = 0;
+        bool ok = true;
+        while (ok && groups < 4) {
+            std::size_t d = i;
+            int v = 0;
+            while (d < e && digit(d) && d - i < 4) v = v * 10 + (t[d++] - '0');
+            ok = d > i && d - i <= 3 && v <= 255 && (d >= e || !digit(d));
+            ++groups;
+            i = d;
+            if (ok && groups < 4) {
+                ok = i < e && t[i] == '.';
+                ++i;
+            }
+        }
+        if (ok && groups == 4 && (i >= e || (t[i] != '.' && !word_byte(t[i])))) {
+            out.emplace_back(a, i);
+            a = i;
+        }
+    }
+}
+
+}  // namespace ovf
