@@ -20,6 +20,8 @@ namespace ovf {
 namespace {
 
 constexpr std::string_view kSeparatorCandidates = " -./";
+// A kind weak at this many lengths or more is very weak (Kind::very_weak).
+constexpr std::size_t kVeryWeakLengths = 5;
 // No identifier is longer than this, separators included (a bech32
 // address is 90 characters, a spaced IBAN under 70 bytes).
 constexpr std::size_t kMaxCandidate = 256;
@@ -245,8 +247,8 @@ namespace {
 
 // The range of letters and digits a kind's values hold: its scanning
 // pattern's key lengths and those of its examples and samples, as written
-// and as `format` writes them, widened by what compaction may pad (three
-// leading zeros) or drop (its prefix and up to three more). Kinds written
+// and as `format` writes them, widened by the leading zeros its compaction
+// pads back and what it drops (its prefix and two more). Kinds written
 // in digits alone (no letter in their pattern, examples or samples) take
 // no letter but those of the prefix they drop.
 void character_range(const ov::ValidatorSpec& spec, const Shape& shape, Kind& k) {
@@ -255,27 +257,47 @@ void character_range(const ov::ValidatorSpec& spec, const Shape& shape, Kind& k)
         if (shape.lengths[n]) lo = std::min(lo, n), hi = std::max(hi, n);
     bool letters = false;
     for (std::size_t p = 0; p < kMaxKey; ++p) letters |= (shape.classes[p] & ~kDigit) != 0;
+    bool every_value_has_digit = true;
     const auto see = [&](std::string_view v) {
         const std::size_t n = value_chars(v);
+        every_value_has_digit &= v.find_first_of("0123456789") != std::string_view::npos;
         lo = std::min(lo, n);
         hi = std::max(hi, n);
         for (const char ch : v) letters |= !(ch >= '0' && ch <= '9') && alnum_byte(static_cast<unsigned char>(ch));
     };
+    // Leading zeros its compaction pads back: found on a value that starts
+    // with one (the examples, then generated values).
+    std::size_t padded = 0;
+    const auto try_padding = [&](std::string_view v) {
+        for (std::size_t d = 1; d <= 3 && d < v.size() && v[d - 1] == '0'; ++d)
+            if (spec.ops.validate(spec, v.substr(d)).ok) padded = std::max(padded, d);
+    };
     for (std::string_view ex : spec.examples)
-        if (spec.ops.validate(spec, ex).ok) {
+        if (const ov::ValidationOutcome o = spec.ops.validate(spec, ex); o.ok) {
             see(ex);
             if (spec.ops.format) see(spec.ops.format(spec, ex));
+            try_padding(o.text());
         }
-    for (int i = 0; i < 8 && spec.ops.generate; ++i)
+    int zeros = 0;
+    for (int i = 0; i < 60 && spec.ops.generate && (i < 8 || zeros < 2); ++i)
         if (auto g = spec.ops.generate(spec)) {
             see(*g);
-            if (spec.ops.format) see(spec.ops.format(spec, *g));
+            if (spec.ops.format && i < 8) see(spec.ops.format(spec, *g));
+            if (!g->empty() && (*g)[0] == '0') {
+                ++zeros;
+                try_padding(*g);
+            }
         }
     if (lo == SIZE_MAX || shape.lengths[kMaxKey]) return;  // nothing known: every length
-    constexpr std::size_t kPadded = 3, kDropped = 3;
-    k.fewest_chars = lo > kPadded ? lo - kPadded : 0;
+    // No value with a leading zero seen: it may pad two.
+    bool zero_seen = zeros > 0;
+    for (std::string_view ex : spec.examples) zero_seen |= !ex.empty() && ex[0] == '0';
+    if (!zero_seen) padded = std::max<std::size_t>(padded, 2);
+    constexpr std::size_t kDropped = 2;
+    k.fewest_chars = lo > padded ? lo - padded : 0;
     k.most_chars = hi + kDropped + k.prefix.size();
     k.digits_only = !letters;
+    k.needs_digit = every_value_has_digit;
 }
 
 re2::RE2::Options options() {
@@ -307,6 +329,7 @@ Engine::Engine() {
         scanning_pattern(*spec, stored, k);
         k.context = context_words(*spec);
         k.weak_lengths = weak_lengths(*spec, k.evidence, shape_of(k.pattern));
+        k.very_weak = k.weak_lengths.count() >= kVeryWeakLengths;
         const std::string sample = sample_value(*spec);
         k.key_checks = !sample.empty() && !has_separator(sample);
         k.layout = layout_of(*spec, sample_value(*spec));
@@ -414,7 +437,8 @@ void settle(const Engine& e, Selection& sel) {
         if (kind.evidence < sel.min_confidence) continue;
         sel.sure.set(g);
         // One step weaker on a plain number (shape stays shape).
-        if (kind.evidence == Evidence::Shape || static_cast<int>(kind.evidence) - 1 >= static_cast<int>(sel.min_confidence))
+        if (kind.evidence == Evidence::Shape ||
+            static_cast<int>(kind.evidence) - (kind.very_weak ? 2 : 1) >= static_cast<int>(sel.min_confidence))
             sel.sure_plain.set(g);
         for (std::size_t n = 1; n <= kLongNumber; ++n)
             if (!kind.weak_lengths[n]) sel.sure_number[n].set(g);

@@ -85,6 +85,8 @@ struct Kind {
     // digit in ten or eleven): such a run of digits is weaker evidence until
     // a context word announces it.
     std::bitset<kLongNumber + 1> weak_lengths;
+    // Weak at many lengths: a plain number of it is two steps weaker.
+    bool very_weak = false;
     // Its compact form has no separator: a candidate's key (the span
     // without separators) passes its check whenever the span does.
     bool key_checks = false;
@@ -103,6 +105,7 @@ struct Kind {
     // code, a suffix): identify tries its check only within these.
     std::size_t fewest_chars = 0, most_chars = SIZE_MAX;
     bool digits_only = false;
+    bool needs_digit = false;  // every value seen has a digit
     int group = -1;                    // index of its pattern in Engine::groups
 };
 

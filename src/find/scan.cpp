@@ -21,6 +21,9 @@ constexpr std::size_t kShortGroup = 4;
 constexpr std::size_t kShortStreak = 12;
 // Bytes of punctuation and blanks at most between a kind and its companion.
 constexpr std::size_t kCompanionGap = 8;
+// Hits looked back at for it (those of the spans inside the first kind's
+// run come after it).
+constexpr std::size_t kCompanionLook = 64;
 
 struct Verdict {
     bool ok = false;
@@ -394,7 +397,7 @@ private:
         }
         // A kind written right after the one it goes with (a BIC after the
         // IBAN), on the same line with only punctuation between.
-        for (std::size_t n = 0; n < 4 && n < hits_.size(); ++n) {
+        for (std::size_t n = 0; n < kCompanionLook && n < hits_.size(); ++n) {
             const Hit& h = hits_[hits_.size() - 1 - n];
             if (h.end > s || s - h.end > kCompanionGap || !h.valid) continue;
             bool gap = true;
@@ -423,6 +426,27 @@ private:
         const auto i = static_cast<std::size_t>(kind);
         heard_[i / 64] |= std::uint64_t{1} << (i % 64);
         heard_groups_.set(static_cast<std::size_t>(e_.kinds[i].group));
+    }
+
+    // Whether [s, e) starts with a context word as a word of its own: the
+    // kind's word before a value of it ("BIC TGZRCH87"), or another kind's
+    // word before a span that has the shape of a kind only ("NIT 439565286").
+    bool starts_with_word(int k, std::size_t s, std::size_t e, std::string_view compact) {
+        look_up_context(s);
+        const Kind& kind = e_.kinds[static_cast<std::size_t>(k)];
+        for (const ContextIndex::PhraseHit& h : phrases_) {
+            if (h.start != s || h.end >= e || !separator_byte(static_cast<unsigned char>(text_[h.end]))) continue;
+            if (h.kind != k) {
+                if (kind.evidence == Evidence::Shape) return true;
+                continue;
+            }
+            std::size_t r = h.end;
+            while (r < e && separator_byte(static_cast<unsigned char>(text_[r]))) ++r;
+            // Unless its compaction drops the word ("IMO 9074729").
+            const ov::ValidationOutcome rest = kind.spec->ops.validate(*kind.spec, text_.substr(r, e - r));
+            if (rest.ok && rest.text() != compact) return true;
+        }
+        return false;
     }
 
     bool announced(int k, std::size_t s) {
@@ -468,11 +492,15 @@ private:
             const bool laid_out = kind.free_layout || laid_out_as(cand, kind);
             const bool plain = cand.digits && (!laid_out || (weak && (cand.words == 1 || cand.tail)));
             bool lowered = plain || cand.deep || (kind.bare_is_weaker && !starts_with_letters(value, kind.prefix));
+            // A check that numbers of almost any length pass one time in ten
+            // (ro.vat, gt.nit) says little more than the digits do.
+            const bool lowered_twice = plain && weak && kind.very_weak;
             // The confidence: the kind's evidence, one step lower for any of
             // the reasons here or below, one step higher after a context word.
             const auto level = [&](bool heard_word) {
                 int c = static_cast<int>(kind.evidence);
                 if (lowered && c > 0) --c;
+                if (lowered_twice && c > 0) --c;
                 if (heard_word && c < 2) ++c;
                 return static_cast<Evidence>(c);
             };
@@ -509,6 +537,9 @@ private:
             // Whether its word stands before it ranks it among the kinds of
             // the same span, whatever its confidence.
             if (!heard_known) heard = announced(k, s);
+            // A span that starts with the kind's own word is that word and
+            // a value ("BIC TGZRCH87"), not one value.
+            if (starts_with_word(k, s, cand.end, v.compact)) continue;
             hits_.push_back(Hit{s, cand.end, k, v.ok, c, heard, std::move(v.compact)});
         }
     }

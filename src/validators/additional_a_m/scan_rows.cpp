@@ -31,7 +31,8 @@ constexpr ScanRow kRows[] = {
     {.id = "ch.vat", .evidence = Evidence::Checksum},
     {.id = "cl.rut", .evidence = Evidence::Checksum},
     {.id = "cn.uscc", .evidence = Evidence::Checksum},
-    {.id = "co.nit", .evidence = Evidence::Checksum},
+    // From eight digits and the check digit (the stored pattern starts at ten).
+    {.id = "co.nit", .evidence = Evidence::Checksum, .pattern = R"(\d{7,14}-?\d)"},
     {.id = "cr.cpf", .evidence = Evidence::Shape},
     {.id = "cu.ni", .evidence = Evidence::Component},
     {.id = "cz.ico", .evidence = Evidence::Checksum},
