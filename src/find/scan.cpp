@@ -243,6 +243,7 @@ private:
             }
         dates_in(text_, s, e, dates_);
         addresses_in(text_, s, e, dates_);
+        amounts_in(text_, s, e, dates_);
         // Groups are words joined by anything but a blank ("2.8", "1/8",
         // "CHE-958.618.316" are one each): those with a digit right before
         // this word, and whether the current one has a digit so far.
@@ -395,6 +396,9 @@ private:
             for (const ContextIndex::PhraseHit& h : header_phrases_)
                 if (h.end <= he) hear(h.kind);
         }
+        // A label that ends the line before announces the start of this
+        // one ("IBAN:", a chat's "my nit is").
+        line_before(s);
         // A kind written right after the one it goes with (a BIC after the
         // IBAN), on the same line with only punctuation between.
         for (std::size_t n = 0; n < kCompanionLook && n < hits_.size(); ++n) {
@@ -420,6 +424,48 @@ private:
         for (const ContextIndex::PhraseHit& h : phrases_)
             if (h.end > from && h.end <= s && h.end >= run_after_) hear(h.kind);
         return heard_groups_;
+    }
+
+    // Words the line before ends with, when `s` stands near the start of
+    // its line (after a time stamp and a name at most).
+    void line_before(std::size_t s) {
+        constexpr std::size_t kLead = 48, kTail = 40;
+        const std::size_t lo = s > kLead ? s - kLead : 0;
+        std::size_t nl = s;
+        while (nl > lo && text_[nl - 1] != '\n') --nl;
+        if (nl == 0 || text_[nl - 1] != '\n') return;
+        std::size_t end = nl - 1;  // the end of the line before
+        if (end > 0 && text_[end - 1] == '\r') --end;
+        // Its last few words, after the last digit.
+        std::size_t from = end > kTail ? end - kTail : 0;
+        for (std::size_t i = end; i > from; --i) {
+            const char c = text_[i - 1];
+            if (c == '\n' || (c >= '0' && c <= '9')) {
+                from = i;
+                break;
+            }
+        }
+        if (from >= end) return;
+        const std::size_t words = context_start(text_, end, end - from);
+        line_phrases_.clear();
+        e_.context.scan(text_, std::max(from, words), end, line_phrases_, header_folded_);
+        for (const ContextIndex::PhraseHit& h : line_phrases_)
+            if (h.end <= end && ends_label(h.end, end)) hear(h.kind);
+    }
+
+    // Whether text[from, end) is what may follow a label at a line's end:
+    // blanks and ':', '#', '=', '?', '-', '.', perhaps one short word ("is").
+    bool ends_label(std::size_t from, std::size_t end) const {
+        std::size_t letters = 0;
+        for (std::size_t i = from; i < end; ++i) {
+            const auto c = static_cast<unsigned char>(text_[i]);
+            if (c >= 'a' && c <= 'z') {
+                if (++letters > 3) return false;
+            } else if (c != ' ' && c != ':' && c != '#' && c != '=' && c != '?' && c != '-' && c != '.' && c != '\t') {
+                return false;
+            }
+        }
+        return true;
     }
 
     void hear(int kind) {
@@ -563,7 +609,7 @@ private:
     std::string_view text_;
     bool nested_ = false;   // scanning the joined lines of join_lines()
     Columns columns_{text_, 0};
-    std::vector<ContextIndex::PhraseHit> header_phrases_;
+    std::vector<ContextIndex::PhraseHit> header_phrases_, line_phrases_;
     std::string header_folded_;
     std::string joined_;
     std::vector<Hit> hits_;

@@ -36,6 +36,7 @@ char Columns::delimiter(std::size_t b, std::size_t e) const {
 // semicolons inside double quotes do not).
 bool Columns::is_delimiter(std::size_t i, char d, bool& quoted) const {
     const char c = text_[i];
+    if (d == '<') return cell_tag(text_, i);  // a cell's tag, not any tag
     if ((d == ',' || d == ';') && c == '"') quoted = !quoted;
     return c == d && !quoted;
 }
