@@ -11,8 +11,8 @@ bool letter(unsigned char c) { return ((c | 0x20) >= 'a' && (c | 0x20) <= 'z') |
 
 // Whether a "<td" or "<th" (any case) starts at t[i].
 bool cell_tag(std::string_view t, std::size_t i) {
-    return i + 2 < t.size() && t[i] == '<' && (t[i + 1] | 0x20) == 't' &&
-           ((t[i + 2] | 0x20) == 'd' || (t[i + 2] | 0x20) == 'h');
+    return i + 3 < t.size() && t[i] == '<' && (t[i + 1] | 0x20) == 't' &&
+           ((t[i + 2] | 0x20) == 'd' || (t[i + 2] | 0x20) == 'h') && (t[i + 3] == '>' || t[i + 3] == ' ');
 }
 
 }  // namespace
