@@ -92,8 +92,10 @@ std::size_t phrase_at(std::string_view f, std::string_view t, std::size_t at, st
     for (std::size_t p = 0; p < phrase.size(); ++p) {
         const auto c = static_cast<unsigned char>(phrase[p]);
         if (c == ' ') {
-            if (i < f.size() && joiner(static_cast<unsigned char>(f[i]))) ++i;
-            else if (!camel_break(t, i)) return std::string_view::npos;
+            // One to three of them ("T.C. Kimlik", "n° - TVA").
+            const std::size_t j = i;
+            while (i < f.size() && i - j < 3 && joiner(static_cast<unsigned char>(f[i]))) ++i;
+            if (i == j && !camel_break(t, i)) return std::string_view::npos;
             continue;
         }
         if (i >= f.size() || static_cast<unsigned char>(f[i]) != c) return std::string_view::npos;
@@ -134,6 +136,18 @@ void ContextIndex::add(std::string_view written, int kind) {
     }
 }
 
+void ContextIndex::look_up(std::string_view f, std::string_view orig, std::size_t from, std::size_t i, std::size_t end,
+                           std::vector<PhraseHit>& out) const {
+    if (end - i > longest_) return;
+    const std::string_view w = f.substr(i - from, end - i);
+    if (!sketches_[sketch(w[0], w.size() > 1 ? w[1] : '\0', w.size())]) return;
+    const auto it = by_first_word_.find(w);
+    if (it == by_first_word_.end()) return;
+    for (const Entry& e : it->second)
+        if (const std::size_t pe = phrase_at(f, orig, i - from, e.phrase); pe != std::string_view::npos)
+            out.push_back({i, from + pe, e.kind});
+}
+
 void ContextIndex::scan(std::string_view text, std::size_t from, std::size_t to, std::vector<PhraseHit>& out,
                         std::string& scratch) const {
     to = std::min(to, text.size());
@@ -154,18 +168,19 @@ void ContextIndex::scan(std::string_view text, std::size_t from, std::size_t to,
             ++i;
             continue;
         }
-        const bool starts = i == 0 || !word_char(byte(i - 1)) || camel_break(orig, i - from);
-        // A word ends at a camel-case break too ("taxId": "tax", "id").
+        const bool starts = i == 0 || !word_char(byte(i - 1));
         std::size_t end = i + 1;
-        while (end < text.size() && end - from < f.size() && word_char(byte(end)) && !camel_break(orig, end - from))
-            ++end;
-        if (starts && end - i <= longest_) {
-            const std::string_view w = f.substr(i - from, end - i);
-            if (sketches_[sketch(w[0], w.size() > 1 ? w[1] : '\0', w.size())])
-                if (const auto it = by_first_word_.find(w); it != by_first_word_.end())
-                    for (const Entry& e : it->second)
-                        if (const std::size_t pe = phrase_at(f, orig, i - from, e.phrase); pe != std::string_view::npos)
-                            out.push_back({i, from + pe, e.kind});
+        while (end < text.size() && end - from < f.size() && word_char(byte(end))) ++end;
+        if (starts) {
+            // The word, and the words of its camel case ("taxId": "tax",
+            // "id"; "IdNr" is looked up whole too).
+            for (std::size_t a = i; a < end;) {
+                std::size_t b = a + 1;
+                while (b < end && !camel_break(orig, b - from)) ++b;
+                look_up(f, orig, from, a, a == i ? end : b, out);
+                if (a != i || b != end) look_up(f, orig, from, a, b, out);
+                a = b;
+            }
         }
         i = end;
     }
