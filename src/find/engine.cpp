@@ -230,76 +230,6 @@ bool free_layout(const ov::ValidatorSpec& spec, const std::vector<std::uint8_t>&
     return varies;
 }
 
-// The number of letters and digits (characters beyond ASCII count one
-// each) of a written value.
-}  // namespace
-
-std::size_t value_chars(std::string_view v) noexcept {
-    std::size_t n = 0;
-    for (const char ch : v) {
-        const auto c = static_cast<unsigned char>(ch);
-        n += alnum_byte(c) || c >= 0xC0;
-    }
-    return n;
-}
-
-namespace {
-
-// The range of letters and digits a kind's values hold: its scanning
-// pattern's key lengths and those of its examples and samples, as written
-// and as `format` writes them, widened by the leading zeros its compaction
-// pads back and what it drops (its prefix and two more). Kinds written
-// in digits alone (no letter in their pattern, examples or samples) take
-// no letter but those of the prefix they drop.
-void character_range(const ov::ValidatorSpec& spec, const Shape& shape, Kind& k) {
-    std::size_t lo = SIZE_MAX, hi = 0;
-    for (std::size_t n = 0; n <= kMaxKey; ++n)
-        if (shape.lengths[n]) lo = std::min(lo, n), hi = std::max(hi, n);
-    bool letters = false;
-    for (std::size_t p = 0; p < kMaxKey; ++p) letters |= (shape.classes[p] & ~kDigit) != 0;
-    bool every_value_has_digit = true;
-    const auto see = [&](std::string_view v) {
-        const std::size_t n = value_chars(v);
-        every_value_has_digit &= v.find_first_of("0123456789") != std::string_view::npos;
-        lo = std::min(lo, n);
-        hi = std::max(hi, n);
-        for (const char ch : v) letters |= !(ch >= '0' && ch <= '9') && alnum_byte(static_cast<unsigned char>(ch));
-    };
-    // Leading zeros its compaction pads back: found on a value that starts
-    // with one (the examples, then generated values).
-    std::size_t padded = 0;
-    const auto try_padding = [&](std::string_view v) {
-        for (std::size_t d = 1; d <= 3 && d < v.size() && v[d - 1] == '0'; ++d)
-            if (spec.ops.validate(spec, v.substr(d)).ok) padded = std::max(padded, d);
-    };
-    for (std::string_view ex : spec.examples)
-        if (const ov::ValidationOutcome o = spec.ops.validate(spec, ex); o.ok) {
-            see(ex);
-            if (spec.ops.format) see(spec.ops.format(spec, ex));
-            try_padding(o.text());
-        }
-    int zeros = 0;
-    for (int i = 0; i < 60 && spec.ops.generate && (i < 8 || zeros < 2); ++i)
-        if (auto g = spec.ops.generate(spec)) {
-            see(*g);
-            if (spec.ops.format && i < 8) see(spec.ops.format(spec, *g));
-            if (!g->empty() && (*g)[0] == '0') {
-                ++zeros;
-                try_padding(*g);
-            }
-        }
-    if (lo == SIZE_MAX || shape.lengths[kMaxKey]) return;  // nothing known: every length
-    // No value with a leading zero seen: it may pad two.
-    bool zero_seen = zeros > 0;
-    for (std::string_view ex : spec.examples) zero_seen |= !ex.empty() && ex[0] == '0';
-    if (!zero_seen) padded = std::max<std::size_t>(padded, 2);
-    constexpr std::size_t kDropped = 2;
-    k.fewest_chars = lo > padded ? lo - padded : 0;
-    k.most_chars = hi + kDropped + k.prefix.size();
-    k.digits_only = !letters;
-    k.needs_digit = every_value_has_digit;
-}
-
 re2::RE2::Options options() {
     re2::RE2::Options o;
     o.set_longest_match(true);
@@ -336,7 +266,6 @@ Engine::Engine() {
         k.periodic = k.layout.size() > 1 && k.layout.back() <= k.layout[0] &&
                      std::all_of(k.layout.begin(), k.layout.end() - 1, [&](std::uint8_t n) { return n == k.layout[0]; });
         k.free_layout = k.layout.size() > 1 && free_layout(*spec, k.layout, k.periodic, k.most_words);
-        character_range(*spec, shape_of(k.pattern), k);
         auto [it, fresh] = by_pattern.try_emplace(k.pattern, static_cast<int>(groups.size()));
         if (fresh) {
             if (groups.size() == GroupBits::kCapacity || patterns->Add(k.pattern, nullptr) < 0) {

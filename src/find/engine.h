@@ -100,12 +100,6 @@ struct Kind {
     // `format` writes its own value in, once the check has passed.
     bool free_layout = false;
     std::size_t most_words = 0;  // groups, the most its layouts seen have
-    // Letters and digits a value it accepts may hold, with room on both
-    // sides for what compaction pads or drops (leading zeros, a country
-    // code, a suffix): identify tries its check only within these.
-    std::size_t fewest_chars = 0, most_chars = SIZE_MAX;
-    bool digits_only = false;
-    bool needs_digit = false;  // every value seen has a digit
     int group = -1;                    // index of its pattern in Engine::groups
 };
 
@@ -217,10 +211,6 @@ void resolve(std::vector<Hit>& hits, Evidence min_confidence, std::size_t from, 
 // Kinds (indices) for which the whole value validates: check digit first,
 // then component rules, then shape; ties in registry order.
 std::vector<int> identify(const Engine& e, const Selection& sel, std::string_view value);
-
-// The letters and digits of a written value (a character beyond ASCII
-// counts one).
-std::size_t value_chars(std::string_view v) noexcept;
 
 // Bytes of context a streaming caller keeps on each side of a window.
 std::size_t window_context(const Engine& e) noexcept;

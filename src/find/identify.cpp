@@ -85,22 +85,9 @@ std::vector<int> identify_as_written(const Engine& e, const Selection& sel, std:
     std::vector<std::uint8_t> fits(e.kinds.size(), 0), written(e.kinds.size(), 0);
     for (const int g : matched)
         for (int k : e.groups[static_cast<std::size_t>(g)].kinds) fits[static_cast<std::size_t>(k)] = 1;
-    const std::size_t chars = value_chars(core);
-    // Its ASCII letters, but for a leading country code.
-    bool letters = false, digits = false;
-    for (std::size_t i = 0; i < core.size(); ++i) {
-        const auto c = static_cast<unsigned char>(core[i]);
-        letters |= alnum_byte(c) && !(c >= '0' && c <= '9') && i >= 2;
-        digits |= c >= '0' && c <= '9';
-    }
-    digits |= value_chars(core) != 0 && !letters;  // digits of another form (full-width)
-    for (const char c : core) digits |= static_cast<unsigned char>(c) >= 0x80;
     for (std::size_t k = 0; k < e.kinds.size(); ++k) {
         if (!sel.enabled[k]) continue;
         const Kind& kind = e.kinds[k];
-        if (!fits[k] && (chars < kind.fewest_chars || chars > kind.most_chars || (letters && kind.digits_only) ||
-                         (!digits && kind.needs_digit)))
-            continue;
         const ov::ValidationOutcome o = kind.spec->ops.validate(*kind.spec, core);
         if (!o.ok) continue;
         found.push_back(static_cast<int>(k));

@@ -483,7 +483,7 @@ private:
         for (const ContextIndex::PhraseHit& h : phrases_) {
             if (h.start != s || h.end >= e || !separator_byte(static_cast<unsigned char>(text_[h.end]))) continue;
             if (h.kind != k) {
-                if (kind.evidence == Evidence::Shape) return true;
+                if (kind.evidence == Evidence::Shape && text_[h.end] == ' ') return true;
                 continue;
             }
             std::size_t r = h.end;
