@@ -16,11 +16,16 @@ Every match carries a ``confidence``: ``"checksum"`` when the kind's check
 has a check digit, ``"component"`` when it checks a date or another
 component, ``"shape"`` when it checks the shape only; one of the kind's
 aliases, abbreviation or name within a few words before the match raises
-it one step. ``min_confidence`` (default ``"checksum"``) drops weaker
+it one step (so does a column's header in a table, a key in JSON, YAML,
+XML or code, a label ending the line before). ``min_confidence`` (default
+``"checksum"``; :func:`redact`'s is ``"component"``) drops weaker
 matches, so shape-only kinds, which any run of the right length fits, are
-reported only after their context word. Overlapping candidates resolve to
-the longest valid span; one span valid for several kinds (an 11-digit
-number) gives one match per kind, in registry order. ``luhn`` is a check,
+reported only after their context word. Full-width forms, no-break and
+thin spaces and soft hyphens are read as plain ones, and matches reported
+where they stand. Overlapping candidates resolve to the longest valid
+span; one span valid for several kinds (an 11-digit number) gives one
+match per kind: those a context word names first, then the strongest,
+then registry order. ``luhn`` is a check,
 not a kind: it is never reported (``creditcard`` is).
 
 ``countries`` keeps the kinds issued by those countries (ISO 3166-1
@@ -150,9 +155,11 @@ def find(
 def identify(value: str, *, countries: _Names = None) -> list[str]:
     """Every id for which the whole ``value`` validates.
 
-    Strongest evidence first (a check digit, then a date or other component
-    rule, then shape alone); ties in registry order. Surrounding blanks are
-    ignored; ``luhn`` is never among the answers.
+    Most plausible first: strongest evidence (a check digit, then a date or
+    other component rule, then shape alone), then a value written as the
+    kind writes it, then one its pattern fits; ties in registry order.
+    Surrounding blanks are ignored, full-width forms read as plain ones;
+    ``luhn`` is never among the answers.
 
         >>> import orvane_vardik as ov
         >>> ov.identify("DE89 3704 0044 0532 0130 00")

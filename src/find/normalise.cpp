@@ -15,7 +15,7 @@ struct Mapping {
 
 bool digit(unsigned char c) { return c >= '0' && c <= '9'; }
 
-Mapping mapping(const unsigned char* t, std::size_t i, std::size_t n) noexcept {
+Mapping raw_mapping(const unsigned char* t, std::size_t i, std::size_t n) noexcept {
     const unsigned char c = t[i];
     // Two blanks between digits, as text taken from a page spaces a
     // number's groups, read as one.
@@ -44,6 +44,24 @@ Mapping mapping(const unsigned char* t, std::size_t i, std::size_t n) noexcept {
     if (c == 0xEF && b == 0xBC && d >= 0x81 && d <= 0xBF) return {3, static_cast<char>(d - 0x81 + 0x21)};
     if (c == 0xEF && b == 0xBD && d >= 0x80 && d <= 0x9E) return {3, static_cast<char>(d - 0x80 + 0x60)};
     return {0, 0};
+}
+
+// A space, dash or invisible mark matters inside numbers only: it is mapped
+// when a digit stands right before or after it (full-width forms always
+// are), so prose with its dashes and no-break spaces is scanned as it is.
+Mapping relevant(const unsigned char* t, std::size_t i, std::size_t n, Mapping m) noexcept {
+    if (m.length == 0 || (t[i] == 0xEF && t[i + 1] != 0xBB)) return m;
+    const bool before = i > 0 && digit(t[i - 1]);
+    const bool after = i + m.length < n && digit(t[i + m.length]);
+    // Full-width digits beside it count too.
+    const bool wide_after = i + m.length + 2 < n && t[i + m.length] == 0xEF && t[i + m.length + 1] == 0xBC &&
+                            t[i + m.length + 2] >= 0x90 && t[i + m.length + 2] <= 0x99;
+    const bool wide_before = i >= 3 && t[i - 3] == 0xEF && t[i - 2] == 0xBC && t[i - 1] >= 0x90 && t[i - 1] <= 0x99;
+    return before || after || wide_after || wide_before || t[i] == ' ' ? m : Mapping{0, 0};
+}
+
+Mapping mapping(const unsigned char* t, std::size_t i, std::size_t n) noexcept {
+    return relevant(t, i, n, raw_mapping(t, i, n));
 }
 
 bool mapped_lead(unsigned char c) noexcept { return c == 0xC2 || c == 0xE2 || c == 0xE3 || c == 0xEF || c == ' '; }
