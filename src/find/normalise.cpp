@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "primitives/swar.h"
+
 namespace ovf {
 
 namespace {
@@ -72,9 +74,42 @@ std::size_t mapped_length(const unsigned char* t, std::size_t i, std::size_t n) 
     return mapped_lead(t[i]) ? mapping(t, i, n).length : 0;
 }
 
+namespace {
+
+// The last edit whose key is at most `v` (nullptr for none).
+template <class Key>
+const Normalised::Edit* last_at_most(const std::vector<Normalised::Edit>& edits, std::size_t v, Key key) {
+    std::size_t lo = 0, hi = edits.size();
+    while (lo < hi) {
+        const std::size_t mid = lo + (hi - lo) / 2;
+        if (key(edits[mid]) <= v) lo = mid + 1;
+        else hi = mid;
+    }
+    return lo == 0 ? nullptr : &edits[lo - 1];
+}
+
+}  // namespace
+
+std::size_t Normalised::start_of(std::size_t i) const noexcept {
+    const Edit* e = last_at_most(edits, i, [](const Edit& x) { return std::size_t{x.at}; });
+    if (!e) return i;
+    if (e->replaced && e->at == i) return e->orig;
+    return e->orig + e->length + (i - e->at - (e->replaced ? 1 : 0));
+}
+
+std::size_t Normalised::end_of(std::size_t i) const noexcept {
+    if (i == 0) return start_of(0);
+    const std::size_t j = i - 1;
+    const Edit* e = last_at_most(edits, j, [](const Edit& x) { return std::size_t{x.at}; });
+    if (e && e->replaced && e->at == j) return e->orig + e->length;
+    return start_of(j) + 1;
+}
+
 std::size_t Normalised::index_of(std::size_t o) const noexcept {
-    const auto it = std::lower_bound(from.begin(), from.end() - 1, static_cast<std::uint32_t>(std::min<std::size_t>(o, UINT32_MAX)));
-    return static_cast<std::size_t>(it - from.begin());
+    const Edit* e = last_at_most(edits, o, [](const Edit& x) { return std::size_t{x.orig}; });
+    if (!e) return o;
+    if (o < std::size_t{e->orig} + e->length) return e->at;
+    return e->at + (e->replaced ? 1 : 0) + (o - e->orig - e->length);
 }
 
 bool normalise(std::string_view text, Normalised& out) {
@@ -82,41 +117,48 @@ bool normalise(std::string_view text, Normalised& out) {
     const std::size_t n = text.size();
     if (n >= UINT32_MAX) return false;
     std::size_t first = n;
-    for (std::size_t i = 0; i < n; ++i)
-        if ((t[i] >= 0xC2 || t[i] == ' ') && mapped_lead(t[i]) && mapping(t, i, n).length) {
+    for (std::size_t i = 0; i < n; ++i) {
+        // Eight bytes at a time while none starts a mapped character and no
+        // two blanks stand in a row (seven forward, so a pair across two
+        // steps is seen).
+        namespace sw = ov::swar;
+        while (n - i >= 8) {
+            const std::uint64_t w = sw::load(t + i);
+            const std::uint64_t blanks = sw::equal_to(w, ' ');
+            if (blanks & ((blanks >> 8) | (blanks << 8))) break;
+            if ((w & sw::kHigh) && (sw::equal_to(w, 0xC2) | sw::equal_to(w, 0xE2) | sw::equal_to(w, 0xE3) |
+                                    sw::equal_to(w, 0xEF)))
+                break;
+            i += 7;
+        }
+        const unsigned char c = t[i];
+        if (c < 0xC2 && (c != ' ' || i + 1 >= n || t[i + 1] != ' ')) continue;  // the common case
+        if (mapped_lead(c) && mapping(t, i, n).length) {
             first = i;
             break;
         }
+    }
     if (first == n) return false;
     out.text.clear();
-    out.from.clear();
-    out.to.clear();
+    out.edits.clear();
     out.text.reserve(n);
-    out.from.reserve(n + 1);
-    out.to.reserve(n + 1);
-    out.text.append(text.substr(0, first));
-    for (std::size_t i = 0; i < first; ++i) {
-        out.from.push_back(static_cast<std::uint32_t>(i));
-        out.to.push_back(static_cast<std::uint32_t>(i + 1));
-    }
+    std::size_t copied = 0;  // original bytes before this are in out.text
     for (std::size_t i = first; i < n;) {
-        const Mapping m = mapped_lead(t[i]) ? mapping(t, i, n) : Mapping{0, 0};
+        const unsigned char c = t[i];
+        const bool lead = c >= 0xC2 ? mapped_lead(c) : (c == ' ' && i + 1 < n && t[i + 1] == ' ');
+        const Mapping m = lead ? mapping(t, i, n) : Mapping{0, 0};
         if (m.length == 0) {
-            out.text.push_back(static_cast<char>(t[i]));
-            out.from.push_back(static_cast<std::uint32_t>(i));
-            out.to.push_back(static_cast<std::uint32_t>(i + 1));
             ++i;
             continue;
         }
-        if (m.replacement) {
-            out.text.push_back(m.replacement);
-            out.from.push_back(static_cast<std::uint32_t>(i));
-            out.to.push_back(static_cast<std::uint32_t>(i + m.length));
-        }
+        out.text.append(text.substr(copied, i - copied));
+        out.edits.push_back({static_cast<std::uint32_t>(out.text.size()), static_cast<std::uint32_t>(i),
+                             static_cast<std::uint8_t>(m.length), m.replacement != 0});
+        if (m.replacement) out.text.push_back(m.replacement);
         i += m.length;
+        copied = i;
     }
-    out.from.push_back(static_cast<std::uint32_t>(n));
-    out.to.push_back(static_cast<std::uint32_t>(n));
+    out.text.append(text.substr(copied));
     return true;
 }
 

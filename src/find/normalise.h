@@ -16,13 +16,21 @@ namespace ovf {
 
 struct Normalised {
     std::string text;
-    // For each byte of `text` (and one past its end): where the original
-    // character it came from starts, and where it ends.
-    std::vector<std::uint32_t> from, to;
+    // One record per mapped character, in order: where its replacement
+    // stands in `text` (or the next byte, when it maps to nothing), where
+    // it starts in the original and its length there. Bytes between them
+    // are copied as they are.
+    struct Edit {
+        std::uint32_t at, orig;
+        std::uint8_t length;
+        bool replaced;
+    };
+    std::vector<Edit> edits;
 
-    std::size_t start_of(std::size_t i) const noexcept { return from[i]; }
+    // Where the original character that byte `i` of `text` came from starts.
+    std::size_t start_of(std::size_t i) const noexcept;
     // The original end of a span ending at `i` (exclusive) of `text`.
-    std::size_t end_of(std::size_t i) const noexcept { return i == 0 ? from[0] : to[i - 1]; }
+    std::size_t end_of(std::size_t i) const noexcept;
     // The first byte of `text` that comes from original offset `o` or later.
     std::size_t index_of(std::size_t o) const noexcept;
 };

@@ -20,16 +20,12 @@ bool cell_tag(std::string_view t, std::size_t i) {
 // The delimiter of the line [b, e): a tab, '|', ';' or ',' (in that order
 // of preference), '<' in an HTML row; 0 for none.
 char Columns::delimiter(std::size_t b, std::size_t e) const {
-    bool tab = false, pipe = false, semi = false, comma = false, tag = false;
-    for (std::size_t i = b; i < e; ++i) {
-        const char c = text_[i];
-        tab |= c == '\t';
-        pipe |= c == '|';
-        semi |= c == ';';
-        comma |= c == ',';
-        tag |= c == '<' && cell_tag(text_, i);
-    }
-    return tag ? '<' : tab ? '\t' : pipe ? '|' : semi ? ';' : comma ? ',' : 0;
+    const char* p = text_.data() + b;
+    const std::size_t n = e - b;
+    const auto has = [&](char c) { return std::memchr(p, c, n) != nullptr; };
+    for (const char* q = p; (q = static_cast<const char*>(std::memchr(q, '<', n - static_cast<std::size_t>(q - p)))); ++q)
+        if (cell_tag(text_, static_cast<std::size_t>(q - text_.data()))) return '<';
+    return has('\t') ? '\t' : has('|') ? '|' : has(';') ? ';' : has(',') ? ',' : 0;
 }
 
 // Whether text[i] ends a cell of a line delimited by `d` (commas and
