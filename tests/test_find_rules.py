@@ -389,7 +389,7 @@ def test_identify_ignores_surrounding_blanks(value, blank):
     assert ov.identify(blank + value + blank) == ov.identify(value) != []
 
 
-@pytest.mark.parametrize("value", ["", "   ", "\n", "hello", "1x", "DE89 3704  00", "GB29 NWBK 6016 1331 9268 18"])
+@pytest.mark.parametrize("value", ["", "   ", "\n", "hello", "x-", "DE89 3704  00", "GB29 NWBK 6016 1331 9268 18"])
 def test_identify_of_no_identifier(value):
     assert ov.identify(value) == []
 
