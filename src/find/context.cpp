@@ -170,8 +170,11 @@ void ContextIndex::scan(std::string_view text, std::size_t from, std::size_t to,
         }
         const bool starts = i == 0 || !word_char(byte(i - 1));
         std::size_t end = i + 1;
-        while (end < text.size() && end - from < f.size() && word_char(byte(end))) ++end;
-        if (starts) {
+        bool inner_capital = false;  // a capital after the first letter: camel case may break the word
+        while (end < text.size() && end - from < f.size() && word_char(byte(end))) inner_capital |= upper(byte(end++));
+        if (starts && !inner_capital) {
+            look_up(f, orig, from, i, end, out);
+        } else if (starts) {
             // The word, and the words of its camel case ("taxId": "tax",
             // "id"; "IdNr" is looked up whole too).
             for (std::size_t a = i; a < end;) {

@@ -1,8 +1,8 @@
 #include "find/normalise.h"
 
 #include <algorithm>
+#include <cstring>
 
-#include "primitives/swar.h"
 
 namespace ovf {
 
@@ -19,9 +19,6 @@ bool digit(unsigned char c) { return c >= '0' && c <= '9'; }
 
 Mapping raw_mapping(const unsigned char* t, std::size_t i, std::size_t n) noexcept {
     const unsigned char c = t[i];
-    // Two blanks between digits, as text taken from a page spaces a
-    // number's groups, read as one.
-    if (c == ' ') return i > 0 && i + 2 < n && t[i + 1] == ' ' && digit(t[i - 1]) && digit(t[i + 2]) ? Mapping{1, 0} : Mapping{0, 0};
     if (c == 0xC2 && i + 1 < n) {
         if (t[i + 1] == 0xA0) return {2, ' '};  // no-break space
         if (t[i + 1] == 0xAD) return {2, 0};    // soft hyphen
@@ -59,14 +56,14 @@ Mapping relevant(const unsigned char* t, std::size_t i, std::size_t n, Mapping m
     const bool wide_after = i + m.length + 2 < n && t[i + m.length] == 0xEF && t[i + m.length + 1] == 0xBC &&
                             t[i + m.length + 2] >= 0x90 && t[i + m.length + 2] <= 0x99;
     const bool wide_before = i >= 3 && t[i - 3] == 0xEF && t[i - 2] == 0xBC && t[i - 1] >= 0x90 && t[i - 1] <= 0x99;
-    return before || after || wide_after || wide_before || t[i] == ' ' ? m : Mapping{0, 0};
+    return before || after || wide_after || wide_before ? m : Mapping{0, 0};
 }
 
 Mapping mapping(const unsigned char* t, std::size_t i, std::size_t n) noexcept {
     return relevant(t, i, n, raw_mapping(t, i, n));
 }
 
-bool mapped_lead(unsigned char c) noexcept { return c == 0xC2 || c == 0xE2 || c == 0xE3 || c == 0xEF || c == ' '; }
+bool mapped_lead(unsigned char c) noexcept { return c == 0xC2 || c == 0xE2 || c == 0xE3 || c == 0xEF; }
 
 }  // namespace
 
@@ -116,26 +113,20 @@ bool normalise(std::string_view text, Normalised& out) {
     const auto* t = reinterpret_cast<const unsigned char*>(text.data());
     const std::size_t n = text.size();
     if (n >= UINT32_MAX) return false;
+    // The first character the mapping changes: each of the bytes that may
+    // start one is looked for with memchr, so text without them costs a
+    // few vector passes.
     std::size_t first = n;
-    for (std::size_t i = 0; i < n; ++i) {
-        // Eight bytes at a time while none starts a mapped character and no
-        // two blanks stand in a row (seven forward, so a pair across two
-        // steps is seen).
-        namespace sw = ov::swar;
-        while (n - i >= 8) {
-            const std::uint64_t w = sw::load(t + i);
-            const std::uint64_t blanks = sw::equal_to(w, ' ');
-            if (blanks & ((blanks >> 8) | (blanks << 8))) break;
-            if ((w & sw::kHigh) && (sw::equal_to(w, 0xC2) | sw::equal_to(w, 0xE2) | sw::equal_to(w, 0xE3) |
-                                    sw::equal_to(w, 0xEF)))
+    for (const int lead : {0xC2, 0xE2, 0xE3, 0xEF}) {
+        for (std::size_t i = 0; i < first;) {
+            const void* p = std::memchr(t + i, lead, first - i);
+            if (!p) break;
+            const auto at = static_cast<std::size_t>(static_cast<const unsigned char*>(p) - t);
+            if (mapping(t, at, n).length) {
+                first = at;
                 break;
-            i += 7;
-        }
-        const unsigned char c = t[i];
-        if (c < 0xC2 && (c != ' ' || i + 1 >= n || t[i + 1] != ' ')) continue;  // the common case
-        if (mapped_lead(c) && mapping(t, i, n).length) {
-            first = i;
-            break;
+            }
+            i = at + 1;
         }
     }
     if (first == n) return false;
@@ -145,7 +136,7 @@ bool normalise(std::string_view text, Normalised& out) {
     std::size_t copied = 0;  // original bytes before this are in out.text
     for (std::size_t i = first; i < n;) {
         const unsigned char c = t[i];
-        const bool lead = c >= 0xC2 ? mapped_lead(c) : (c == ' ' && i + 1 < n && t[i + 1] == ' ');
+        const bool lead = c >= 0xC2 && mapped_lead(c);
         const Mapping m = lead ? mapping(t, i, n) : Mapping{0, 0};
         if (m.length == 0) {
             ++i;

@@ -63,6 +63,7 @@ void Columns::next_line() {
     delim_ = d;
     header_line_ = SIZE_MAX;
     cells_.clear();
+    if (line_end_ - line_ > kLongestHeader) return;
     std::size_t letters = 0, digits = 0;
     for (std::size_t i = line_; i < line_end_; ++i) {
         letters += letter(static_cast<unsigned char>(text_[i]));
