@@ -64,7 +64,7 @@ public:
     // Scans the words on both sides of a line break as one run: text
     // extracted from a page cuts numbers at its line ends ("801218",
     // "5201081"). Both the joined form and the form with a blank are tried
-    // on each break between a digit and a letter or digit; a match that
+    // on each break between two digits outside a table's cells; a match that
     // spans the break counts one step weaker unless a word announces it.
     void join_lines(std::size_t lo, std::size_t hi) {
         if (nested_) return;
@@ -80,12 +80,16 @@ public:
             if (a > 0 && t[a - 1] == '\r') --a;
             if (a == 0 || b + 1 >= text_.size()) continue;
             const unsigned char l = t[a - 1], r = t[b + 1];
-            if (!(dig(l) || dig(r)) || !alnum_byte(l) || !alnum_byte(r)) continue;
+            if (!dig(l) || !dig(r)) continue;
             // The run that ends the line before, and the one that starts the next.
             std::size_t ls = a;
             while (ls > 0 && a - ls < kSide && (e_.soft[t[ls - 1]] && t[ls - 1] != '\n') ) --ls;
             std::size_t re = b + 1;
             while (re < text_.size() && re - b < kSide && e_.soft[t[re]]) ++re;
+            // Rows of a table end and start with their cells, not halves
+            // of one number.
+            const auto cell_mark = [](unsigned char c) { return c == ',' || c == '\t' || c == '|' || c == ';'; };
+            if ((ls > 0 && cell_mark(t[ls - 1])) || (re < text_.size() && cell_mark(t[re]))) continue;
             const std::size_t cs = ls > kContextBytes ? ls - kContextBytes : 0;
             for (const std::string_view glue : {std::string_view(), std::string_view(" ")}) {
                 joined_.assign(text_.substr(cs, a - cs));
