@@ -275,7 +275,8 @@ void addresses_in(std::string_view text, std::size_t s, std::size_t e,
             std::size_t d = i;
             int v = 0;
             while (d < e && digit(d) && d - i < 4) v = v * 10 + (t[d++] - '0');
-            ok = d > i && d - i <= 3 && v <= 255 && (d >= e || !digit(d));
+            // No leading zero ("01.209.092.4-017.000" is a tax number).
+            ok = d > i && d - i <= 3 && v <= 255 && (d >= e || !digit(d)) && (d - i == 1 || t[i] != '0');
             ++groups;
             i = d;
             if (ok && groups < 4) {
@@ -283,7 +284,7 @@ void addresses_in(std::string_view text, std::size_t s, std::size_t e,
                 ++i;
             }
         }
-        if (ok && groups == 4 && (i >= e || (t[i] != '.' && !word_byte(t[i])))) {
+        if (ok && groups == 4 && (i >= e || (t[i] != '.' && t[i] != '-' && t[i] != '/' && !word_byte(t[i])))) {
             out.emplace_back(a, i);
             a = i;
         }
