@@ -203,6 +203,18 @@ def test_what_documents_hold_is_not_reported(text):
     assert ov.find(text, min_confidence="component") == []
 
 
+@pytest.mark.parametrize(
+    "text, kid",
+    [
+        ("NPWP 01.209.092.4-017.000", "id.npwp"),  # starts like an address
+        ("IBAN DE89 3704 0044 0532 0130 00 EUR 12", "iban"),  # ends beside a currency
+        ("CPF 390.533.447-05", "br.cpf"),
+    ],
+)
+def test_identifiers_beside_what_is_excluded_are_found(text, kid):
+    assert kid in {m.id for m in ov.find(text)}
+
+
 # ------------------------------------------------------------------ redact
 
 def test_redact_hides_component_matches_by_default_and_keeps_the_strict_level():
