@@ -284,7 +284,7 @@ Engine::Engine() {
     followers.resize(kinds.size());
     for (const Companion& c : companions()) {
         const int k = kind_index(c.id), a = kind_index(c.after);
-        if (k >= 0 && a >= 0) followers[static_cast<std::size_t>(a)].push_back(k);
+        if (k >= 0 && a >= 0) followers[static_cast<std::size_t>(a)].push_back(k), any_followers = true;
     }
     constexpr std::string_view kSeps = " -./";
     for (std::size_t gi = 0; gi < groups.size(); ++gi) {

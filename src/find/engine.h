@@ -133,6 +133,7 @@ struct Engine {
     // By kind: the kinds it announces when they follow it (a BIC after an
     // IBAN, see labels.h).
     std::vector<std::vector<int>> followers;
+    bool any_followers = false;
     bool soft[256] = {};              // bytes that may occur inside a candidate
     std::size_t max_candidate = 0;    // bytes; longer spans are never candidates
 

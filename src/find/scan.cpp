@@ -89,7 +89,13 @@ public:
             // Rows of a table end and start with their cells, not halves
             // of one number.
             const auto cell_mark = [](unsigned char c) { return c == ',' || c == '\t' || c == '|' || c == ';'; };
-            if ((ls > 0 && cell_mark(t[ls - 1])) || (re < text_.size() && cell_mark(t[re]))) continue;
+            if ((ls > 0 && (cell_mark(t[ls - 1]) || t[ls - 1] == '=')) || (re < text_.size() && cell_mark(t[re])))
+                continue;
+            // A line that starts with a date (a log's time stamp) starts afresh.
+            std::size_t w = b + 1;
+            while (w < re && !separator_byte(t[w])) ++w;
+            if (w < re && looks_like_date(text_.substr(b + 1, std::min(re, b + 11) - b - 1))) continue;
+            if (looks_like_date(text_.substr(b + 1, w - b - 1))) continue;
             const std::size_t cs = ls > kContextBytes ? ls - kContextBytes : 0;
             for (const std::string_view glue : {std::string_view(), std::string_view(" ")}) {
                 joined_.assign(text_.substr(cs, a - cs));
@@ -405,8 +411,10 @@ private:
         line_before(s);
         // A kind written right after the one it goes with (a BIC after the
         // IBAN), on the same line with only punctuation between.
-        for (std::size_t n = 0; n < kCompanionLook && n < hits_.size(); ++n) {
+        for (std::size_t n = 0; e_.any_followers && n < kCompanionLook && n < hits_.size(); ++n) {
             const Hit& h = hits_[hits_.size() - 1 - n];
+            if (h.start + e_.max_candidate + kCompanionGap < s) break;  // hits come in the order of their starts
+            if (e_.followers[static_cast<std::size_t>(h.kind)].empty()) continue;
             if (h.end > s || s - h.end > kCompanionGap || !h.valid) continue;
             bool gap = true;
             for (std::size_t i = h.end; i < s && gap; ++i) {
