@@ -71,6 +71,8 @@ def _list(value: str) -> tuple[str, ...]:
 def parse_args(args: list[str], command: str) -> Options:
     """Options of `find` (and of `redact`, which takes the subset it knows)."""
     opts = Options()
+    if command == "redact":
+        opts.min_confidence = "component"  # as orvane_vardik.redact: recall first
     with_values = {"--ids", "--country", "--countries", "--min-confidence"}
     flags = {"-h", "--help", "-q", "--quiet"}
     if command == "find":

@@ -17,15 +17,15 @@ if TYPE_CHECKING:
 
 HELP = """\
 Write FILE (or standard input, when FILE is - or absent) to standard output
-with each identifier found masked: every ASCII letter and digit of a match
+with each identifier found masked: every letter and digit of a match
 becomes *, its length and separators stay, all other text is kept byte for
 byte.
 
   --ids ID,...           mask these validator ids only (default: all)
   --country XX,...       only kinds of these countries, plus the
                          international ones (IBAN, card numbers, ...)
-  --min-confidence C     checksum (default), component or shape: weaker
-                         matches are left as they are
+  --min-confidence C     component (default), checksum (the strict one) or
+                         shape: weaker matches are left as they are
   -q, --quiet            no progress bar
   -h, --help             print this help
 

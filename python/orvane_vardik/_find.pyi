@@ -29,6 +29,27 @@ def scan(
         >>> scan("IBAN GB29NWBK60161331926819", None, None, False, "checksum")[0][0]
         'iban'
     """
+def redact(
+    text: str,
+    ids: tuple[str, ...] | None,
+    countries: tuple[str, ...] | None,
+    min_confidence: str,
+    start: int | None = None,
+    stop: int | None = None,
+) -> tuple[str, int]:
+    """``text[start:end]`` with every letter and digit of the matches that
+    start in ``text[start:stop]`` masked with ``*``, and ``end``: ``stop``,
+    or the end of a match that runs past it (``orvane_vardik.redact`` goes
+    on from there).
+
+    Raises:
+        KeyError: an unknown id.
+        ValueError: an unknown country or confidence.
+
+    Example:
+        >>> redact("card 4111 1111 1111 1111.", None, None, "checksum")
+        ('card **** **** **** ****.', 25)
+    """
 def identify(value: str, countries: tuple[str, ...] | None) -> list[str]:
     """Every id for which the whole ``value`` validates (``orvane_vardik.identify``).
 

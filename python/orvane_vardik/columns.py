@@ -243,11 +243,13 @@ def redact(
     ids: str | Iterable[str] | None = None,
     *,
     countries: str | Iterable[str] | None = None,
-    min_confidence: str = "checksum",
+    min_confidence: str = "component",
     threads: int | None = None,
 ) -> FindColumn:
     """A ``large_utf8`` column: each text as :func:`orvane_vardik.redact`
-    returns it with the default mask. Null and non-UTF-8 rows give null."""
+    returns it with the default mask (and, as it, ``min_confidence``
+    ``"component"`` by default; ``"checksum"`` is the strict one). Null and
+    non-UTF-8 rows give null."""
     from .finder import _names
 
     return _find.redact_column(column, _names(ids, "ids"), _names(countries, "countries"), min_confidence, threads)

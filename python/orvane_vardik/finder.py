@@ -16,11 +16,16 @@ Every match carries a ``confidence``: ``"checksum"`` when the kind's check
 has a check digit, ``"component"`` when it checks a date or another
 component, ``"shape"`` when it checks the shape only; one of the kind's
 aliases, abbreviation or name within a few words before the match raises
-it one step. ``min_confidence`` (default ``"checksum"``) drops weaker
+it one step (so does a column's header in a table, a key in JSON, YAML,
+XML or code, a label ending the line before). ``min_confidence`` (default
+``"checksum"``; :func:`redact`'s is ``"component"``) drops weaker
 matches, so shape-only kinds, which any run of the right length fits, are
-reported only after their context word. Overlapping candidates resolve to
-the longest valid span; one span valid for several kinds (an 11-digit
-number) gives one match per kind, in registry order. ``luhn`` is a check,
+reported only after their context word. Full-width forms, no-break and
+thin spaces and soft hyphens are read as plain ones, and matches reported
+where they stand. Overlapping candidates resolve to the longest valid
+span; one span valid for several kinds (an 11-digit number) gives one
+match per kind: those a context word names first, then the strongest,
+then registry order. ``luhn`` is a check,
 not a kind: it is never reported (``creditcard`` is).
 
 ``countries`` keeps the kinds issued by those countries (ISO 3166-1
@@ -28,22 +33,33 @@ alpha-2 codes) and the international ones (IBAN, card numbers, ...).
 """
 from __future__ import annotations
 
-from collections.abc import Callable, Iterable, Iterator
-from typing import Literal, NamedTuple, Optional, Union
+from collections import namedtuple
 
 from . import _find
 
-__all__ = ["Match", "find", "find_iter", "identify", "redact"]
+# Annotations stay strings and typing is read by type checkers only, so
+# that importing the package imports neither typing nor re.
+TYPE_CHECKING = False
+if TYPE_CHECKING:
+    from collections.abc import Callable, Iterable, Iterator
+    from typing import Literal, Optional, Union
 
-_Confidence = Literal["checksum", "component", "shape"]
-_Names = Union[str, Iterable[str], None]
+    _Confidence = Literal["checksum", "component", "shape"]
+    _Names = Union[str, Iterable[str], None]
+    _Replacement = Union[str, Callable[["Match"], str], None]
+
+__all__ = ["Match", "find", "find_iter", "identify", "redact", "REDACT_CONFIDENCE"]
+
+#: The default ``min_confidence`` of :func:`redact`, and of the column,
+#: engine and command-line redactions: recall first.
+REDACT_CONFIDENCE = "component"
 
 # Characters scanned per call of the engine by find_iter (and by find on
 # long texts): the engine's memory stays bounded by this, whatever the text.
 _WINDOW = 1 << 20
 
 
-class Match(NamedTuple):
+class Match(namedtuple("Match", ["id", "start", "end", "text", "compact", "valid", "confidence"])):
     """One identifier found in a text.
 
     ``start`` and ``end`` are ``str`` indices: ``text[m.start:m.end] ==
@@ -51,13 +67,7 @@ class Match(NamedTuple):
     kind's compact form of it.
     """
 
-    id: str
-    start: int
-    end: int
-    text: str
-    compact: str
-    valid: bool
-    confidence: str
+    __slots__ = ()
 
 
 def _names(value: _Names, what: str) -> Optional[tuple[str, ...]]:
@@ -145,9 +155,11 @@ def find(
 def identify(value: str, *, countries: _Names = None) -> list[str]:
     """Every id for which the whole ``value`` validates.
 
-    Strongest evidence first (a check digit, then a date or other component
-    rule, then shape alone); ties in registry order. Surrounding blanks are
-    ignored; ``luhn`` is never among the answers.
+    Most plausible first: strongest evidence (a check digit, then a date or
+    other component rule, then shape alone), then a value written as the
+    kind writes it, then one its pattern fits; ties in registry order.
+    Surrounding blanks are ignored, full-width forms read as plain ones;
+    ``luhn`` is never among the answers.
 
         >>> import orvane_vardik as ov
         >>> ov.identify("DE89 3704 0044 0532 0130 00")
@@ -158,11 +170,8 @@ def identify(value: str, *, countries: _Names = None) -> list[str]:
     return _find.identify(_text(value), _names(countries, "countries"))
 
 
-_Replacement = Union[str, Callable[[Match], str], None]
-
-
 def _mask(s: str) -> str:
-    return "".join("*" if ("0" <= c <= "9" or "A" <= c <= "Z" or "a" <= c <= "z") else c for c in s)
+    return "".join("*" if c.isalnum() else c for c in s)
 
 
 def redact(
@@ -170,28 +179,54 @@ def redact(
     ids: _Names = None,
     *,
     countries: _Names = None,
-    min_confidence: _Confidence = "checksum",
+    min_confidence: _Confidence = "component",
     replace: _Replacement = None,
 ) -> str:
     """``text`` with every match of :func:`find` replaced.
 
-    By default each ASCII letter and digit of a match becomes ``*``, so its
+    By default each letter and digit of a match becomes ``*``, so its
     length and separators stay; ``replace`` may be a str put in place of
     each match, or a callable that receives the :class:`Match` (the first
     kind, in registry order, when one span is valid for several) and
     returns its replacement. Everything outside the matches is kept as is.
+
+    ``min_confidence`` defaults to ``"component"`` (:data:`REDACT_CONFIDENCE`),
+    one step below :func:`find`'s: a bare number that passes a common check
+    digit is hidden too, since a redaction that leaves an identifier
+    readable has failed. ``"checksum"`` is the strict redaction, ``"shape"``
+    hides everything of any kind's shape. The text is redacted a window at
+    a time: the memory used besides the text and the result does not grow
+    with the number of matches.
     """
     if replace is not None and not isinstance(replace, str) and not callable(replace):
         raise TypeError("replace must be None, a str or a callable")
+    text = _text(text)
+    id_names = _names(ids, "ids")
+    country_names = _names(countries, "countries")
+    n = len(text)
+    if replace is None:
+        if n <= _WINDOW:
+            return _find.redact(text, id_names, country_names, min_confidence)[0]
+        context = _find.context()
+        _find.redact("", id_names, country_names, min_confidence)  # raises on bad arguments
+        chunks: list[str] = []
+        pos = 0
+        while pos < n:
+            lo = max(0, pos - context)
+            piece = text[lo : min(n, pos + _WINDOW + context)]
+            masked, end = _find.redact(piece, id_names, country_names, min_confidence, pos - lo, min(n, pos + _WINDOW) - lo)
+            chunks.append(masked)
+            pos = lo + end
+        return "".join(chunks)
+    chunks = []
     parts: list[str] = []
     done = 0
-    for m in find_iter(text, ids, countries=countries, min_confidence=min_confidence):
+    window_end = _WINDOW
+    for m in find_iter(text, id_names, countries=country_names, min_confidence=min_confidence):
         if m.start < done:
             continue  # another kind of a span already replaced
         parts.append(text[done : m.start])
-        if replace is None:
-            parts.append(_mask(m.text))
-        elif isinstance(replace, str):
+        if isinstance(replace, str):
             parts.append(replace)
         else:
             out = replace(m)
@@ -199,5 +234,10 @@ def redact(
                 raise TypeError(f"replace must return a str, not {type(out).__name__}")
             parts.append(out)
         done = m.end
+        if done >= window_end:  # the pieces of a window make one str
+            chunks.append("".join(parts))
+            parts = []
+            window_end = done + _WINDOW
     parts.append(text[done:])
-    return "".join(parts)
+    chunks.append("".join(parts))
+    return "".join(chunks)

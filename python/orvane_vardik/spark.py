@@ -202,11 +202,12 @@ def find_column(df: DataFrame, column: str, *, ids: str | Iterable[str] | None =
 
 
 def redact_columns(df: DataFrame, cols: str | Sequence[str], *, ids: str | Iterable[str] | None = None,
-                   countries: str | Iterable[str] | None = None, min_confidence: str = "checksum",
+                   countries: str | Iterable[str] | None = None, min_confidence: str = "component",
                    threads: int | None = None) -> DataFrame:
     """``df`` with each of the string columns ``cols`` replaced by its text as
     :func:`orvane_vardik.redact` returns it (every letter and digit of a
-    match masked with ``*``). Other columns pass unchanged; nulls stay null.
+    match masked with ``*``, ``min_confidence`` ``"component"`` by default as
+    there). Other columns pass unchanged; nulls stay null.
     """
     cols = [cols] if isinstance(cols, str) else list(cols)
     _check_find_options(df, cols, ids, countries, min_confidence)

@@ -32,6 +32,10 @@ public:
               std::string& scratch) const;
 
 private:
+    // Appends the phrases whose first word is the folded f[i, end).
+    void look_up(std::string_view f, std::string_view orig, std::size_t from, std::size_t i, std::size_t end,
+                 std::vector<PhraseHit>& out) const;
+
     struct Entry {
         std::string phrase;
         int kind;

@@ -8,7 +8,9 @@
 #include <mutex>
 #include <new>
 
+#include "find/labels.h"
 #include "find/widen.h"
+#include "find/words.h"
 #include "re2/re2.h"
 #include "re2/set.h"
 #include "registry/registry.h"
@@ -18,6 +20,8 @@ namespace ovf {
 namespace {
 
 constexpr std::string_view kSeparatorCandidates = " -./";
+// A kind weak at this many lengths or more is very weak (Kind::very_weak).
+constexpr std::size_t kVeryWeakLengths = 5;
 // No identifier is longer than this, separators included (a bech32
 // address is 90 characters, a spaced IBAN under 70 bytes).
 constexpr std::size_t kMaxCandidate = 256;
@@ -125,7 +129,19 @@ std::vector<std::string> context_words(const ov::ValidatorSpec& spec) {
     };
     add(spec.abbreviation);
     add(spec.name);
+    add(spec.local_name);
     for (std::string_view a : spec.aliases) add(a);
+    for (const Label& l : labels())
+        if (l.id == spec.id) add(l.text);
+    // The English words for a kind of tax number, whatever its country.
+    const auto named = [&](std::string_view word) {
+        const std::string n = " " + lower_ascii(spec.name) + " ";
+        return n.find(" " + std::string(word) + " ") != std::string::npos;
+    };
+    if (named("vat"))
+        for (std::string_view w : {"VAT", "VAT ID", "VAT number", "VAT no", "VAT reg no", "VAT registration"}) add(w);
+    if (named("tax"))
+        for (std::string_view w : {"tax ID", "tax number", "tax no", "taxpayer ID", "TIN"}) add(w);
     return words;
 }
 
@@ -243,6 +259,7 @@ Engine::Engine() {
         scanning_pattern(*spec, stored, k);
         k.context = context_words(*spec);
         k.weak_lengths = weak_lengths(*spec, k.evidence, shape_of(k.pattern));
+        k.very_weak = k.weak_lengths.count() >= kVeryWeakLengths;
         const std::string sample = sample_value(*spec);
         k.key_checks = !sample.empty() && !has_separator(sample);
         k.layout = layout_of(*spec, sample_value(*spec));
@@ -264,6 +281,11 @@ Engine::Engine() {
         kinds.push_back(std::move(k));
     }
     if (!patterns->Compile()) throw std::bad_alloc();
+    followers.resize(kinds.size());
+    for (const Companion& c : companions()) {
+        const int k = kind_index(c.id), a = kind_index(c.after);
+        if (k >= 0 && a >= 0) followers[static_cast<std::size_t>(a)].push_back(k), any_followers = true;
+    }
     constexpr std::string_view kSeps = " -./";
     for (std::size_t gi = 0; gi < groups.size(); ++gi) {
         const Group& g = groups[gi];
@@ -344,7 +366,8 @@ void settle(const Engine& e, Selection& sel) {
         if (kind.evidence < sel.min_confidence) continue;
         sel.sure.set(g);
         // One step weaker on a plain number (shape stays shape).
-        if (kind.evidence == Evidence::Shape || static_cast<int>(kind.evidence) - 1 >= static_cast<int>(sel.min_confidence))
+        if (kind.evidence == Evidence::Shape ||
+            static_cast<int>(kind.evidence) - (kind.very_weak ? 2 : 1) >= static_cast<int>(sel.min_confidence))
             sel.sure_plain.set(g);
         for (std::size_t n = 1; n <= kLongNumber; ++n)
             if (!kind.weak_lengths[n]) sel.sure_number[n].set(g);

@@ -85,6 +85,8 @@ struct Kind {
     // digit in ten or eleven): such a run of digits is weaker evidence until
     // a context word announces it.
     std::bitset<kLongNumber + 1> weak_lengths;
+    // Weak at many lengths: a plain number of it is two steps weaker.
+    bool very_weak = false;
     // Its compact form has no separator: a candidate's key (the span
     // without separators) passes its check whenever the span does.
     bool key_checks = false;
@@ -128,6 +130,10 @@ struct Engine {
     static constexpr std::size_t kLayoutWords = 16, kLayoutLengths = 64;
     GroupBits layout_at[kLayoutWords][kLayoutLengths];
     ContextIndex context;             // every kind's context words
+    // By kind: the kinds it announces when they follow it (a BIC after an
+    // IBAN, see labels.h).
+    std::vector<std::vector<int>> followers;
+    bool any_followers = false;
     bool soft[256] = {};              // bytes that may occur inside a candidate
     std::size_t max_candidate = 0;    // bytes; longer spans are never candidates
 

@@ -5,12 +5,32 @@
 
 #include "find/candidate.h"
 #include "find/engine.h"
+#include "find/normalise.h"
 #include "find/words.h"
 #include "re2/set.h"
 
 namespace ovf {
 
+namespace {
+
+std::vector<int> identify_as_written(const Engine& e, const Selection& sel, std::string_view value);
+
+}  // namespace
+
 std::vector<int> identify(const Engine& e, const Selection& sel, std::string_view value) {
+    // Full-width forms, no-break spaces and soft hyphens read as their
+    // plain forms, as the finder reads them in text.
+    Normalised n;
+    if (value.size() > 4096 || !normalise(value, n)) return identify_as_written(e, sel, value);
+    std::vector<int> found = identify_as_written(e, sel, value);
+    for (const int k : identify_as_written(e, sel, n.text))
+        if (std::find(found.begin(), found.end(), k) == found.end()) found.push_back(k);
+    return found;
+}
+
+namespace {
+
+std::vector<int> identify_as_written(const Engine& e, const Selection& sel, std::string_view value) {
     std::vector<int> found;
     // Surrounding blanks (a line's end too) and small letters are what
     // people type; the validators accept both, the patterns only the
@@ -58,19 +78,38 @@ std::vector<int> identify(const Engine& e, const Selection& sel, std::string_vie
     }
     std::sort(matched.begin(), matched.end());
     matched.erase(std::unique(matched.begin(), matched.end()), matched.end());
+    // Every selected kind whose validate accepts the value is listed, not
+    // only those whose scanning pattern fits it: a pattern is a filter for
+    // text, while compaction accepts more (a BSN of eight digits, small
+    // check letters, a doubled separator). The pattern still ranks.
+    std::vector<std::uint8_t> fits(e.kinds.size(), 0), written(e.kinds.size(), 0);
     for (const int g : matched)
-        for (int k : e.groups[static_cast<std::size_t>(g)].kinds) {
-            if (!sel.enabled[static_cast<std::size_t>(k)]) continue;
-            const ov::ValidatorSpec& spec = *e.kinds[static_cast<std::size_t>(k)].spec;
-            if (spec.ops.validate(spec, core).ok) found.push_back(k);
-        }
-    std::sort(found.begin(), found.end(), [&](int x, int y) {
-        const Evidence ex = e.kinds[static_cast<std::size_t>(x)].evidence;
-        const Evidence ey = e.kinds[static_cast<std::size_t>(y)].evidence;
-        if (ex != ey) return ex > ey;
-        return x < y;
-    });
+        for (int k : e.groups[static_cast<std::size_t>(g)].kinds) fits[static_cast<std::size_t>(k)] = 1;
+    for (std::size_t k = 0; k < e.kinds.size(); ++k) {
+        if (!sel.enabled[k]) continue;
+        const Kind& kind = e.kinds[k];
+        const ov::ValidationOutcome o = kind.spec->ops.validate(*kind.spec, core);
+        if (!o.ok) continue;
+        found.push_back(static_cast<int>(k));
+        // Written as the kind writes it: its compact form or `format`'s.
+        const std::string_view compact = o.text();
+        if (core == compact || (kind.spec->ops.format && core == kind.spec->ops.format(*kind.spec, compact)))
+            written[k] = 1;
+    }
+    // Most plausible first: the strength of the kind's check, then whether
+    // the value is written as the kind writes it, then whether its pattern
+    // fits it, then whether it passes at that length no more often than one
+    // random number in 500.
+    const auto rank = [&](int k) {
+        const auto i = static_cast<std::size_t>(k);
+        const Kind& kind = e.kinds[i];
+        const bool weak = len <= kLongNumber && kind.weak_lengths[len];
+        return static_cast<int>(kind.evidence) * 8 + written[i] * 4 + fits[i] * 2 + (weak ? 0 : 1);
+    };
+    std::stable_sort(found.begin(), found.end(), [&](int x, int y) { return rank(x) > rank(y); });
     return found;
 }
+
+}  // namespace
 
 }  // namespace ovf

@@ -6,6 +6,7 @@
 
 #include "find/engine.h"
 #include "find/module_common.h"
+#include "find/redact.h"
 #include "module/args.h"
 #include "module/guard.h"
 
@@ -151,6 +152,56 @@ PyObject* fn_scan(PyObject*, PyObject* const* args, Py_ssize_t nargs, PyObject* 
     });
 }
 
+// redact(text, ids, countries, min_confidence, start, stop) -> (masked, end):
+// text[start:end] with every letter and digit of the matches starting in
+// text[start:stop] masked; end is stop, or the end of a match that runs
+// past it. The rest of the text is context.
+PyObject* fn_redact(PyObject*, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
+    static const char* const kParams[] = {"text", "ids", "countries", "min_confidence", "start", "stop"};
+    static const ovpy::Signature kSig{"redact", kParams, 6, 4};
+    PyObject* a[6] = {};
+    if (!ovpy::bind(kSig, args, nargs, kwnames, a)) return nullptr;
+    return guarded([&]() -> PyObject* {
+        const Engine* e = engine_or_error();
+        if (!e) return nullptr;
+        Selection sel;
+        if (!read_selection(*e, a[1], a[2], Py_False, a[3], sel)) return nullptr;
+        std::string_view text;
+        bool ascii = false;
+        if (!utf8_of(a[0], text, ascii)) return nullptr;
+        CodePoints cps(text, ascii);
+        std::size_t start = 0, stop = 0;
+        if (!index_arg(a[4], 0, start) || !index_arg(a[5], SIZE_MAX, stop)) return nullptr;
+        const std::size_t from = cps.byte(start);
+        const std::size_t to = stop == SIZE_MAX ? text.size() : std::max(from, cps.byte(stop, from, std::min(start, stop)));
+        std::string out;
+        std::size_t end = to;
+        bool failed = false;
+        Py_BEGIN_ALLOW_THREADS
+        try {
+            std::vector<Hit> hits;
+            scan(*e, sel, text, from, to, hits);
+            for (const Hit& h : hits) end = std::max(end, h.end);
+            out.reserve(end - from);
+            std::size_t done = from;
+            for (const Hit& h : hits) {
+                if (h.end <= done) continue;
+                const std::size_t s = std::max(h.start, done);
+                out.append(text.substr(done, s - done));
+                mask_into(text, s, h.end, out);
+                done = h.end;
+            }
+            out.append(text.substr(done, end - done));
+        } catch (...) {
+            failed = true;
+        }
+        Py_END_ALLOW_THREADS
+        if (failed) return PyErr_NoMemory();
+        const std::size_t end_cp = start + (ascii ? end - from : CodePoints(text.substr(from), false).index(end - from));
+        return Py_BuildValue("(Nn)", text_of(out), static_cast<Py_ssize_t>(end_cp));
+    });
+}
+
 // identify(value, countries) -> [id], strongest evidence first.
 PyObject* fn_identify(PyObject*, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
     static const char* const kParams[] = {"value", "countries"};
@@ -228,6 +279,7 @@ namespace {
 PyMethodDef kFunctions[] = {
     OVF_DEF(scan, "scan(text, ids, countries, include_invalid, min_confidence, start=None, stop=None)\n--\n\n"),
     OVF_DEF(identify, "identify(value, countries)\n--\n\n"),
+    OVF_DEF(redact, "redact(text, ids, countries, min_confidence, start=None, stop=None)\n--\n\n"),
     OVF_DEF(find_column, "find_column(column, ids, countries, include_invalid, min_confidence, threads)\n--\n\n"),
     OVF_DEF(redact_column, "redact_column(column, ids, countries, min_confidence, threads)\n--\n\n"),
     {"kinds", fn_kinds, METH_NOARGS, "kinds()\n--\n\n"},

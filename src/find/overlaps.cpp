@@ -38,12 +38,30 @@ void resolve(std::vector<Hit>& hits, Evidence min_confidence, std::size_t from, 
         taken.emplace(h.start, std::make_pair(h.end, h.valid));
         kept.push_back(std::move(h));
     }
+    // One span of several kinds: those a context word names come first and
+    // the others count one step weaker (dropped when that is below the
+    // call's confidence); then the strongest, then registry order.
     std::sort(kept.begin(), kept.end(), [](const Hit& a, const Hit& b) {
         if (a.start != b.start) return a.start < b.start;
+        if (a.announced != b.announced) return a.announced;
+        if (a.confidence != b.confidence) return a.confidence > b.confidence;
         return a.kind < b.kind;
     });
-    for (Hit& h : kept)
-        if (h.start >= from && h.start < to) out.push_back(std::move(h));
+    for (std::size_t i = 0; i < kept.size();) {
+        std::size_t j = i + 1;
+        while (j < kept.size() && kept[j].start == kept[i].start) ++j;
+        const bool named = kept[i].announced;
+        for (std::size_t k = i; k < j; ++k) {
+            Hit& h = kept[k];
+            if (named && !h.announced) {
+                if (h.confidence == Evidence::Shape) continue;
+                h.confidence = static_cast<Evidence>(static_cast<int>(h.confidence) - 1);
+                if (h.confidence < min_confidence) continue;
+            }
+            if (h.start >= from && h.start < to) out.push_back(std::move(h));
+        }
+        i = j;
+    }
     hits.clear();
 }
 

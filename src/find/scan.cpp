@@ -2,9 +2,12 @@
 #include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <cstring>
 
 #include "find/candidate.h"
 #include "find/engine.h"
+#include "find/normalise.h"
+#include "find/tables.h"
 #include "find/words.h"
 #include "re2/re2.h"
 
@@ -16,6 +19,11 @@ namespace {
 // kShortStreak: see segments().
 constexpr std::size_t kShortGroup = 4;
 constexpr std::size_t kShortStreak = 12;
+// Bytes of punctuation and blanks at most between a kind and its companion.
+constexpr std::size_t kCompanionGap = 8;
+// Hits looked back at for it (those of the spans inside the first kind's
+// run come after it).
+constexpr std::size_t kCompanionLook = 64;
 
 struct Verdict {
     bool ok = false;
@@ -47,8 +55,67 @@ public:
         const std::size_t m = e_.max_candidate + kContextBytes;
         const std::size_t lo = from > m ? from - m : 0;
         const std::size_t hi = std::min(text_.size(), to + m);
+        columns_ = Columns(text_, lo);
         segments(lo, hi);
+        join_lines(lo, hi);
         resolve(hits_, sel_.min_confidence, from, to, out);
+    }
+
+    // Scans the words on both sides of a line break as one run: text
+    // extracted from a page cuts numbers at its line ends ("801218",
+    // "5201081"). Both the joined form and the form with a blank are tried
+    // on each break between two digits outside a table's cells; a match that
+    // spans the break counts one step weaker unless a word announces it.
+    void join_lines(std::size_t lo, std::size_t hi) {
+        if (nested_) return;
+        const auto* t = reinterpret_cast<const unsigned char*>(text_.data());
+        constexpr std::size_t kSide = 64;
+        const auto dig = [](unsigned char c) { return c >= '0' && c <= '9'; };
+        for (std::size_t p = lo; p < hi;) {
+            const void* nl = std::memchr(t + p, '\n', hi - p);
+            if (!nl) break;
+            const std::size_t b = static_cast<std::size_t>(static_cast<const unsigned char*>(nl) - t);
+            p = b + 1;
+            std::size_t a = b;  // the end of the line before
+            if (a > 0 && t[a - 1] == '\r') --a;
+            if (a == 0 || b + 1 >= text_.size()) continue;
+            const unsigned char l = t[a - 1], r = t[b + 1];
+            if (!dig(l) || !dig(r)) continue;
+            // The run that ends the line before, and the one that starts the next.
+            std::size_t ls = a;
+            while (ls > 0 && a - ls < kSide && (e_.soft[t[ls - 1]] && t[ls - 1] != '\n') ) --ls;
+            std::size_t re = b + 1;
+            while (re < text_.size() && re - b < kSide && e_.soft[t[re]]) ++re;
+            // Rows of a table end and start with their cells, not halves
+            // of one number.
+            const auto cell_mark = [](unsigned char c) { return c == ',' || c == '\t' || c == '|' || c == ';'; };
+            if ((ls > 0 && (cell_mark(t[ls - 1]) || t[ls - 1] == '=')) || (re < text_.size() && cell_mark(t[re])))
+                continue;
+            // A line that starts with a date (a log's time stamp) starts afresh.
+            std::size_t w = b + 1;
+            while (w < re && !separator_byte(t[w])) ++w;
+            if (w < re && looks_like_date(text_.substr(b + 1, std::min(re, b + 11) - b - 1))) continue;
+            if (looks_like_date(text_.substr(b + 1, w - b - 1))) continue;
+            const std::size_t cs = ls > kContextBytes ? ls - kContextBytes : 0;
+            for (const std::string_view glue : {std::string_view(), std::string_view(" ")}) {
+                joined_.assign(text_.substr(cs, a - cs));
+                const std::size_t cut = joined_.size();
+                joined_.append(glue);
+                const std::size_t after = joined_.size();
+                joined_.append(text_.substr(b + 1, re - b - 1));
+                Scanner inner(e_, sel_, joined_);
+                inner.nested_ = true;
+                inner.segments(0, joined_.size());
+                for (Hit& h : inner.hits_) {
+                    if (h.start >= cut || h.end <= after) continue;
+                    if (!h.announced && h.confidence > Evidence::Shape)
+                        h.confidence = static_cast<Evidence>(static_cast<int>(h.confidence) - 1);
+                    h.start += cs;
+                    h.end = b + 1 + (h.end - after);
+                    hits_.push_back(std::move(h));
+                }
+            }
+        }
     }
 
 private:
@@ -185,6 +252,8 @@ private:
                 break;
             }
         dates_in(text_, s, e, dates_);
+        addresses_in(text_, s, e, dates_);
+        amounts_in(text_, s, e, dates_);
         // Groups are words joined by anything but a blank ("2.8", "1/8",
         // "CHE-958.618.316" are one each): those with a digit right before
         // this word, and whether the current one has a digit so far.
@@ -330,6 +399,31 @@ private:
         heard_.assign((e_.kinds.size() + 63) / 64, 0);
         heard_groups_ = GroupBits();
         look_up_context(s);
+        // The header of its column, in a table.
+        if (const auto [hb, he] = columns_.header_at(s); he > hb) {
+            header_phrases_.clear();
+            e_.context.scan(text_, hb, he, header_phrases_, header_folded_);
+            for (const ContextIndex::PhraseHit& h : header_phrases_)
+                if (h.end <= he) hear(h.kind);
+        }
+        // A label that ends the line before announces the start of this
+        // one ("IBAN:", a chat's "my nit is").
+        line_before(s);
+        // A kind written right after the one it goes with (a BIC after the
+        // IBAN), on the same line with only punctuation between.
+        for (std::size_t n = 0; e_.any_followers && n < kCompanionLook && n < hits_.size(); ++n) {
+            const Hit& h = hits_[hits_.size() - 1 - n];
+            if (h.start + e_.max_candidate + kCompanionGap < s) break;  // hits come in the order of their starts
+            if (e_.followers[static_cast<std::size_t>(h.kind)].empty()) continue;
+            if (h.end > s || s - h.end > kCompanionGap || !h.valid) continue;
+            bool gap = true;
+            for (std::size_t i = h.end; i < s && gap; ++i) {
+                const auto c = static_cast<unsigned char>(text_[i]);
+                gap = !alnum_byte(c) && c != '\n';
+            }
+            if (gap)
+                for (const int k : e_.followers[static_cast<std::size_t>(h.kind)]) hear(k);
+        }
         // The few words lie within kContextBytes: no phrase that close, no
         // need to count words.
         bool near = false;
@@ -340,12 +434,77 @@ private:
         // them) and may itself be the previous run ("EDRPOU", "BTW-").
         const std::size_t from = context_start(text_, s, kContextBytes);
         for (const ContextIndex::PhraseHit& h : phrases_)
-            if (h.end > from && h.end <= s && h.end >= run_after_) {
-                const auto i = static_cast<std::size_t>(h.kind);
-                heard_[i / 64] |= std::uint64_t{1} << (i % 64);
-                heard_groups_.set(static_cast<std::size_t>(e_.kinds[i].group));
-            }
+            if (h.end > from && h.end <= s && h.end >= run_after_) hear(h.kind);
         return heard_groups_;
+    }
+
+    // Words the line before ends with, when `s` stands near the start of
+    // its line (after a time stamp and a name at most).
+    void line_before(std::size_t s) {
+        constexpr std::size_t kLead = 48, kTail = 40;
+        const std::size_t lo = s > kLead ? s - kLead : 0;
+        std::size_t nl = s;
+        while (nl > lo && text_[nl - 1] != '\n') --nl;
+        if (nl == 0 || text_[nl - 1] != '\n') return;
+        std::size_t end = nl - 1;  // the end of the line before
+        if (end > 0 && text_[end - 1] == '\r') --end;
+        // Its last few words, after the last digit.
+        std::size_t from = end > kTail ? end - kTail : 0;
+        for (std::size_t i = end; i > from; --i) {
+            const char c = text_[i - 1];
+            if (c == '\n' || (c >= '0' && c <= '9')) {
+                from = i;
+                break;
+            }
+        }
+        if (from >= end) return;
+        const std::size_t words = context_start(text_, end, end - from);
+        line_phrases_.clear();
+        e_.context.scan(text_, std::max(from, words), end, line_phrases_, header_folded_);
+        for (const ContextIndex::PhraseHit& h : line_phrases_)
+            if (h.end <= end && ends_label(h.end, end)) hear(h.kind);
+    }
+
+    // Whether text[from, end) is what may follow a label at a line's end:
+    // blanks and ':', '#', '=', '?', '-', '.', perhaps one short word ("is").
+    bool ends_label(std::size_t from, std::size_t end) const {
+        std::size_t letters = 0;
+        for (std::size_t i = from; i < end; ++i) {
+            const auto c = static_cast<unsigned char>(text_[i]);
+            if (c >= 'a' && c <= 'z') {
+                if (++letters > 3) return false;
+            } else if (c != ' ' && c != ':' && c != '#' && c != '=' && c != '?' && c != '-' && c != '.' && c != '\t') {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    void hear(int kind) {
+        const auto i = static_cast<std::size_t>(kind);
+        heard_[i / 64] |= std::uint64_t{1} << (i % 64);
+        heard_groups_.set(static_cast<std::size_t>(e_.kinds[i].group));
+    }
+
+    // Whether [s, e) starts with a context word as a word of its own: the
+    // kind's word before a value of it ("BIC TGZRCH87"), or another kind's
+    // word before a span that has the shape of a kind only ("NIT 439565286").
+    bool starts_with_word(int k, std::size_t s, std::size_t e, std::string_view compact) {
+        look_up_context(s);
+        const Kind& kind = e_.kinds[static_cast<std::size_t>(k)];
+        for (const ContextIndex::PhraseHit& h : phrases_) {
+            if (h.start != s || h.end >= e || !separator_byte(static_cast<unsigned char>(text_[h.end]))) continue;
+            if (h.kind != k) {
+                if (kind.evidence == Evidence::Shape && text_[h.end] == ' ') return true;
+                continue;
+            }
+            std::size_t r = h.end;
+            while (r < e && separator_byte(static_cast<unsigned char>(text_[r]))) ++r;
+            // Unless its compaction drops the word ("IMO 9074729").
+            const ov::ValidationOutcome rest = kind.spec->ops.validate(*kind.spec, text_.substr(r, e - r));
+            if (rest.ok && rest.text() != compact) return true;
+        }
+        return false;
     }
 
     bool announced(int k, std::size_t s) {
@@ -391,11 +550,15 @@ private:
             const bool laid_out = kind.free_layout || laid_out_as(cand, kind);
             const bool plain = cand.digits && (!laid_out || (weak && (cand.words == 1 || cand.tail)));
             bool lowered = plain || cand.deep || (kind.bare_is_weaker && !starts_with_letters(value, kind.prefix));
+            // A check that numbers of almost any length pass one time in ten
+            // (ro.vat, gt.nit) says little more than the digits do.
+            const bool lowered_twice = plain && weak && kind.very_weak;
             // The confidence: the kind's evidence, one step lower for any of
             // the reasons here or below, one step higher after a context word.
             const auto level = [&](bool heard_word) {
                 int c = static_cast<int>(kind.evidence);
                 if (lowered && c > 0) --c;
+                if (lowered_twice && c > 0) --c;
                 if (heard_word && c < 2) ++c;
                 return static_cast<Evidence>(c);
             };
@@ -429,6 +592,12 @@ private:
                 matched = pattern_matches(g, cand);
             }
             if (!matched) return;
+            // Whether its word stands before it ranks it among the kinds of
+            // the same span, whatever its confidence.
+            if (!heard_known) heard = announced(k, s);
+            // A span that starts with the kind's own word is that word and
+            // a value ("BIC TGZRCH87"), not one value.
+            if (starts_with_word(k, s, cand.end, v.compact)) continue;
             hits_.push_back(Hit{s, cand.end, k, v.ok, c, heard, std::move(v.compact)});
         }
     }
@@ -450,6 +619,11 @@ private:
     const Engine& e_;
     const Selection& sel_;
     std::string_view text_;
+    bool nested_ = false;   // scanning the joined lines of join_lines()
+    Columns columns_{text_, 0};
+    std::vector<ContextIndex::PhraseHit> header_phrases_, line_phrases_;
+    std::string header_folded_;
+    std::string joined_;
     std::vector<Hit> hits_;
     std::vector<ContextIndex::PhraseHit> phrases_;  // of the run being scanned
     std::string folded_;                               // working space of the phrase look-up
@@ -471,7 +645,21 @@ private:
 void scan(const Engine& e, const Selection& sel, std::string_view text, std::size_t from, std::size_t to,
           std::vector<Hit>& out) {
     if (from >= to || from >= text.size()) return;
-    Scanner(e, sel, text).run(from, std::min(to, text.size()), out);
+    to = std::min(to, text.size());
+    Normalised n;
+    if (!normalise(text, n)) {
+        Scanner(e, sel, text).run(from, to, out);
+        return;
+    }
+    // Scanned in the mapped text, reported in the original.
+    const std::size_t first = out.size();
+    Scanner(e, sel, n.text).run(n.index_of(from), n.index_of(to), out);
+    for (std::size_t i = first; i < out.size(); ++i) {
+        Hit& h = out[i];
+        const std::size_t s = n.start_of(h.start), end = n.end_of(h.end);
+        h.start = s;
+        h.end = end;
+    }
 }
 
 }  // namespace ovf

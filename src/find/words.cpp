@@ -257,3 +257,127 @@ void dates_in(std::string_view text, std::size_t s, std::size_t e, std::vector<s
 }
 
 }  // namespace ovf
+
+namespace ovf {
+
+// The IP addresses inside the run [s, e): four groups of one to three
+// digits up to 255 joined by dots, standing alone ("206.223.166.219").
+void addresses_in(std::string_view text, std::size_t s, std::size_t e,
+                  std::vector<std::pair<std::size_t, std::size_t>>& out) {
+    const auto* t = reinterpret_cast<const unsigned char*>(text.data());
+    const auto digit = [&](std::size_t i) { return t[i] >= '0' && t[i] <= '9'; };
+    for (std::size_t a = s; a < e; ++a) {
+        if (!digit(a) || (a > s && t[a - 1] != ' ')) continue;
+        std::size_t i = a;
+        int groups = 0;
+        bool ok = true;
+        while (ok && groups < 4) {
+            std::size_t d = i;
+            int v = 0;
+            while (d < e && digit(d) && d - i < 4) v = v * 10 + (t[d++] - '0');
+            // No leading zero ("01.209.092.4-017.000" is a tax number).
+            ok = d > i && d - i <= 3 && v <= 255 && (d >= e || !digit(d)) && (d - i == 1 || t[i] != '0');
+            ++groups;
+            i = d;
+            if (ok && groups < 4) {
+                ok = i < e && t[i] == '.';
+                ++i;
+            }
+        }
+        if (ok && groups == 4 && (i >= e || (t[i] != '.' && t[i] != '-' && t[i] != '/' && !word_byte(t[i])))) {
+            out.emplace_back(a, i);
+            a = i;
+        }
+    }
+}
+
+}  // namespace ovf
+
+namespace ovf {
+
+namespace {
+
+bool digit_at(std::string_view t, std::size_t i) { return i < t.size() && t[i] >= '0' && t[i] <= '9'; }
+
+// Whether a currency sign or code ends right before `i` (a blank between
+// allowed), or starts right after `j`.
+bool currency_before(std::string_view t, std::size_t i) {
+    std::size_t b = i;
+    if (b > 0 && t[b - 1] == ' ') --b;
+    if (b == 0) return false;
+    const auto c = static_cast<unsigned char>(t[b - 1]);
+    if (c == '$') return true;
+    // The euro, pound, yen, rupee and other signs (U+20A0-U+20BF), and
+    // the pound and yen of Latin-1.
+    if (b >= 3 && static_cast<unsigned char>(t[b - 3]) == 0xE2 && static_cast<unsigned char>(t[b - 2]) == 0x82) return true;
+    if (b >= 2 && static_cast<unsigned char>(t[b - 2]) == 0xC2 && (c == 0xA3 || c == 0xA5)) return true;
+    if (b >= 3 && t[b - 1] >= 'A' && t[b - 1] <= 'Z' && t[b - 2] >= 'A' && t[b - 2] <= 'Z' && t[b - 3] >= 'A' &&
+        t[b - 3] <= 'Z' && (b == 3 || !alnum_byte(static_cast<unsigned char>(t[b - 4])))) {
+        static constexpr std::string_view kCodes[] = {"EUR", "USD", "GBP", "CHF", "JPY", "PLN", "SEK", "NOK", "DKK",
+                                                       "CZK", "HUF", "RON", "CAD", "AUD", "INR", "BRL", "MXN", "TRY"};
+        for (std::string_view code : kCodes)
+            if (t.substr(b - 3, 3) == code) return true;
+    }
+    return false;
+}
+
+bool currency_after(std::string_view t, std::size_t j) {
+    std::size_t a = j;
+    if (a < t.size() && t[a] == ' ') ++a;
+    if (a >= t.size()) return false;
+    if (t[a] == '$') return true;
+    if (a + 2 < t.size() && static_cast<unsigned char>(t[a]) == 0xE2 && static_cast<unsigned char>(t[a + 1]) == 0x82) return true;
+    if (t.substr(a, 3) == "z\xC5\x82") return true;  // złoty
+    if (a + 3 <= t.size() && (a + 3 == t.size() || !alnum_byte(static_cast<unsigned char>(t[a + 3])))) {
+        static constexpr std::string_view kCodes[] = {"EUR", "USD", "GBP", "CHF", "JPY", "PLN", "SEK", "NOK", "DKK",
+                                                       "CZK", "HUF", "RON", "CAD", "AUD", "INR", "BRL", "MXN", "TRY"};
+        for (std::string_view code : kCodes)
+            if (t.substr(a, 3) == code) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+// Amounts of money in the run [s, e): a number with a currency sign or
+// code beside it, a number grouped in thousands before its cents
+// ("9.634.782,93"), and the thousands and cents after a comma or an
+// apostrophe ("$99,262.09", "CHF 48'102.13").
+void amounts_in(std::string_view text, std::size_t s, std::size_t e,
+                std::vector<std::pair<std::size_t, std::size_t>>& out) {
+    // Each number of the run that starts a word: digits, grouped by '.',
+    // '\'' or single blanks between groups of three.
+    for (std::size_t a = s; a < e; ++a) {
+        if (!digit_at(text, a) || (a > s && text[a - 1] != ' ')) continue;
+        std::size_t first = a;
+        while (first < e && digit_at(text, first)) ++first;
+        std::size_t end = first;
+        bool grouped = first - a <= 3;
+        std::size_t groups = 0;
+        while (end + 3 < e + 1 && (text[end] == '.' || text[end] == '\'' || text[end] == ' ') &&
+               digit_at(text, end + 1) && digit_at(text, end + 2) && digit_at(text, end + 3) && !digit_at(text, end + 4)) {
+            end += 4;
+            ++groups;
+        }
+        grouped = grouped && groups > 0;
+        // A decimal part in the run ("246231.28").
+        std::size_t number_end = end;
+        if (number_end + 2 < e + 1 && (text[number_end] == '.' || text[number_end] == ',') && digit_at(text, number_end + 1) &&
+            digit_at(text, number_end + 2) && !digit_at(text, number_end + 3) && number_end + 3 <= e)
+            number_end += 3;
+        const bool cents = number_end == end && end < text.size() && (text[end] == ',' || text[end] == '.') &&
+                           digit_at(text, end + 1) && digit_at(text, end + 2) && !digit_at(text, end + 3);
+        const bool thousands_after = a == s && a >= 2 && (text[a - 1] == ',' || text[a - 1] == '\'') &&
+                                     digit_at(text, a - 2) && first - a == 3;
+        // The whole number: no group of digits right before or after it.
+        const bool alone_before = a == s || !digit_at(text, a - 2);
+        const bool alone_after = !(number_end + 1 < e && text[number_end] == ' ' && digit_at(text, number_end + 1));
+        if ((currency_before(text, a) && alone_after) || (currency_after(text, number_end) && alone_before) ||
+            (grouped && cents) || thousands_after) {
+            out.emplace_back(a, number_end);
+            a = number_end;
+        }
+    }
+}
+
+}  // namespace ovf

@@ -65,4 +65,12 @@ std::size_t skip_prose(const unsigned char* t, std::size_t i, std::size_t limit)
 // last one perhaps followed by a time ('T' and digits).
 void dates_in(std::string_view text, std::size_t s, std::size_t e, std::vector<std::pair<std::size_t, std::size_t>>& out);
 
+// Appends the run text[s, e) to `out` when it is an amount of money.
+void amounts_in(std::string_view text, std::size_t s, std::size_t e,
+                std::vector<std::pair<std::size_t, std::size_t>>& out);
+
+// Appends the IP addresses inside the run text[s, e) to `out`.
+void addresses_in(std::string_view text, std::size_t s, std::size_t e,
+                  std::vector<std::pair<std::size_t, std::size_t>>& out);
+
 }  // namespace ovf

@@ -31,7 +31,8 @@ constexpr ScanRow kRows[] = {
     {.id = "ch.vat", .evidence = Evidence::Checksum},
     {.id = "cl.rut", .evidence = Evidence::Checksum},
     {.id = "cn.uscc", .evidence = Evidence::Checksum},
-    {.id = "co.nit", .evidence = Evidence::Checksum},
+    // From eight digits and the check digit (the stored pattern starts at ten).
+    {.id = "co.nit", .evidence = Evidence::Checksum, .pattern = R"(\d{7,14}-?\d)"},
     {.id = "cr.cpf", .evidence = Evidence::Shape},
     {.id = "cu.ni", .evidence = Evidence::Component},
     {.id = "cz.ico", .evidence = Evidence::Checksum},
@@ -46,7 +47,8 @@ constexpr ScanRow kRows[] = {
     {.id = "gb.sedol", .evidence = Evidence::Checksum},
     {.id = "gb.utr", .evidence = Evidence::Checksum},
     {.id = "ge.pin", .evidence = Evidence::Shape, .pattern = R"(\d{9}|\d{11})"},
-    {.id = "gh.tin", .evidence = Evidence::Checksum},
+    // The check character may be an X.
+    {.id = "gh.tin", .evidence = Evidence::Checksum, .pattern = R"([A-Z]\d{8,9}[\dX])"},
     {.id = "gr.amka", .evidence = Evidence::Checksum},
     {.id = "gt.nit", .evidence = Evidence::Checksum, .pattern = R"(\d{1,12}-?[\dK])"},
     {.id = "hk.hkid", .evidence = Evidence::Checksum, .pattern = R"([A-Z]{1,2}\d{6}(?:[\dA]|\([\dA]\)?))"},

@@ -17,7 +17,10 @@ constexpr ScanRow kRows[] = {
     {.id = "crypto.wallet", .evidence = Evidence::Checksum},
     {.id = "cz.bankaccount", .evidence = Evidence::Checksum},
     {.id = "es.dni", .evidence = Evidence::Checksum},
-    {.id = "iban", .evidence = Evidence::Checksum},
+    // From 15 characters (Norway) and 16 (Belgium): the stored pattern
+    // starts at 17.
+    {.id = "iban", .evidence = Evidence::Checksum,
+     .pattern = R"([A-Z]{2}\d{2}[\s]?[A-Z0-9]{4}[\s]?(?:[A-Z0-9]{4}[\s]?){1,7}[A-Z0-9]{1,4})"},
     {.id = "isin", .evidence = Evidence::Checksum},
     {.id = "lei", .evidence = Evidence::Checksum},
     {.id = "luhn", .evidence = Evidence::Checksum},

@@ -57,7 +57,8 @@ constexpr ScanRow kRows[] = {
     {.id = "no.orgnr", .evidence = Evidence::Checksum},
     {.id = "pl.nip", .evidence = Evidence::Checksum},
     {.id = "pl.pesel", .evidence = Evidence::Checksum},
-    {.id = "pt.cc", .evidence = Evidence::Checksum},
+    // The version field holds letters or digits.
+    {.id = "pt.cc", .evidence = Evidence::Checksum, .pattern = R"(\d{8}\s?\d\s?[A-Z0-9]{2}\d)"},
     {.id = "pt.vat", .evidence = Evidence::Checksum},
     {.id = "ro.cnp", .evidence = Evidence::Checksum, .pattern = R"(\d{13})"},
     {.id = "ro.vat", .evidence = Evidence::Checksum},
