@@ -38,6 +38,10 @@ GTIN_EXPIRY_LOT = "(01)09501101530003(17)140704(10)AB-123"
 
 # GS1's examples in each written form: (input, compact).
 GS1_WRITTEN = [
+    ("(17)240229", "(17)240229"),  # a leap day
+    ("(17)250200", "(17)250200"),  # day 00: the end of the month
+    ("(7003)1407042359", "(7003)1407042359"),
+    ("(7250)20000229", "(7250)20000229"),
     (GTIN_EXPIRY_LOT, GTIN_EXPIRY_LOT),
     ("(01) 09501101530003 (17) 140704 (10) AB-123", GTIN_EXPIRY_LOT),
     ("]C1" "0109501101530003" "17140704" "10AB-123", GTIN_EXPIRY_LOT),
@@ -85,6 +89,14 @@ GS1_ERRORS = [
     ("(17)141304", COMPONENT, "GS1-128 element date is not a valid date"),
     ("(17)140732", COMPONENT, "GS1-128 element date is not a valid date"),
     ("(7006)140700", COMPONENT, "GS1-128 element date is not a valid date"),  # day 00 only for AIs 11 to 17
+    # Days the calendar lacks, hours and minutes past the clock, a harvest period's second date.
+    ("(17)140230", COMPONENT, "GS1-128 element date is not a valid date"),
+    ("(17)230229", COMPONENT, "GS1-128 element date is not a valid date"),
+    ("(11)250931", COMPONENT, "GS1-128 element date is not a valid date"),
+    ("(7003)1407042460", COMPONENT, "GS1-128 element date is not a valid date"),
+    ("(7003)1407042400", COMPONENT, "GS1-128 element date is not a valid date"),
+    ("(7007)140701140732", COMPONENT, "GS1-128 element date is not a valid date"),
+    ("(7250)19000229", COMPONENT, "GS1-128 element date is not a valid date"),  # 1900 was no leap year
     ("0109501101530003" "10AB" + GS, FORMAT, "GS1-128 must not end with a separator"),
 ]
 

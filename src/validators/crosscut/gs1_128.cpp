@@ -96,6 +96,20 @@ unsigned two_digits(std::string_view s, std::size_t at) noexcept {
     return static_cast<unsigned>(s[at] - '0') * 10 + static_cast<unsigned>(s[at + 1] - '0');
 }
 
+// Whether the year (two or four digits, ending at `month_at`), month and day
+// name a day of the calendar; day 00 only where `any_day`. Two-digit years
+// fall in this century, where every fourth year is a leap year.
+bool calendar_date(std::string_view ymd, std::size_t month_at, bool any_day) noexcept {
+    const unsigned month = two_digits(ymd, month_at), day = two_digits(ymd, month_at + 2u);
+    if (month < 1 || month > 12) return false;
+    if (day == 0) return any_day;
+    unsigned year = 0;
+    for (std::size_t i = 0; i < month_at; ++i) year = year * 10 + static_cast<unsigned>(ymd[i] - '0');
+    const bool leap = month_at == 2 ? year % 4 == 0 : year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+    constexpr unsigned kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return day <= kDays[month - 1] + (month == 2 && leap ? 1u : 0u);
+}
+
 // The checks of one value against its AI; ok() for a good value.
 ValidationOutcome check_value(const Gs1Ai& ai, std::string_view v) {
     static constexpr std::string_view kLength = "GS1-128 element value has the wrong length for its Application Identifier";
@@ -122,11 +136,16 @@ ValidationOutcome check_value(const Gs1Ai& ai, std::string_view v) {
             return fail(ErrorCode::InvalidChecksum, "GS1-128 element check digit does not match");
     }
     if (ai.type == Gs1Type::Date && v.size() >= ai.month + 4u) {
-        const unsigned month = two_digits(v, ai.month), day = two_digits(v, ai.month + 2u);
         // Day 00 stands for the end of the month in the product dates (AIs 11 to 17).
         const bool any_day = ai.ai.size() == 2 && ai.ai[0] == '1';
-        if (month < 1 || month > 12 || day > 31 || (day == 0 && !any_day))
-            return fail(ErrorCode::InvalidComponent, "GS1-128 element date is not a valid date");
+        const std::size_t end = ai.month + 4u;
+        bool ok = calendar_date(v.substr(0, end), ai.month, any_day);
+        if (ai.ai == "7007" && v.size() >= end + 6u)  // a harvest period: a second date
+            ok = ok && calendar_date(v.substr(end, 6), 2, false);
+        else  // then hours, minutes and seconds, as far as they are written
+            for (std::size_t at = end, k = 0; ok && at + 2 <= v.size() && k < 3; at += 2, ++k)
+                ok = two_digits(v, at) <= (k == 0 ? 23u : 59u);
+        if (!ok) return fail(ErrorCode::InvalidComponent, "GS1-128 element date is not a valid date");
     }
     return ValidationOutcome::success_input(v);
 }
