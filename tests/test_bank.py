@@ -186,6 +186,17 @@ def test_generated_table_matches_the_generator():
 
 # --- national check digits ------------------------------------------------------
 
+@pytest.mark.parametrize("bban", [
+    "FR7620041010050500013001899",   # RIB key 99 (01 to 97 only)
+    "TN5910006035183598470198",      # key 98
+    "MR1300020001010000123455298",
+    "PT50000201231234567898399",     # ISO 7064 97-10 pair 99 (02 to 98 only)
+    "SI56191000000124699",
+])
+def test_national_keys_out_of_range_fail(bban):
+    assert ov.validate_bban(bban) is False
+
+
 def test_registry_examples_pass_their_national_check():
     seen = set()
     for iban, _, _ in REGISTRY_EXAMPLES:
@@ -285,6 +296,10 @@ def test_iban_from_account(args, kwargs, iban):
     (("XX", "1", "1"), "unknown IBAN country"),
     (("DE", "37040044", "12\u00e934"), "other than letters and digits"),
     (("DE", "\ud800", "1"), "not text"),
+    (("DE", "37040044", ""), "account number is empty"),  # once padded into an all-zero account
+    (("FR", "20041", "  ", "01005"), "account number is empty"),
+    # A RIB key of 99 is the remainder of 02, written out of range.
+    (("FR", "20041", "0500013001899", "01005"), "national check digits"),
     (("NO", "8601", "111794"), None),  # check digit position 10 of 10: none makes 8601.11.1794x valid? either way no crash
 ])
 def test_iban_from_account_refuses(args, message):

@@ -140,6 +140,9 @@ def iban_from_account(country: str, bank_code: str, account: str, branch_code: s
     code the directory does not list in a country it covers. ``TypeError``
     for a non-``str`` argument.
     """
+    if isinstance(account, str) and not any(c.isalnum() for c in account):
+        # Padding serves short account numbers, not a missing one.
+        raise ValueError("the account number is empty")
     return _data.iban_from_account(country, bank_code, account, branch_code, strict)
 
 

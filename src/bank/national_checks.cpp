@@ -274,10 +274,18 @@ const Positions* positions_of(std::string_view country) noexcept {
 // Mod 97 over the whole BBAN. The ISO 7064 97-10 pair at the end (98 less
 // the remainder of the rest, so 02 to 98) leaves 1; a RIB key (97 less the
 // remainder, so 01 to 97) leaves 0.
+// Whether two digits lie from lo to hi: a key computed as either rule
+// computes it (so 98 and 99 of a RIB key, or 99 of a 97-10 pair, are the
+// same remainder written out of range, and refused).
+bool pair_within(std::string_view pair, unsigned lo, unsigned hi) noexcept {
+    if (pair.size() != 2 || !is_digit(pair[0]) || !is_digit(pair[1])) return false;
+    const unsigned v = static_cast<unsigned>(pair[0] - '0') * 10 + static_cast<unsigned>(pair[1] - '0');
+    return v >= lo && v <= hi;
+}
+
 Check mod97_whole(std::string_view bban, std::size_t length, int want) noexcept {
     if (bban.size() != length) return Check::Invalid;
-    const std::string_view pair = bban.substr(length - 2);
-    if (pair == "00" || (want == 1 && pair == "01")) return Check::Invalid;
+    if (!pair_within(bban.substr(length - 2), want == 1 ? 2 : 1, want == 1 ? 98 : 97)) return Check::Invalid;
     return verdict(mod97_alnum(bban) == want);
 }
 
@@ -313,7 +321,7 @@ Check national_check(std::string_view c, std::string_view b, std::string_view de
     if (c == "TL") return mod97_whole(b, 19, 1);
     if (c == "MR") return mod97_whole(b, 23, 0);
     if (c == "TN") return mod97_whole(b, 20, 0);
-    if (c == "FR" || c == "MC") return verdict(b.size() == 23 && b.substr(21) != "00" && mod97_rib(b) == 0);
+    if (c == "FR" || c == "MC") return verdict(b.size() == 23 && pair_within(b.substr(21), 1, 97) && mod97_rib(b) == 0);
     if (c == "IT" || c == "SM") {
         if (b.size() != 23 || !is_upper(b[0])) return Check::Invalid;
         for (char ch : b.substr(1))
