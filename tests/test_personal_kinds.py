@@ -79,6 +79,7 @@ ERRORS = [
     ("us.mbi", "1SG4TE5MK73", FORMAT,
      "MBI must follow the pattern C A AN N A AN N A A N N (letters other than S, L, O, I, B, Z)"),
     ("au.medicare", "212345670", LENGTH, "Medicare number must be 10 digits (11 with the reference number)"),
+    ("au.medicare", "21234567010", COMPONENT, "Medicare individual reference number must be 1 to 9"),
     ("au.medicare", "212345670A", FORMAT, "Medicare number must contain only digits"),
     ("au.medicare", "7123456701", COMPONENT, "Medicare number must start with 2 to 6"),
     ("au.medicare", "2123456711", CHECKSUM, "Medicare number check digit does not match"),

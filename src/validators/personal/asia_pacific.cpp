@@ -33,6 +33,9 @@ ValidationOutcome medicare_check(std::string_view s) {
     if (s[0] < '2' || s[0] > '6') return fail(ErrorCode::InvalidComponent, "Medicare number must start with 2 to 6");
     if (medicare_check_digit(s) != s[8])
         return fail(ErrorCode::InvalidChecksum, "Medicare number check digit does not match");
+    // The individual reference number counts the card's holders from 1.
+    if (s.size() == 11 && s[10] == '0')
+        return fail(ErrorCode::InvalidComponent, "Medicare individual reference number must be 1 to 9");
     return ValidationOutcome::success_input(s);
 }
 
