@@ -261,3 +261,20 @@ def test_command_line():
     assert run("--help").returncode == 0
     p = run("mac", "--", "-00-00-0C-12-34-56")
     assert p.returncode in (0, 1) and "Traceback" not in p.stderr
+
+
+@pytest.mark.parametrize("id, value, country", [
+    ("vat", "DE136695976", "DE"),
+    ("vat", "EL094259216", "GR"),
+    ("eu.at_02", "DE98ZZZ09999999999", "DE"),
+    ("eu.excise", "FR023004N0001", "FR"),
+])
+def test_country_from_the_value_of_kinds_of_several_countries(id, value, country):
+    assert ov.describe(id, value)["country"] == country
+
+
+def test_a_group_address_belongs_to_its_blocks_holder():
+    # 01-00-5E is the group address space of block 00-00-5E; bit 0 marks a group.
+    unicast, group = ov.describe("mac", "00:00:5E:00:00:01"), ov.describe("mac", "01:00:5E:00:00:01")
+    assert unicast["vendor"] and group["vendor"] == unicast["vendor"] and group["block"] == unicast["block"]
+    assert group["multicast"] and not unicast["multicast"]

@@ -121,6 +121,10 @@ struct Kinds {
     const ov::ValidatorSpec* isin = ov::find_any_validator("isin");
     const ov::ValidatorSpec* eu_vat = ov::find_any_validator("eu.vat");
     const ov::ValidatorSpec* gs1_128 = ov::find_any_validator("gs1_128");
+    // Kinds of several countries whose value begins with the country's code.
+    const ov::ValidatorSpec* vat = ov::find_any_validator("vat");
+    const ov::ValidatorSpec* at_02 = ov::find_any_validator("eu.at_02");
+    const ov::ValidatorSpec* excise = ov::find_any_validator("eu.excise");
 };
 const Kinds& kinds() {
     static const Kinds k;
@@ -168,14 +172,21 @@ bool imsi_facts(PyObject* d, std::string_view compact) {
 
 unsigned hex_digit(char c) noexcept { return ov::is_digit(c) ? static_cast<unsigned>(c - '0') : static_cast<unsigned>((c | 0x20) - 'a' + 10); }
 
+constexpr char kUpperHexDigits[] = "0123456789ABCDEF";
+
 bool mac_facts(PyObject* d, std::string_view compact) {
     // The compact form is twelve hex digits.
     const unsigned first = compact.size() >= 2 ? hex_digit(compact[0]) * 16 + hex_digit(compact[1]) : 0;
     const bool local = (first & 2) != 0;
+    // A group address built on a block belongs to the block's holder: the
+    // blocks are listed with the group bit clear. A few early blocks carry
+    // the local bit, so a locally administered address is looked up too.
+    std::string unicast(compact);
+    if (unicast.size() >= 2) unicast[1] = kUpperHexDigits[hex_digit(compact[1]) & ~1u];
     unsigned digits = 0;
-    const std::string* vendor = local ? nullptr : mac_vendor(loaded().mac, compact, digits);
+    const std::string* vendor = mac_vendor(loaded().mac, unicast, digits);
     return set_text(d, kVendor, vendor ? std::string_view(*vendor) : "") &&
-           set_text(d, kBlock, compact.substr(0, digits)) && set_bool(d, kMulticast, first & 1) &&
+           set_text(d, kBlock, std::string_view(unicast).substr(0, digits)) && set_bool(d, kMulticast, first & 1) &&
            set_bool(d, kLocal, local);
 }
 
@@ -195,14 +206,15 @@ bool isil_facts(PyObject* d, std::string_view compact) {
 // stand for GR and GB.
 std::string_view country_at(const Kinds& k, const ov::ValidatorSpec* spec, std::string_view c) {
     std::string_view code;
-    if (spec == k.iban || spec == k.isin || spec == k.eu_vat) code = c.substr(0, 2);
+    const bool vat = spec == k.eu_vat || spec == k.vat;
+    if (spec == k.iban || spec == k.isin || vat || spec == k.at_02 || spec == k.excise) code = c.substr(0, 2);
     else if (spec == k.bic) code = c.size() >= 6 ? c.substr(4, 2) : "";
     if (code.size() != 2 || !ov::is_upper(code[0]) || !ov::is_upper(code[1])) return {};
     if (spec == k.isin)
         for (std::string_view none : {"XS", "EU", "XA", "XB", "XC", "XD", "QS", "QT"})
             if (code == none) return {};
-    if (spec == k.eu_vat && code == "EL") return "GR";
-    if (spec == k.eu_vat && code == "XI") return "GB";
+    if (vat && code == "EL") return "GR";
+    if (vat && code == "XI") return "GB";
     return code;
 }
 
