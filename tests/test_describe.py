@@ -220,15 +220,19 @@ def test_a_newer_file_replaces_a_table(tmp_path, restore_tables):
         ("isbn-ranges", "prefix\tgroup\tagency\tregistrant_ranges\n978\tAB\tx\t00-19\n", "bad registration group"),
         ("isil-agencies", "prefix\tagency\nDK\tx\n", "no column country"),
         ("isil-agencies", "# only a comment\n", "no header"),
+        # Rows that all fail to read once replaced the table with an empty one.
+        ("mobile-network-codes", "mcc\tmnc\tcountry_code\tcountry\toperator\tbrand\nabc\t15\tgb\tUK\tVF\tVF\n",
+         "no row"),
+        ("mac-vendors", "prefixes\tvendor\n", "no row"),
     ],
 )
 def test_a_bad_file_is_refused_and_the_table_kept(tmp_path, restore_tables, name, text, match):
-    before = ov.describe("mac", "00000C123456")
+    before = ov.describe("mac", "00000C123456"), ov.describe("imsi", "234150999999999")
     path = tmp_path / "t.tsv"
     path.write_text(text, encoding="utf-8")
     with pytest.raises(ValueError, match=match):
         facts.load_table(name, path)
-    assert ov.describe("mac", "00000C123456") == before
+    assert (ov.describe("mac", "00000C123456"), ov.describe("imsi", "234150999999999")) == before
     with pytest.raises(KeyError):
         facts.load_table("bank-codes")
     with pytest.raises(OSError):

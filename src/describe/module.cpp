@@ -341,6 +341,7 @@ PyObject* fn_load(PyObject*, PyObject* const* args, Py_ssize_t nargs, PyObject* 
         if (name == "isbn-ranges") {
             IsbnRanges fresh;
             rows = parse_isbn_ranges(text, fresh, error);
+            if (error.empty() && rows == 0) error = "it holds no row of the table";
             if (error.empty()) {
                 t.isbn = std::move(fresh);
                 t.has_isbn = true;
@@ -348,6 +349,7 @@ PyObject* fn_load(PyObject*, PyObject* const* args, Py_ssize_t nargs, PyObject* 
         } else if (name == "mobile-network-codes") {
             std::unordered_map<std::string, Network> fresh;
             rows = parse_networks(text, fresh, error);
+            if (error.empty() && rows == 0) error = "it holds no row of the table";
             if (error.empty()) {
                 t.networks = std::move(fresh);
                 t.has_networks = true;
@@ -355,6 +357,7 @@ PyObject* fn_load(PyObject*, PyObject* const* args, Py_ssize_t nargs, PyObject* 
         } else if (name == "mac-vendors") {
             MacBlocks fresh;
             rows = parse_mac_blocks(text, fresh, error);
+            if (error.empty() && rows == 0) error = "it holds no row of the table";
             if (error.empty()) {
                 t.mac = std::move(fresh);
                 t.has_mac = true;
@@ -362,6 +365,7 @@ PyObject* fn_load(PyObject*, PyObject* const* args, Py_ssize_t nargs, PyObject* 
         } else if (name == "isil-agencies") {
             std::unordered_map<std::string, Isil> fresh;
             rows = parse_isil(text, fresh, error);
+            if (error.empty() && rows == 0) error = "it holds no row of the table";
             if (error.empty()) {
                 t.isil = std::move(fresh);
                 t.has_isil = true;
