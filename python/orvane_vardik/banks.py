@@ -16,7 +16,7 @@ same format can replace it with :func:`load_bank_directory`.
 from __future__ import annotations
 
 import os
-from typing import NamedTuple
+from collections import namedtuple
 
 from . import _data
 
@@ -33,34 +33,58 @@ __all__ = [
 ]
 
 
-class Bank(NamedTuple):
-    """A bank as the directory knows it under one BIC."""
+# Type checkers read the typed classes; at run time the package keeps to
+# collections.namedtuple, so that importing it imports neither typing nor re.
+TYPE_CHECKING = False
+if TYPE_CHECKING:
+    from typing import NamedTuple
 
-    bic: str
-    """The BIC as asked for, compact and in upper case."""
-    name: str
-    short_name: str
-    country: str
-    """The country of the bank codes that list the BIC (else the BIC's own)."""
-    location_code: str
-    """Characters 7 and 8 of the BIC: where the institution is."""
-    branch_code: str | None
-    """Characters 9 to 11 of the BIC, or None for an eight-character BIC."""
-    bank_codes: tuple[str, ...]
-    """The national bank codes that list the BIC, in directory order."""
+    class Bank(NamedTuple):
+        """A bank as the directory knows it under one BIC."""
+
+        bic: str
+        """The BIC as asked for, compact and in upper case."""
+        name: str
+        short_name: str
+        country: str
+        """The country of the bank codes that list the BIC (else the BIC's own)."""
+        location_code: str
+        """Characters 7 and 8 of the BIC: where the institution is."""
+        branch_code: str | None
+        """Characters 9 to 11 of the BIC, or None for an eight-character BIC."""
+        bank_codes: tuple[str, ...]
+        """The national bank codes that list the BIC, in directory order."""
 
 
-class BankDirectory(NamedTuple):
-    """The bank directory in use."""
+    class BankDirectory(NamedTuple):
+        """The bank directory in use."""
 
-    path: str
-    source: str
-    """Who published the data, as the file's ``# source:`` line says."""
-    snapshot: str
-    """The date of the data (``YYYY-MM-DD``), as the file's ``# snapshot:`` line says."""
-    rows: int
-    memory: int
-    """Bytes the loaded directory holds."""
+        path: str
+        source: str
+        """Who published the data, as the file's ``# source:`` line says."""
+        snapshot: str
+        """The date of the data (``YYYY-MM-DD``), as the file's ``# snapshot:`` line says."""
+        rows: int
+        memory: int
+        """Bytes the loaded directory holds."""
+else:
+    class Bank(namedtuple("Bank", ["bic", "name", "short_name", "country", "location_code", "branch_code",
+                                   "bank_codes"])):
+        """A bank as the directory knows it under one BIC: ``bic`` (compact,
+        upper case), ``name``, ``short_name``, ``country`` (of the bank codes
+        that list the BIC, else the BIC's own), ``location_code`` (characters
+        7 and 8), ``branch_code`` (characters 9 to 11, or None) and
+        ``bank_codes`` (the national bank codes that list the BIC, in
+        directory order)."""
+
+        __slots__ = ()
+
+    class BankDirectory(namedtuple("BankDirectory", ["path", "source", "snapshot", "rows", "memory"])):
+        """The bank directory in use: ``path``, ``source`` (the file's
+        ``# source:`` line), ``snapshot`` (its ``# snapshot:`` date,
+        ``YYYY-MM-DD``), ``rows`` and ``memory`` (bytes it holds)."""
+
+        __slots__ = ()
 
 
 def _compact(value: str) -> str:
