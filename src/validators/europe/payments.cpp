@@ -172,7 +172,7 @@ constexpr std::string_view kLeitwegAliases[] = {
     "Leitweg-ID", "Leitweg ID", "Leitwegnummer", "Leitweg-Identifikationsnummer", "Leitwegidentifikationsnummer",
     "buyer reference", "e-invoicing route id", "XRechnung",
 };
-// The format specification's example and the federal test route.
+// The example the Leitweg-ID format publishes, and the federal test route.
 constexpr std::string_view kLeitwegExamples[] = {"04011000-1234512345-06", "991-33333TEST-33"};
 constexpr std::uint64_t kLeitwegLengths[] = {22, 16};
 
